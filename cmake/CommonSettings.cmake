@@ -1,0 +1,20 @@
+# One place for the settings every target shares.
+add_library(quorvex_common INTERFACE)
+target_compile_features(quorvex_common INTERFACE cxx_std_20)
+target_compile_options(quorvex_common INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(quorvex_common INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_KEYWORDS
+    BOOST_JSON_NO_LIB
+    QUORVEX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    QUORVEX_VERSION="${PROJECT_VERSION}"
+    QUORVEX_SERVICE_BASE_URL="${QUORVEX_SERVICE_BASE_URL}"
+    QUORVEX_WEBAPP_BASE_URL="${QUORVEX_WEBAPP_BASE_URL}")
+if(QUORVEX_WERROR)
+    target_compile_options(quorvex_common INTERFACE -Werror)
+endif()
+if(QUORVEX_SANITIZE)
+    target_compile_options(quorvex_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(quorvex_common INTERFACE -fsanitize=address,undefined)
+endif()

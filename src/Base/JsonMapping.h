@@ -1,0 +1,250 @@
+#pragma once
+
+// The one tolerant mapper between boost::json trees and wire/file models.
+//
+// A model is a plain struct described with BOOST_DESCRIBE_STRUCT (bases included). Each public
+// member maps to the JSON key of the same name; a member whose name ends in '_' maps to the key
+// with a leading underscore instead ("class_" <-> "_class"), because such keys are common in
+// design documents and are awkward C++ names.
+//
+// Reading never throws: an absent key, null, or a value of the wrong type leaves the member at
+// its default. Integers accept integral doubles in range; doubles accept any number.
+// Writing emits every member, so a round trip loses nothing (an empty optional is written as null).
+
+#include <boost/describe.hpp>
+#include <boost/json.hpp>
+#include <boost/mp11.hpp>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace jsonmap {
+
+// Custom conversion hook: specialise for enumerations with text raw values and similar types.
+template <class T, class = void>
+struct Traits; // no primary definition on purpose
+
+template <class T, class = void>
+struct HasTraits : std::false_type {};
+template <class T>
+struct HasTraits<T, std::void_t<decltype(Traits<T>::read(std::declval<const boost::json::value&>(), std::declval<T&>()))>>
+    : std::true_type {};
+
+inline std::string keyFor(std::string_view memberName)
+{
+    if (!memberName.empty() && memberName.back() == '_') {
+        std::string key = "_";
+        key.append(memberName.substr(0, memberName.size() - 1));
+        return key;
+    }
+    return std::string(memberName);
+}
+
+template <class T> struct IsOptional : std::false_type {};
+template <class T> struct IsOptional<std::optional<T>> : std::true_type {};
+template <class T> struct IsVector : std::false_type {};
+template <class T, class A> struct IsVector<std::vector<T, A>> : std::true_type {};
+template <class T> struct IsStringMap : std::false_type {};
+template <class T, class C, class A> struct IsStringMap<std::map<std::string, T, C, A>> : std::true_type {};
+template <class T> struct IsSharedPtr : std::false_type {};
+template <class T> struct IsSharedPtr<std::shared_ptr<T>> : std::true_type {};
+
+template <class T>
+constexpr bool isDescribed = boost::describe::has_describe_members<T>::value;
+
+template <class T> void read(const boost::json::value& v, T& out) noexcept;
+template <class T> boost::json::value write(const T& in);
+
+template <class T>
+bool readNumber(const boost::json::value& v, T& out) noexcept
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        if (v.is_double()) { out = static_cast<T>(v.get_double()); return true; }
+        if (v.is_int64()) { out = static_cast<T>(v.get_int64()); return true; }
+        if (v.is_uint64()) { out = static_cast<T>(v.get_uint64()); return true; }
+        return false;
+    } else {
+        using L = std::numeric_limits<T>;
+        if (v.is_int64()) {
+            const std::int64_t x = v.get_int64();
+            if constexpr (std::is_signed_v<T>) {
+                if (x < static_cast<std::int64_t>(L::min()) || x > static_cast<std::int64_t>(L::max())) return false;
+            } else {
+                if (x < 0 || static_cast<std::uint64_t>(x) > static_cast<std::uint64_t>(L::max())) return false;
+            }
+            out = static_cast<T>(x);
+            return true;
+        }
+        if (v.is_uint64()) {
+            const std::uint64_t x = v.get_uint64();
+            if (x > static_cast<std::uint64_t>(L::max())) return false;
+            out = static_cast<T>(x);
+            return true;
+        }
+        if (v.is_double()) {
+            const double d = v.get_double();
+            if (!std::isfinite(d)) return false;
+            const double t = std::trunc(d);
+            if (t < static_cast<double>(L::min()) || t > static_cast<double>(L::max())) return false;
+            // the upper bound of int64 is not exactly representable as a double
+            if constexpr (sizeof(T) >= 8) {
+                if (t >= 9.2233720368547758e18) return false;
+            }
+            out = static_cast<T>(t);
+            return true;
+        }
+        return false;
+    }
+}
+
+template <class T>
+void readDescribed(const boost::json::object& obj, T& out) noexcept
+{
+    using Members = boost::describe::describe_members<T, boost::describe::mod_public | boost::describe::mod_inherited>;
+    boost::mp11::mp_for_each<Members>([&](auto D) {
+        const std::string key = keyFor(D.name);
+        if (const boost::json::value* found = obj.if_contains(key))
+            read(*found, out.*D.pointer);
+    });
+}
+
+template <class T>
+void read(const boost::json::value& v, T& out) noexcept
+{
+    if constexpr (HasTraits<T>::value) {
+        Traits<T>::read(v, out);
+    } else if constexpr (std::is_same_v<T, bool>) {
+        if (v.is_bool()) out = v.get_bool();
+    } else if constexpr (std::is_arithmetic_v<T>) {
+        readNumber(v, out);
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        if (v.is_string()) out.assign(v.get_string().data(), v.get_string().size());
+    } else if constexpr (std::is_same_v<T, boost::json::value>) {
+        out = v;
+    } else if constexpr (std::is_same_v<T, boost::json::object>) {
+        if (v.is_object()) out = v.get_object();
+    } else if constexpr (std::is_same_v<T, boost::json::array>) {
+        if (v.is_array()) out = v.get_array();
+    } else if constexpr (IsOptional<T>::value) {
+        if (v.is_null()) { out.reset(); return; }
+        typename T::value_type inner{};
+        if (out) inner = *out;
+        // only take the value when its type fits; a wrong type keeps the previous state
+        if constexpr (std::is_same_v<typename T::value_type, std::string>) {
+            if (!v.is_string()) return;
+        } else if constexpr (std::is_same_v<typename T::value_type, bool>) {
+            if (!v.is_bool()) return;
+        } else if constexpr (std::is_arithmetic_v<typename T::value_type>) {
+            if (!v.is_number()) return;
+        } else if constexpr (isDescribed<typename T::value_type>) {
+            if (!v.is_object()) return;
+        } else if constexpr (IsVector<typename T::value_type>::value) {
+            if (!v.is_array()) return;
+        }
+        read(v, inner);
+        out = std::move(inner);
+    } else if constexpr (IsSharedPtr<T>::value) {
+        if (v.is_null()) { out.reset(); return; }
+        if constexpr (isDescribed<typename T::element_type>) {
+            if (!v.is_object()) return;
+        }
+        auto inner = std::make_shared<typename T::element_type>();
+        read(v, *inner);
+        out = std::move(inner);
+    } else if constexpr (IsVector<T>::value) {
+        if (!v.is_array()) return;
+        const auto& arr = v.get_array();
+        T result;
+        result.reserve(arr.size());
+        for (const auto& e : arr) {
+            typename T::value_type item{};
+            read(e, item);
+            result.push_back(std::move(item));
+        }
+        out = std::move(result);
+    } else if constexpr (IsStringMap<T>::value) {
+        if (!v.is_object()) return;
+        T result;
+        for (const auto& kv : v.get_object()) {
+            typename T::mapped_type item{};
+            read(kv.value(), item);
+            result.emplace(std::string(kv.key()), std::move(item));
+        }
+        out = std::move(result);
+    } else if constexpr (isDescribed<T>) {
+        if (v.is_object()) readDescribed(v.get_object(), out);
+    } else {
+        static_assert(sizeof(T) == 0, "type has no JSON mapping");
+    }
+}
+
+template <class T>
+boost::json::value write(const T& in)
+{
+    if constexpr (HasTraits<T>::value) {
+        return Traits<T>::write(in);
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return boost::json::value(in);
+    } else if constexpr (std::is_floating_point_v<T>) {
+        return boost::json::value(static_cast<double>(in));
+    } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
+        return boost::json::value(static_cast<std::int64_t>(in));
+    } else if constexpr (std::is_integral_v<T>) {
+        return boost::json::value(static_cast<std::uint64_t>(in));
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        return boost::json::value(boost::json::string_view(in.data(), in.size()));
+    } else if constexpr (std::is_same_v<T, boost::json::value>) {
+        return in;
+    } else if constexpr (std::is_same_v<T, boost::json::object> || std::is_same_v<T, boost::json::array>) {
+        return boost::json::value(in);
+    } else if constexpr (IsOptional<T>::value) {
+        if (!in) return boost::json::value(nullptr);
+        return write(*in);
+    } else if constexpr (IsSharedPtr<T>::value) {
+        if (!in) return boost::json::value(nullptr);
+        return write(*in);
+    } else if constexpr (IsVector<T>::value) {
+        boost::json::array arr;
+        arr.reserve(in.size());
+        for (const auto& e : in) arr.push_back(write(e));
+        return arr;
+    } else if constexpr (IsStringMap<T>::value) {
+        boost::json::object obj;
+        for (const auto& [k, e] : in) obj[k] = write(e);
+        return obj;
+    } else if constexpr (isDescribed<T>) {
+        boost::json::object obj;
+        using Members = boost::describe::describe_members<T, boost::describe::mod_public | boost::describe::mod_inherited>;
+        boost::mp11::mp_for_each<Members>([&](auto D) { obj[keyFor(D.name)] = write(in.*D.pointer); });
+        return obj;
+    } else {
+        static_assert(sizeof(T) == 0, "type has no JSON mapping");
+    }
+}
+
+// Convenience: a model from a JSON value (defaults for whatever is missing or mistyped).
+template <class T>
+T fromJson(const boost::json::value& v) noexcept
+{
+    T t{};
+    read(v, t);
+    return t;
+}
+
+template <class T>
+boost::json::object toJsonObject(const T& in)
+{
+    boost::json::value v = write(in);
+    if (v.is_object()) return std::move(v.get_object());
+    return {};
+}
+
+} // namespace jsonmap

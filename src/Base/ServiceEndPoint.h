@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <map>
+#include <string>
+
+// One endpoint of the service: its path below the base URL; every endpoint is POST.
+struct ServiceEndPoint {
+    QString path;
+    QString httpMethod = QStringLiteral("POST");
+    // Values that replace "{name}" in the path.
+    std::map<QString, QString> urlParameters;
+
+    // Service base URL, "/", path (with parameters replaced).
+    QUrl url() const;
+
+    // The service base URL of this build; tests point it at the stand-in service.
+    static QUrl baseUrl();
+    static void setBaseUrl(const QUrl& url);
+};

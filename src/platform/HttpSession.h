@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+namespace platform {
+
+struct HttpResult {
+    bool transportError = false; // no HTTP reply at all (refused, time-out, redirect refused, ...)
+    int statusCode = 0;
+    QByteArray body;
+    QString errorString;
+};
+
+using HttpHeaders = QList<QPair<QByteArray, QByteArray>>;
+
+// HTTP client on QNetworkAccessManager: 150 s transfer time-out, 600 s overall time-out,
+// redirects followed only to the same origin. Completions arrive on the main thread, never
+// from inside the call.
+class HttpSession {
+public:
+    static HttpSession& shared();
+
+    void postJson(const QUrl& url, const QByteArray& jsonBody, const HttpHeaders& headers,
+                  std::function<void(const HttpResult&)> completion);
+
+    // GET without extra headers; a body larger than maxBytes fails with transportError.
+    void get(const QUrl& url, qint64 maxBytes, std::function<void(const HttpResult&)> completion);
+
+    void setTimeouts(int transferTimeoutMs, int overallTimeoutMs); // for tests
+
+private:
+    HttpSession();
+    int m_transferTimeoutMs = 150000;
+    int m_overallTimeoutMs = 600000;
+};
+
+} // namespace platform

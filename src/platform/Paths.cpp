@@ -1,0 +1,59 @@
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace platform {
+namespace {
+struct LibraryOverride {
+    bool active = false;
+    std::optional<QString> path;
+};
+LibraryOverride& libraryOverride()
+{
+    static LibraryOverride o;
+    return o;
+}
+QString& resourceDir()
+{
+    static QString dir = QStringLiteral(QUORVEX_SOURCE_DIR "/src/Resources");
+    return dir;
+}
+} // namespace
+
+std::optional<QString> userLibraryDirectory()
+{
+    if (libraryOverride().active) return libraryOverride().path;
+#ifdef Q_OS_MACOS
+    const QString home = QDir::homePath();
+    if (home.isEmpty()) return std::nullopt;
+    return home + QStringLiteral("/Library");
+#else
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) return std::nullopt;
+    return data;
+#endif
+}
+
+void overrideUserLibraryDirectory(std::optional<QString> path)
+{
+    libraryOverride().active = true;
+    libraryOverride().path = std::move(path);
+}
+
+void clearUserLibraryOverride()
+{
+    libraryOverride() = {};
+}
+
+QString resourceDirectory()
+{
+    return resourceDir();
+}
+
+void setResourceDirectory(const QString& path)
+{
+    resourceDir() = path;
+}
+
+} // namespace platform

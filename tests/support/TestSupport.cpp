@@ -1,0 +1,24 @@
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+QString fixturePath(const QString& relative)
+{
+    return QStringLiteral(QUORVEX_FIXTURES_DIR) + QLatin1Char('/') + relative;
+}
+
+QByteArray readFileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(bytes) == bytes.size();
+}
