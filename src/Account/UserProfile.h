@@ -21,7 +21,8 @@ struct AccessDTO : BaseModel {
 };
 BOOST_DESCRIBE_STRUCT(AccessDTO, (BaseModel), (accessToken, refreshToken, expiredAt))
 
-// The signed-in session, mirrored into the user defaults so it survives restarts.
+// The signed-in session, mirrored into the user defaults (UserDefaultsKeys: the two models as
+// JSON text and a flag) so it survives restarts.
 class UserProfile {
 public:
     static UserProfile& shared();
@@ -42,8 +43,13 @@ public:
     void updateAccess(const AccessDTO& access);
     // Forgets the session here and in the user defaults.
     void clear();
+    // clear(), then every window closes and the login window shows.
+    void signOut();
 
-    // Confirms the saved token with the service; completion(true) when it is still good.
+    // Confirms the saved session with the service by renewing its access token.
+    // completion(false) only when there is no session or the service refused it (the session is
+    // then cleared); when the service cannot be reached the session is kept and completion(true)
+    // lets the application go on (its next call checks the token again).
     void checkIsAlive(std::function<void(bool alive)> completion);
 
 private:

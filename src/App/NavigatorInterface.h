@@ -29,6 +29,9 @@ public:
     virtual void showProjectSelectionViewController(QObject* window, std::function<void(bool shown)> completion) = 0;
     // Puts the upload progress screen for `project` into `window` and shows it.
     virtual void openExportArtboards(QObject* window, const ProjectDisplayInfo& project) = 0;
+    // Makes `window` (a window controller) key and brings it to the front, leaving its content
+    // as it is. Used when a hand-off is refused because that window's upload is still running.
+    virtual void bringWindowToFront(QObject* window) { (void)window; }
     // Reloads the project list into the project window (or a new one); completion(true) once shown.
     virtual void showProjectsMainController(std::function<void(bool shown)> completion) = 0;
     // Shows the loading indicator over `target` (a widget; nullptr: the key window) / removes it.

@@ -31,6 +31,8 @@ struct ErrorModel : BaseModel {
     static constexpr std::int64_t kXDPluginFolderMissing = 999999;
     static constexpr std::int64_t kRefreshToken = 98001;
     static constexpr std::int64_t kSessionEnded = 98002;
+    // No usable reply: no HTTP answer at all, or an answer whose body is not a JSON object.
+    static constexpr std::int64_t kNoValidReply = -1;
 };
 BOOST_DESCRIBE_STRUCT(ErrorModel, (BaseModel), (errorId, errorMsg, errorInformativeText))
 

@@ -1,26 +1,34 @@
 #pragma once
 
 #include "Base/BaseModel.h"
+#include "Base/HUDRepresentable.h"
 #include "Base/ServiceEndPoint.h"
 
 #include <boost/json.hpp>
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
-enum class HudType { none, loading };
+namespace platform {
+struct HttpResult;
+}
 
 struct ServiceCallOptions {
     bool silentNoInternetConnection = false;
     bool showIndicatorView = false;
     QPointer<QObject> targetIndicatorView; // a widget to cover with the loading indicator; not owned
     HudType hudType = HudType::none;
-    QPointer<QObject> hudRepresenter;      // a screen that shows its own HUD; not owned
+    QPointer<QObject> hudRepresenter;      // a screen implementing HUDRepresentable; not owned
     bool ignoreError = false;
 };
 
@@ -29,6 +37,16 @@ using ServiceErrorHandler = std::function<void(const ErrorModel&)>;
 // The single entry to the service: posts a request model as JSON with the service headers,
 // maps the reply, and handles error ids (dialogs, sign-out, one token refresh).
 // Every completion is delivered asynchronously on the main thread, never from inside the call.
+//
+// How a reply is read (ServiceReply):
+//   - a JSON object whose "errorModel" has a non-zero "errorId": that id;
+//   - otherwise an HTTP status outside 200..299: the error id of that status;
+//   - no HTTP answer, or a 2xx answer whose body is not a JSON object: a failed call
+//     (error id kNoValidReply, the generic error dialog);
+//   - otherwise success.
+// Error ids 400, 401, 403 and 98002 end the session (once: a reply to a request sent with a
+// token that is no longer the session's is dropped). 98001 renews the access token and repeats
+// the call once; a refused renewal or a second 98001 ends the session like 401.
 class ServiceManager {
 public:
     static ServiceManager& shared();
@@ -46,14 +64,37 @@ public:
     }
 
     // The untyped form: `completion` receives the reply's JSON object when its error id is 0.
+    // "lang" and "version" are added to the body when it lacks them.
     void callServiceJson(const ServiceEndPoint& endPoint, boost::json::object body, const ServiceCallOptions& options,
                          std::function<void(const boost::json::object&)> completion,
                          ServiceErrorHandler errorHandler = {}, ServiceErrorHandler noConnectionHandler = {});
 
-    // Fetches the bytes at an http or https URL without the service headers (size-capped).
-    // The completion gets the bytes, or nullopt and an error text.
+    // Fetches the bytes at an http or https URL without the service headers (at most
+    // kMaxDataBytes). The completion gets the bytes, or nullopt and an error text.
+    static constexpr qint64 kMaxDataBytes = 64ll * 1024 * 1024;
     void getData(const QUrl& url, std::function<void(std::optional<QByteArray> data, QString error)> completion);
 
+    // Renews the access token with the saved refresh token ("user/refreshToken"). Concurrent
+    // requests share one renewal. `rejected`: the service refused the token; `failed`: no usable
+    // answer (network, server failure), so nothing is known about the session.
+    enum class RefreshOutcome { renewed, rejected, failed };
+    void refreshAccessToken(std::function<void(RefreshOutcome)> completion);
+
+    // The three service headers for a request sent with `accessToken` (omitted when empty).
+    static QList<QPair<QByteArray, QByteArray>> serviceHeaders(const std::string& accessToken);
+
 private:
+    struct Call;
     ServiceManager() = default;
+
+    void send(const std::shared_ptr<Call>& call);
+    void handleReply(const std::shared_ptr<Call>& call, const platform::HttpResult& result);
+    void retryAfterRefresh(const std::shared_ptr<Call>& call);
+    void fail(const std::shared_ptr<Call>& call, const ErrorModel& error, bool genericDialog);
+    void finish(const std::shared_ptr<Call>& call);
+    void endSessionFor(const std::shared_ptr<Call>& call);
+    void finishRefresh(RefreshOutcome outcome);
+
+    bool m_refreshing = false;
+    std::vector<std::function<void(RefreshOutcome)>> m_refreshWaiters;
 };

@@ -15,8 +15,13 @@ struct UnzipLimits {
 };
 
 // Unpacks a zip archive into destDir (created when missing), overwriting files of the same name.
-// Refuses (and stops at) entries with absolute paths, ".." components or symbolic links, and
-// archives beyond the limits. Answers false with `error` set on any failure.
+// Refuses (and stops at) entries with absolute paths, ".." components or symbolic links, entries
+// that would be written through a symbolic link already in destDir, and archives beyond the
+// limits (entry count and declared sizes are checked before anything is written; the bytes
+// actually written are counted too, so an entry that lies about its size cannot pass them).
+// A backslash in an entry name counts as a folder separator. Answers false with `error` set on
+// any failure; files written before the failure stay (unpack into a fresh folder), and a file
+// whose entry fails is never left half-written.
 bool unzipArchive(const QString& archivePath, const QString& destDir, QString* error,
                   const UnzipLimits& limits = {});
 
@@ -27,10 +32,12 @@ bool zipFile(const QString& filePath, const QString& archivePath, QString* error
 bool zipEntries(const QString& archivePath, const std::vector<std::pair<QString, QByteArray>>& entries,
                 QString* error);
 
-// Reads one entry of a zip archive into memory; nullopt when missing or unreadable.
+// Reads one entry of a zip archive into memory; nullopt when missing, unreadable or over 1 GiB.
 std::optional<QByteArray> readZipEntry(const QString& archivePath, const QString& entryName);
 
-// gzip (zlib) in memory. gunzip fails beyond maxBytes of output.
+// gzip (zlib) in memory. gunzip fails beyond maxBytes of output and on truncated or corrupt
+// input; concatenated members are unpacked one after the other.
+bool isGzipData(const QByteArray& data); // starts with the gzip magic bytes
 std::optional<QByteArray> gzipData(const QByteArray& data);
 std::optional<QByteArray> gunzipData(const QByteArray& data, qint64 maxBytes = 512LL * 1024 * 1024);
 

@@ -23,7 +23,8 @@ public:
 
 class Dialogs {
 public:
-    // The installed presenter. Without one, dialogs are logged and answer their last button.
+    // The installed presenter. Without one, dialogs are logged through debugPrint and answer
+    // their last button (the first when there is none). ScriptedDialogPresenter is the one for tests.
     static DialogPresenter& presenter();
     static void setPresenter(DialogPresenter* presenter); // not owned; nullptr restores the default
 };

@@ -6,7 +6,13 @@
 #include <QString>
 #include <QUrl>
 
+#include <QPointer>
+
 #include <functional>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QNetworkRequest;
 
 namespace platform {
 
@@ -20,8 +26,9 @@ struct HttpResult {
 using HttpHeaders = QList<QPair<QByteArray, QByteArray>>;
 
 // HTTP client on QNetworkAccessManager: 150 s transfer time-out, 600 s overall time-out,
-// redirects followed only to the same origin. Completions arrive on the main thread, never
-// from inside the call.
+// redirects followed only to the same origin (scheme, host and port). Completions arrive on the
+// main thread, never from inside the call. A reply with any HTTP status, 4xx and 5xx included,
+// is not a transport error: statusCode and body carry it. Used from the main thread only.
 class HttpSession {
 public:
     static HttpSession& shared();
@@ -29,13 +36,19 @@ public:
     void postJson(const QUrl& url, const QByteArray& jsonBody, const HttpHeaders& headers,
                   std::function<void(const HttpResult&)> completion);
 
-    // GET without extra headers; a body larger than maxBytes fails with transportError.
+    // GET without extra headers; a body larger than maxBytes fails with transportError
+    // (maxBytes <= 0: no limit).
     void get(const QUrl& url, qint64 maxBytes, std::function<void(const HttpResult&)> completion);
 
     void setTimeouts(int transferTimeoutMs, int overallTimeoutMs); // for tests
 
 private:
     HttpSession();
+    QNetworkAccessManager* manager();
+    QNetworkRequest makeRequest(const QUrl& url) const;
+    void track(QNetworkReply* reply, qint64 maxBytes, std::function<void(const HttpResult&)> completion);
+
+    QPointer<QNetworkAccessManager> m_manager; // owned by the application object, made on first use
     int m_transferTimeoutMs = 150000;
     int m_overallTimeoutMs = 600000;
 };

@@ -10,7 +10,8 @@ namespace platform {
 QString localized(const char* key);
 
 // The same with arguments: each "%@" (or "%1$@", "%2$@" ...) of the text takes the next
-// (or the numbered) argument.
+// (or the numbered) argument; "%%" writes "%". A placeholder without an argument writes nothing.
+// The table is read on first use and kept; main thread only.
 QString localizedFormat(const char* key, const QStringList& arguments);
 
 // Drops the loaded table so the next lookup reads it again (after the resource folder changes).

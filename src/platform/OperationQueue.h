@@ -20,8 +20,10 @@ private:
 };
 
 // FIFO queue of operations on the main thread. Adding never runs an operation synchronously;
-// each main() runs on its own event-loop turn; a cancelled operation is skipped when its turn
-// comes (cancellation is checked only at the start, by the operation itself).
+// each main() runs on its own event-loop turn (with a limit of N, up to N start in one turn,
+// in order); a cancelled operation is dropped without its main() being called when its turn
+// comes. Cancelling a running operation has no effect on it: operations finish when main()
+// returns. Destroying the queue drops what has not started.
 class OperationQueue {
 public:
     OperationQueue();

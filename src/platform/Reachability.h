@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// Whether the network can reach a host before a call is made. Loopback hosts are always
-// reachable; otherwise QNetworkInformation answers where a backend exists (assumed reachable
-// where none does). Tests force an answer with setOverride.
+// Whether the network can reach a host before a call is made. Loopback hosts (127.0.0.0/8,
+// ::1, localhost) are always reachable; otherwise QNetworkInformation answers where a backend
+// exists, and only its "disconnected" counts as unreachable (no backend or an unknown state:
+// reachable, and the call itself finds out). Tests force an answer with setOverride.
 class Reachability {
 public:
     static bool isReachable(const QUrl& url);

@@ -16,11 +16,13 @@ public:
     static UserDefaults& standard();
 
     bool contains(const QString& key) const;
-    bool boolForKey(const QString& key) const; // false when absent or not a boolean
+    // false when absent or not a boolean; a boolean read back as text ("true"/"false") or a
+    // number (non-zero) counts, since the store on disk keeps no types.
+    bool boolForKey(const QString& key) const;
     void setBool(const QString& key, bool value);
-    QString stringForKey(const QString& key) const; // empty when absent
+    QString stringForKey(const QString& key) const; // empty when absent or not text/number
     void setString(const QString& key, const QString& value);
-    QByteArray dataForKey(const QString& key) const;
+    QByteArray dataForKey(const QString& key) const; // empty unless stored with setData
     void setData(const QString& key, const QByteArray& value);
     void removeObject(const QString& key);
     void synchronize();

@@ -34,4 +34,8 @@ public:
 
     virtual std::vector<std::string> getArtboardIds() const = 0;
     virtual MixPanelEventCode getEventCode() const = 0;
+
+    // Problems of the last run that did not stop it (for example a design document the service
+    // did not take), for the progress screen to show once the run has reached 100.
+    virtual std::vector<UploadFailure> uploadWarnings() const { return {}; }
 };

@@ -36,7 +36,8 @@ struct BaseSModel {
 
     // Callbacks of a search; none of the callers in this system passes one.
     struct SearchCallbacks {
-        std::function<bool(const boost::json::value&, const boost::json::value&)> duplicateCheck;
+        // (a dictionary already collected, the candidate as it came in): true skips the candidate
+        std::function<bool(const boost::json::object&, const boost::json::object&)> duplicateCheck;
         std::function<bool(const boost::json::object&)> matchCheck;
         std::function<void(boost::json::object&)> matchAndReplace;
     };

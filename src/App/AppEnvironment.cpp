@@ -1,0 +1,8 @@
+#include "App/AppEnvironment.h"
+
+#include "platform/AppInfo.h"
+
+QString AppEnvironment::appVersion()
+{
+    return platform::shortVersionString();
+}

@@ -1,0 +1,74 @@
+#include "App/ui/MessageBoxDialogPresenter.h"
+
+#include "platform/Localization.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+const char* const kButtonIndexProperty = "quorvexButtonIndex";
+}
+
+QMessageBox* MessageBoxDialogPresenter::makeConfirmationBox(QWidget* parent, const QString& question,
+                                                            const QStringList& buttonTitles,
+                                                            const QString& informativeText)
+{
+    auto* box = new QMessageBox(parent);
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(QApplication::applicationDisplayName());
+    box->setText(question);
+    box->setInformativeText(informativeText);
+
+    QStringList titles = buttonTitles;
+    if (titles.isEmpty()) titles << platform::localized("common.ok");
+    QPushButton* last = nullptr;
+    for (int i = 0; i < titles.size(); ++i) {
+        // ActionRole keeps the buttons in the order given.
+        QPushButton* button = box->addButton(titles[i], QMessageBox::ActionRole);
+        button->setProperty(kButtonIndexProperty, i);
+        if (i == 0) box->setDefaultButton(button);
+        last = button;
+    }
+    // Escape and the close button must never read as "go on": they answer the last button.
+    box->setEscapeButton(last);
+    return box;
+}
+
+int MessageBoxDialogPresenter::responseOf(const QMessageBox& box)
+{
+    const QList<QAbstractButton*> buttons = box.buttons();
+    const int lastIndex = static_cast<int>(buttons.size()) - 1;
+    const QAbstractButton* clicked = box.clickedButton();
+    bool ok = false;
+    const int index = clicked ? clicked->property(kButtonIndexProperty).toInt(&ok) : -1;
+    if (!ok || index < 0 || index > lastIndex) return platform::kAlertFirstButtonReturn + std::max(lastIndex, 0);
+    return platform::kAlertFirstButtonReturn + index;
+}
+
+int MessageBoxDialogPresenter::confirmation(const QString& question, const QStringList& buttonTitles,
+                                            const QString& informativeText)
+{
+    // The parent window may close while the box is up (a sign-out from a service reply); the box
+    // goes with it, and a question nobody answered counts as the last button.
+    QPointer<QMessageBox> box = makeConfirmationBox(QApplication::activeWindow(), question, buttonTitles, informativeText);
+    const int lastResponse = platform::kAlertFirstButtonReturn + std::max<int>(static_cast<int>(buttonTitles.size()) - 1, 0);
+    box->exec();
+    if (!box) return lastResponse;
+    const int response = responseOf(*box);
+    delete box.data();
+    return response;
+}
+
+void MessageBoxDialogPresenter::alert(const QString& message, const QString& informativeText,
+                                      const QString& buttonTitle)
+{
+    const QString title = buttonTitle.isEmpty() ? platform::localized("common.ok") : buttonTitle;
+    QPointer<QMessageBox> box = makeConfirmationBox(QApplication::activeWindow(), message, {title}, informativeText);
+    box->exec();
+    delete box.data();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+class QMessageBox;
+class QWidget;
+
+// Shows the application's dialogs as QMessageBox. A box closed with Escape or the window's
+// close button answers its last button, which is always the "cancel" side of a question.
+class MessageBoxDialogPresenter : public platform::DialogPresenter {
+public:
+    int confirmation(const QString& question, const QStringList& buttonTitles, const QString& informativeText) override;
+    void alert(const QString& message, const QString& informativeText, const QString& buttonTitle) override;
+
+    // The box behind confirmation(), not yet shown, and the answer it gives once closed. Split
+    // out so the answer can be checked without running a modal loop. The caller owns the box
+    // (and so does `parent`, when given).
+    static QMessageBox* makeConfirmationBox(QWidget* parent, const QString& question, const QStringList& buttonTitles,
+                                            const QString& informativeText);
+    static int responseOf(const QMessageBox& box);
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+// A screen that shows its own HUD while a service call runs. The service client finds it by
+// casting the call's `hudRepresenter`; screens that want the HUD inherit this interface.
+
+enum class HudType { none, loading };
+
+class HUDRepresentable {
+public:
+    virtual ~HUDRepresentable() = default;
+    virtual void showHUD(HudType type) = 0;
+    virtual void hideHUD() = 0;
+};

@@ -1,0 +1,31 @@
+#include "Base/ServiceEndPoint.h"
+
+namespace {
+QUrl& currentBaseUrl()
+{
+    static QUrl url(QStringLiteral(QUORVEX_SERVICE_BASE_URL));
+    return url;
+}
+} // namespace
+
+QUrl ServiceEndPoint::url() const
+{
+    QString resolved = path;
+    for (const auto& [name, value] : urlParameters) {
+        resolved.replace(QLatin1Char('{') + name + QLatin1Char('}'), QString::fromLatin1(QUrl::toPercentEncoding(value)));
+    }
+    QString base = baseUrl().toString();
+    while (base.endsWith(QLatin1Char('/'))) base.chop(1);
+    while (resolved.startsWith(QLatin1Char('/'))) resolved.remove(0, 1);
+    return QUrl(base + QLatin1Char('/') + resolved, QUrl::StrictMode);
+}
+
+QUrl ServiceEndPoint::baseUrl()
+{
+    return currentBaseUrl();
+}
+
+void ServiceEndPoint::setBaseUrl(const QUrl& url)
+{
+    currentBaseUrl() = url;
+}

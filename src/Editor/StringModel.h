@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Base/BaseModel.h"
+
+#include <string>
+
+// A text resource: its code name and the text it stands for.
+struct StringModel : BaseModel {
+    std::string name;
+    std::string text;
+
+    StringModel() = default;
+    StringModel(std::string name, std::string text)
+        : name(std::move(name))
+        , text(std::move(text))
+    {
+    }
+};
+BOOST_DESCRIBE_STRUCT(StringModel, (BaseModel), (name, text))

@@ -1,0 +1,352 @@
+#include "Import/Plugin/AdobeXDDesignImportHelper.h"
+
+#include "App/ModalUtilities.h"
+#include "Import/Plugin/AdobeXDExportUtils.h"
+#include "Import/Plugin/AdobeXDUploadRun.h"
+#include "Import/Plugin/UploadTextRules.h"
+#include "Import/Sketch/GSketchTerminalManager.h"
+#include "Import/Sketch/JsonSerialization.h"
+#include "platform/DebugLog.h"
+#include "platform/JsonText.h"
+#include "platform/Localization.h"
+#include "platform/MainQueue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+namespace {
+
+// Layer JSON of very large artboards runs to tens of megabytes; images are single files.
+constexpr qint64 kMaxJsonFileSize = 256LL * 1024 * 1024;
+constexpr qint64 kMaxImageFileSize = 256LL * 1024 * 1024;
+
+const std::string kPluginFolderMissing =
+    "Zendaq Vusk for XD cannot be found. Please check the plugin and try again.";
+
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxSize)
+{
+    if (!AdobeXDDesignImportHelper::isRegularFile(path)) return std::nullopt;
+    QFile file(path);
+    if (file.size() > maxSize) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return std::nullopt;
+    QByteArray bytes = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > maxSize) return std::nullopt;
+    return bytes;
+}
+
+std::optional<boost::json::value> readJsonFile(const QString& path)
+{
+    const auto bytes = readRegularFile(path, kMaxJsonFileSize);
+    if (!bytes) return std::nullopt;
+    return platform::parseJson(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+}
+
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+AdobeXDDesignImportHelper& AdobeXDDesignImportHelper::importer()
+{
+    static AdobeXDDesignImportHelper helper;
+    return helper;
+}
+
+// ---- IDesignImporter ----
+
+bool AdobeXDDesignImportHelper::doBeforeProjectSelection(const std::string&)
+{
+    checkAndLoadPluginArtboardInfo();
+    if (!pluginMainURL) return false;
+    if (!hasAnythingToImport()) {
+        ModalUtilities::showInfoDialog(platform::localized("adobeXD.nothingToImport.title"),
+                                       platform::localized("adobeXD.nothingToImport.text"));
+        return false;
+    }
+    return true;
+}
+
+void AdobeXDDesignImportHelper::processDesignFile(const std::string& projectId, const std::string& platform, bool,
+                                                  ProgressCompletion exportCompletion,
+                                                  ProgressCompletion stepCompletion, std::function<void()>,
+                                                  std::function<void(const UploadFailure&)> failureCompletion)
+{
+    if (!pluginMainURL) {
+        // Without a folder there is nothing to upload; say so rather than leave the progress
+        // screen waiting.
+        platform::dispatchMain([failureCompletion = std::move(failureCompletion)] {
+            if (failureCompletion) failureCompletion(UploadFailure{"", kPluginFolderMissing});
+        });
+        return;
+    }
+    AdobeXDUploadRun::Completions completions{std::move(exportCompletion), std::move(stepCompletion),
+                                              std::move(failureCompletion)};
+    m_currentRun = std::make_shared<AdobeXDUploadRun>(*pluginMainURL, artboardIds.value_or(std::vector<std::string>{}),
+                                                      projectId, platform, std::move(completions));
+    m_currentRun->start();
+}
+
+std::vector<std::string> AdobeXDDesignImportHelper::getArtboardIds() const
+{
+    return artboardIds.value_or(std::vector<std::string>{});
+}
+
+MixPanelEventCode AdobeXDDesignImportHelper::getEventCode() const
+{
+    return MixPanelEventCode::ADOBEXD_UPLOAD;
+}
+
+std::optional<QString> AdobeXDDesignImportHelper::getPluginMainURL()
+{
+    const auto [exists, path] = GSketchTerminalManager::checkAdobeXDPluginDataPathExist();
+    if (exists && path) return path;
+    ErrorModel error;
+    error.errorId = ErrorModel::kXDPluginFolderMissing;
+    error.errorMsg = kPluginFolderMissing;
+    ModalUtilities::showErrorDialog(error);
+    return std::nullopt;
+}
+
+void AdobeXDDesignImportHelper::checkAndLoadPluginArtboardInfo()
+{
+    pluginMainURL = getPluginMainURL();
+    // Ids of an earlier export must not outlive the folder they came from.
+    if (!pluginMainURL) {
+        artboardIds.reset();
+        return;
+    }
+    if (QFileInfo(*pluginMainURL).isDir()) artboardIds = getArtboards(*pluginMainURL);
+}
+
+bool AdobeXDDesignImportHelper::hasAnythingToImport() const
+{
+    if (!pluginMainURL || !QFileInfo(*pluginMainURL).isDir()) return false;
+    const QString root = *pluginMainURL;
+    if (isRegularFile(root + QLatin1Char('/') + kSymbolMastersFolder + QLatin1Char('/') + kSymbolMastersFolder
+                      + QStringLiteral(".json")))
+        return true;
+    for (const auto& id : artboardIds.value_or(std::vector<std::string>{})) {
+        const QString name = QString::fromStdString(id);
+        if (isRegularFile(root + QLatin1Char('/') + name + QLatin1Char('/') + name + QStringLiteral(".json")))
+            return true;
+    }
+    return false;
+}
+
+// ---- Records ----
+
+std::optional<ResourceUploadRequest> AdobeXDDesignImportHelper::getArtboardPreview(const QString& root,
+                                                                                   const std::string& artboardId,
+                                                                                   const std::string& scale,
+                                                                                   const std::string& extensionType)
+{
+    const QString id = QString::fromStdString(artboardId);
+    const QString path = root + QLatin1Char('/') + id + QLatin1Char('/') + id + QLatin1Char('.')
+                         + QString::fromStdString(extensionType);
+    const auto bytes = readRegularFile(path, kMaxImageFileSize);
+    if (!bytes) return std::nullopt;
+    const QImage image = QImage::fromData(*bytes);
+    if (image.isNull()) return std::nullopt;
+    const auto base64 = UploadTextRules::base64String(image);
+    if (!base64) return std::nullopt;
+
+    ResourceUploadRequest record;
+    record.artboardId = artboardId;
+    record.oid = artboardId;
+    record.imageName = artboardId;
+    record.fileName = artboardId;
+    record.imageData = utf8(*base64);
+    record.scale = scale;
+    record.format = "png";
+    return record;
+}
+
+std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getArtboardExportables(
+    const QString& root, const std::string& artboardId, const boost::json::object& artboardDict,
+    const std::string& projectId, const std::string& appVersion, const std::string& platform)
+{
+    std::vector<ResourceUploadRequest> records;
+    for (const QString& path : getArtboardExportablesPath(artboardId, root, platform)) {
+        const auto bytes = readRegularFile(path, kMaxImageFileSize);
+        if (!bytes) continue;
+        const auto oidAndScale = getOidAndScaleFromPath(path);
+        if (!oidAndScale) {
+            platform::debugPrint(QStringLiteral("Adobe XD image skipped, its name holds no layer id: ") + path);
+            continue;
+        }
+        ResourceUploadRequest record;
+        record.imageData = bytes->toBase64().toStdString();
+        record.imageName = AdobeXDExportUtils::getNodeName(artboardDict, oidAndScale->first);
+        record.artboardId = artboardId;
+        record.fileName = utf8(QFileInfo(path).completeBaseName());
+        record.oid = oidAndScale->first;
+        record.scale = oidAndScale->second;
+        record.appVersion = appVersion;
+        record.projectId = projectId;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getSymbolMastersExportables(
+    const QString& root, const SymbolMasterExportInfo& symbolMaster, const std::string& projectId,
+    const std::string& appVersion, const std::string& platform)
+{
+    std::vector<ResourceUploadRequest> records;
+    for (const QString& path : getSymbolMasterExportablesPath(symbolMaster.symbolID, root, platform)) {
+        const auto bytes = readRegularFile(path, kMaxImageFileSize);
+        if (!bytes) continue;
+        const auto oidAndScale = getOidAndScaleFromPath(path);
+        if (!oidAndScale) {
+            platform::debugPrint(QStringLiteral("Adobe XD image skipped, its name holds no layer id: ") + path);
+            continue;
+        }
+        ResourceUploadRequest record;
+        record.imageData = bytes->toBase64().toStdString();
+        record.fileName = utf8(QFileInfo(path).completeBaseName());
+        record.imageName = record.fileName;
+        record.artboardId = symbolMaster.symbolID;
+        record.oid = oidAndScale->first;
+        record.scale = oidAndScale->second;
+        record.appVersion = appVersion;
+        record.projectId = projectId;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+std::vector<SymbolMasterExportInfo> AdobeXDDesignImportHelper::getSymbolMasters(const boost::json::array& symbolMasters)
+{
+    std::vector<SymbolMasterExportInfo> records;
+    for (const auto& element : symbolMasters) {
+        const auto* node = element.if_object();
+        if (!node) continue;
+        SymbolMasterExportInfo record;
+        record.oid = AdobeXDExportUtils::getNodeGuid(*node);
+        record.name = AdobeXDExportUtils::getNodeName(*node);
+        record.frame = AdobeXDExportUtils::getNodeFrame(*node);
+        record.isVisible = AdobeXDExportUtils::getNodeVisible(*node);
+        record.symbolID = AdobeXDExportUtils::getNodeSymbolId(*node);
+        record.jsonString = JsonSerialization::dataUTF8String(*node);
+        record.class_ = "symbolMaster";
+        record.type = "adobeXd";
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+// ---- Folder readers ----
+
+std::vector<std::string> AdobeXDDesignImportHelper::getArtboards(const QString& root)
+{
+    const QDir dir(root);
+    if (!dir.exists()) return {};
+    // Sorted by name so that an export uploads the same way every time.
+    QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    entries.removeOne(QStringLiteral(".DS_Store"));
+    entries.removeOne(kSymbolMastersFolder);
+    std::vector<std::string> ids;
+    ids.reserve(static_cast<std::size_t>(entries.size()));
+    for (const QString& entry : entries) ids.push_back(utf8(entry));
+    return ids;
+}
+
+QStringList AdobeXDDesignImportHelper::imageFilesIn(const QString& folder, const QString& id,
+                                                    const std::string& platform)
+{
+    const QDir dir(folder);
+    if (!isRealDirectory(folder)) return {};
+    const bool iOS = platform == "iOS";
+    QStringList paths;
+    const auto entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& info : entries) {
+        const QString name = info.fileName();
+        if (info.suffix() == QLatin1String("json")) continue;
+        if (name.contains(id)) continue;
+        if (iOS && name.contains(QLatin1Char('@')) && !name.contains(QLatin1String("@2x"))
+            && !name.contains(QLatin1String("@3x")))
+            continue;
+        if (name.contains(QLatin1String(".DS_Store"))) continue;
+        // A link could carry any file of the user's to the service.
+        if (info.isSymLink() || !info.isFile()) continue;
+        paths.push_back(info.absoluteFilePath());
+    }
+    return paths;
+}
+
+QStringList AdobeXDDesignImportHelper::getArtboardExportablesPath(const std::string& artboardId, const QString& root,
+                                                                  const std::string& platform)
+{
+    if (!isPlainFolderName(artboardId)) return {};
+    const QString id = QString::fromStdString(artboardId);
+    return imageFilesIn(root + QLatin1Char('/') + id, id, platform);
+}
+
+QStringList AdobeXDDesignImportHelper::getSymbolMasterExportablesPath(const std::string& symbolId, const QString& root,
+                                                                      const std::string& platform)
+{
+    if (!isPlainFolderName(symbolId)) {
+        if (!symbolId.empty())
+            platform::debugPrint(QStringLiteral("Adobe XD symbol id is not a folder name: ")
+                                 + QString::fromStdString(symbolId));
+        return {};
+    }
+    const QString id = QString::fromStdString(symbolId);
+    return imageFilesIn(root + QLatin1Char('/') + kSymbolMastersFolder + QLatin1Char('/') + id, id, platform);
+}
+
+std::optional<boost::json::object> AdobeXDDesignImportHelper::getJsonDict(const QString& path)
+{
+    auto value = readJsonFile(path);
+    if (!value || !value->is_object()) return std::nullopt;
+    return std::move(value->as_object());
+}
+
+std::optional<boost::json::array> AdobeXDDesignImportHelper::getJsonArray(const QString& path)
+{
+    auto value = readJsonFile(path);
+    if (!value || !value->is_array()) return std::nullopt;
+    return std::move(value->as_array());
+}
+
+std::optional<std::pair<std::string, std::string>> AdobeXDDesignImportHelper::getOidAndScaleFromPath(
+    const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name.contains(QLatin1Char('@'))) {
+        if (name.startsWith(QLatin1Char('@'))) return std::nullopt;
+        const QStringList pieces = name.split(QLatin1Char('@'), Qt::SkipEmptyParts);
+        if (pieces.size() < 2) return std::nullopt;
+        const QStringList scalePieces = pieces.at(1).split(QLatin1Char('x'), Qt::SkipEmptyParts);
+        if (scalePieces.isEmpty()) return std::nullopt;
+        return std::pair{utf8(pieces.at(0)), utf8(scalePieces.at(0))};
+    }
+    const QStringList pieces = name.split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    if (pieces.isEmpty()) return std::nullopt;
+    return std::pair{utf8(pieces.at(0)), std::string("1")};
+}
+
+bool AdobeXDDesignImportHelper::isPlainFolderName(std::string_view name)
+{
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+bool AdobeXDDesignImportHelper::isRealDirectory(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.isSymLink() && info.isDir();
+}
+
+bool AdobeXDDesignImportHelper::isRegularFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.isSymLink() && info.isFile();
+}

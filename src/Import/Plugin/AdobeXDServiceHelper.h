@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Base/BaseModel.h"
+
+#include <functional>
+#include <optional>
+
+struct ImportAllFromPluginRequest;
+struct ResourceUploadRequest;
+
+// The service calls of the Adobe XD import. A call succeeds only on a reply whose `status` is
+// true; every other outcome reaches the failure handler, which gets the service's error, or
+// nullopt when the service answered `status` false. The service client shows no dialog of its
+// own for these calls: the upload's progress screen reports the failure.
+class AdobeXDServiceHelper {
+public:
+    using SuccessHandler = std::function<void(const StatusResponse&)>;
+    using FailureHandler = std::function<void(const std::optional<ErrorModel>& error)>;
+
+    static AdobeXDServiceHelper& importer();
+
+    // "import/newScreensFromSketch"
+    void newScreensFromAdobe(const ImportAllFromPluginRequest& request, SuccessHandler successHandler,
+                             FailureHandler failureHandler);
+    // "resource/uploadResource"; a missing connection is not announced by a dialog.
+    void uploadResource(const ResourceUploadRequest& request, SuccessHandler successHandler,
+                        FailureHandler failureHandler);
+
+private:
+    AdobeXDServiceHelper() = default;
+};

@@ -1,0 +1,117 @@
+#include "Import/Plugin/ExportUploadOperation.h"
+
+#include "Base/ServiceEndPoints.h"
+#include "Base/ServiceManager.h"
+#include "Import/Plugin/ImportAllFromPluginRequest.h"
+#include "Import/Plugin/ResourceDesignUploadRequest.h"
+#include "Import/Plugin/UploadErrorText.h"
+#include "Import/Plugin/UploadTextRules.h"
+#include "platform/Archive.h"
+#include "platform/DebugLog.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+// "My File.sketch" -> "My File"; a name without extension stays as it is.
+QString baseName(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+} // namespace
+
+void ExportUploadOperation::main()
+{
+    if (isCancelled()) return;
+
+    // The records can be large; they are moved into the request, which is sent once.
+    ImportAllFromPluginRequest request;
+    request.projectId = projectId;
+    request.platform = platform;
+    request.appVersion = appVersion;
+    request.artboards = std::move(artboardList);
+    request.layerStyles = std::move(layerStyles);
+    request.textStyles = std::move(textStyles);
+    request.symbolMasters = std::move(symbolMasterList);
+
+    ServiceCallOptions options;
+    options.ignoreError = true; // the run shows what failed on the progress screen
+    auto self = shared_from_this();
+    auto onError = [self](const ErrorModel& error) {
+        if (self->failureHandler)
+            self->failureHandler(UploadFailure{std::string(), UploadErrorText::serviceMessage(error)});
+    };
+    ServiceManager::shared().callService<StatusResponse>(
+        ServiceEndPoints::Import::importNewScreensSketch, request, options,
+        [self](const StatusResponse& response) {
+            if (!response.status) {
+                if (self->failureHandler)
+                    self->failureHandler(UploadFailure{std::string(), UploadErrorText::text("sketchUpload.error.importRefused")});
+                return;
+            }
+            self->uploadSketchFile();
+            if (self->successHandler) self->successHandler(response);
+        },
+        onError, onError);
+}
+
+void ExportUploadOperation::uploadSketchFile()
+{
+    if (!shouldUploadSketch) return;
+    if (!sketchFilePath) {
+        endDesignFile(UploadFailure{std::string(), UploadErrorText::text("sketchUpload.warning.designFileMissing")});
+        return;
+    }
+    const QString archiveName = baseName(*sketchFilePath) + QStringLiteral(".zip");
+    const std::string what = archiveName.toStdString();
+
+    QByteArray archive;
+    {
+        // A private folder, removed with everything in it when this scope ends.
+        QTemporaryDir folder;
+        QString error;
+        const QString archivePath = folder.filePath(archiveName);
+        if (!folder.isValid() || !platform::zipFile(*sketchFilePath, archivePath, &error)) {
+            platform::debugPrint(QStringLiteral("Could not zip the design document: ") + error);
+            endDesignFile(UploadFailure{what, UploadErrorText::text("sketchUpload.warning.designFileZip", {error})});
+            return;
+        }
+        QFile file(archivePath);
+        if (!file.open(QIODevice::ReadOnly)) {
+            endDesignFile(UploadFailure{what, UploadErrorText::text("sketchUpload.warning.designFileZip", {file.errorString()})});
+            return;
+        }
+        archive = file.readAll();
+    }
+
+    ResourceDesignUploadRequest request;
+    request.fileName = UploadTextRules::designArchiveUploadName(archiveName).toStdString();
+    request.projectId = projectId;
+    request.fileData = archive.toBase64().toStdString();
+    archive.clear();
+
+    ServiceCallOptions options;
+    options.silentNoInternetConnection = true;
+    options.ignoreError = true;
+    auto self = shared_from_this();
+    auto onError = [self, what](const ErrorModel& error) {
+        self->endDesignFile(UploadFailure{what, UploadErrorText::serviceMessage(error)});
+    };
+    ServiceManager::shared().callService<StatusResponse>(
+        ServiceEndPoints::Export::uploadDesignFile, request, options,
+        [self, what](const StatusResponse& response) {
+            if (response.status) self->endDesignFile(std::nullopt);
+            else self->endDesignFile(UploadFailure{what, UploadErrorText::text("sketchUpload.warning.designFileRefused")});
+        },
+        onError, onError);
+}
+
+void ExportUploadOperation::endDesignFile(std::optional<UploadFailure> warning)
+{
+    if (designFileCompletion) designFileCompletion(warning);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/WebSocketServer.h"
+
+#include <boost/json.hpp>
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+// The application's end of the design-tool plug-in channel: a WebSocket server on the local
+// machine whose start messages hand an export over to the import dispatcher. It only receives.
+//
+// A start message is handed on through a queued call, never from inside the socket's event
+// handler: the hand-off may show a modal dialog, whose nested event loop would otherwise deliver
+// further messages into a hand-off that is still running. While one hand-off waits or runs, and
+// while an upload runs, further start messages are logged and ignored.
+class PluginMessageChannel : public QObject, public platform::WebSocketServerDelegate {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 9221;
+
+    // What the channel needs of the import dispatcher; tests record these calls.
+    struct ImportEntry {
+        std::function<bool(const std::string& fileName)> canStartImport;
+        std::function<void(const std::string& fileName)> checkLoginAndStart;
+        std::function<bool()> isUploadRunning;
+    };
+    // The entry that goes to ExportHelper::importer().
+    static ImportEntry exportHelperEntry();
+
+    explicit PluginMessageChannel(quint16 port = kDefaultPort, QObject* parent = nullptr);
+    PluginMessageChannel(ImportEntry entry, quint16 port, QObject* parent = nullptr);
+    ~PluginMessageChannel() override;
+
+    // Creates the server on 127.0.0.1 and starts it. It is never stopped explicitly.
+    void start();
+    platform::WebSocketServer* websocketServer() const { return m_server.get(); }
+
+    // A start message was accepted and its hand-off has not finished yet.
+    bool isHandOffPending() const { return m_handOffPending; }
+
+    // The message as a JSON object: only text messages that parse as an object qualify.
+    // A parse error prints "JSONSerialization error".
+    static std::optional<boost::json::object> getJSONDictionary(const platform::WebSocketMessage& message);
+
+    // platform::WebSocketServerDelegate
+    void serverDidStart(platform::WebSocketServer* server) override;
+    void serverDidStop(platform::WebSocketServer* server) override;
+    void serverDidFail(platform::WebSocketServer* server, const QString& errorDescription) override;
+    void webSocketDidOpen(platform::WebSocketServer* server, QWebSocket* webSocket) override;
+    void webSocketDidReceiveMessage(platform::WebSocketServer* server, QWebSocket* webSocket,
+                                    const platform::WebSocketMessage& message) override;
+    void webSocketDidFail(platform::WebSocketServer* server, QWebSocket* webSocket,
+                          const QString& errorDescription) override;
+    void webSocketDidClose(platform::WebSocketServer* server, QWebSocket* webSocket, int code, const QString& reason,
+                           bool wasClean) override;
+
+private:
+    // Answers whether the dispatcher took the hand-off (its canStartImport answer).
+    bool handleStartMessage(const std::string& fileName);
+    void runHandOff(const std::string& fileName);
+
+    ImportEntry m_entry;
+    quint16 m_port;
+    std::unique_ptr<platform::WebSocketServer> m_server;
+    bool m_handOffPending = false;
+};

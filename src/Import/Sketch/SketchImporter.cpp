@@ -1,0 +1,249 @@
+#include "Import/Sketch/SketchImporter.h"
+
+#include "App/GFileManager.h"
+#include "Import/Sketch/DocumentModel.h"
+#include "Import/Sketch/FileExporter.h"
+#include "Import/Sketch/LayerModel.h"
+#include "Import/Sketch/PageModel.h"
+#include "Import/Sketch/SandboxDocument.h"
+#include "Import/Sketch/SketchFinderHelperUtils.h"
+#include "Import/Sketch/SketchLayerKeys.h"
+#include "platform/Localization.h"
+#include "platform/MainQueue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+std::optional<std::string_view> textMember(const boost::json::object& dict, std::string_view key)
+{
+    const boost::json::value* v = dict.if_contains(key);
+    if (!v || !v->is_string()) return std::nullopt;
+    return std::string_view(v->get_string());
+}
+
+// One page or document file; the file's text is dropped as soon as it is parsed.
+std::optional<boost::json::object> readSketchJson(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return std::nullopt;
+    std::optional<boost::json::object> parsed;
+    {
+        const QByteArray text = file.readAll();
+        const QByteArray name = QFileInfo(path).fileName().toUtf8();
+        parsed = SketchFinderHelperUtils::parseSketchJson(
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+            std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    }
+    return parsed;
+}
+
+// Sorted by name, so the masters of a document come in the same order on every machine.
+QStringList pagePaths(const QString& folderPath)
+{
+    const QDir pages(QDir(folderPath).filePath(QStringLiteral("pages")));
+    QStringList paths;
+    for (const QFileInfo& info :
+         pages.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        paths << info.filePath();
+    return paths;
+}
+
+std::shared_ptr<ArtboardSumModel> artboardFrom(boost::json::object dict)
+{
+    auto model = std::make_shared<ArtboardSumModel>(jsonmap::fromJson<ArtboardSumModel>(dict));
+    model->dict = std::move(dict);
+    return model;
+}
+
+} // namespace
+
+void SketchImporter::loadSketchDocument(LoadCompletion completionHandler)
+{
+    if (!pluginExportInfo) {
+        auto result = std::make_shared<LoadResult>();
+        result->error = platform::localized("sketchImporter.error.noExportInfo");
+        platform::dispatchMain([completionHandler = std::move(completionHandler), result] {
+            if (completionHandler) completionHandler(*result);
+        });
+        return;
+    }
+    const QString sourcePath = QString::fromStdString(pluginExportInfo->sketchFilePath);
+    const std::string version = pluginExportInfo->version.value_or(std::string());
+    GFileManager::makeFileReadyToGo(
+        sourcePath, [this, version, completionHandler = std::move(completionHandler)](const FileReadyResult& ready) {
+            if (!ready.succeeded()) {
+                LoadResult result;
+                result.error = ready.error.isEmpty() ? platform::localized("sketchImporter.error.noCopy") : ready.error;
+                if (completionHandler) completionHandler(result);
+                return;
+            }
+            designDocument = std::make_shared<DesignDocument>(*ready.copyPath, ready.unpackedFolderPath, version);
+            getSelectedList(designDocument, completionHandler);
+        });
+}
+
+void SketchImporter::getSelectedList(std::shared_ptr<DesignDocument> designDoc, LoadCompletion completionHandler)
+{
+    auto result = std::make_shared<LoadResult>();
+    const std::vector<std::string> ids = pluginExportInfo ? pluginExportInfo->artboardIds : std::vector<std::string>{};
+    const std::unordered_set<std::string> wanted(ids.begin(), ids.end());
+    std::unordered_map<std::string, std::shared_ptr<ArtboardSumModel>> found;
+
+    for (const QString& path : pagePaths(designDoc->folderPath)) {
+        std::optional<boost::json::object> parsed = readSketchJson(path);
+        if (!parsed) continue;
+        PageModel page;
+        page.dict = std::move(*parsed);
+
+        // The page is dropped after these two walks, so the dictionaries we keep are moved out of
+        // it rather than copied: a large page never exists twice in memory.
+        BaseSModel::SearchCallbacks takeChosen;
+        takeChosen.matchCheck = [](const boost::json::object&) { return false; };
+        takeChosen.matchAndReplace = [&](boost::json::object& candidate) {
+            const auto id = textMember(candidate, "do_objectID");
+            if (!id) return;
+            const std::string key(*id);
+            if (!wanted.count(key) || found.count(key)) return;
+            found.emplace(key, artboardFrom(std::move(candidate)));
+        };
+        page.findDictionary(SketchLayerKeys::kArtboard, false, std::nullopt, {}, takeChosen);
+
+        std::vector<boost::json::object> masters;
+        BaseSModel::SearchCallbacks takeAll;
+        takeAll.matchCheck = [](const boost::json::object&) { return false; };
+        takeAll.matchAndReplace = [&masters](boost::json::object& candidate) { masters.push_back(std::move(candidate)); };
+        page.findDictionary(SketchLayerKeys::kSymbolMasters, false, std::nullopt, {}, takeAll);
+        for (auto& master : findSelectedSymbolMasters(std::move(masters))) result->symbolMasters.push_back(std::move(master));
+    }
+
+    std::unordered_set<std::string> handedOut;
+    for (const std::string& id : ids) {
+        const auto it = found.find(id);
+        if (it == found.end()) continue;
+        // An id listed twice gives two artboards, each with its own dictionary and preview.
+        if (handedOut.insert(id).second) result->selectedArtboards.push_back(it->second);
+        else result->selectedArtboards.push_back(std::make_shared<ArtboardSumModel>(*it->second));
+    }
+
+    if (auto document = readSketchJson(QDir(designDoc->folderPath).filePath(QStringLiteral("document.json")))) {
+        DocumentModel model;
+        model.dict = std::move(*document);
+        result->textStyles = model.findDictionary(SketchLayerKeys::kTextStyles, false);
+        result->layerStyles = model.findDictionary(SketchLayerKeys::kLayerStyles, false);
+    }
+
+    platform::dispatchMain([completionHandler = std::move(completionHandler), result] {
+        if (completionHandler) completionHandler(*result);
+    });
+}
+
+std::vector<std::shared_ptr<ArtboardSumModel>>
+SketchImporter::findSelectedArtboards(const std::vector<boost::json::object>& inList) const
+{
+    std::vector<std::shared_ptr<ArtboardSumModel>> selected;
+    if (!pluginExportInfo) return selected;
+    for (const std::string& id : pluginExportInfo->artboardIds) {
+        for (const boost::json::object& dict : inList) {
+            const auto candidate = textMember(dict, "do_objectID");
+            if (candidate && *candidate == id) {
+                selected.push_back(artboardFrom(dict));
+                break;
+            }
+        }
+    }
+    return selected;
+}
+
+std::vector<std::shared_ptr<LayerSumModel>> SketchImporter::findSelectedSymbolMasters(std::vector<boost::json::object> inList)
+{
+    std::vector<std::shared_ptr<LayerSumModel>> masters;
+    masters.reserve(inList.size());
+    for (boost::json::object& dict : inList) {
+        auto model = std::make_shared<LayerSumModel>(jsonmap::fromJson<LayerSumModel>(dict));
+        model->dict = std::move(dict);
+        masters.push_back(std::move(model));
+    }
+    return masters;
+}
+
+SketchImporter::ExportableImages SketchImporter::analyzeExportables(ArtboardSumModel& artboard,
+                                                                    const std::string& customExportFormat) const
+{
+    return collectExportables(artboard, artboard.do_objectID, customExportFormat);
+}
+
+SketchImporter::ExportableImages SketchImporter::analyzeExportables(LayerSumModel& symbolMaster,
+                                                                    const std::string& customExportFormat) const
+{
+    return collectExportables(symbolMaster, symbolMaster.symbolID, customExportFormat);
+}
+
+SketchImporter::ExportableImages SketchImporter::collectExportables(BaseSModel& owner, const std::string& ownerId,
+                                                                    const std::string& customExportFormat) const
+{
+    ExportableImages result;
+    const SandboxDocument sandbox(pluginExportInfo ? QString::fromStdString(pluginExportInfo->sketchFilePath) : QString(),
+                                  "1.0");
+    for (boost::json::object& dict : owner.findDictionary(SketchLayerKeys::kExportables, true)) {
+        const LayerModel layer = jsonmap::fromJson<LayerModel>(dict);
+        if (layer.exportOptions.exportFormats.empty()) continue;
+        const SketchExportFormatItemModel& format = layer.exportOptions.exportFormats.front();
+        const std::string& extension = customExportFormat.empty() ? format.fileFormat : customExportFormat;
+        std::optional<QString> url;
+        if (sandbox.folderUrl) {
+            url = QDir(*sandbox.folderUrl)
+                      .filePath(QStringLiteral("exportables/images/") + QString::fromStdString(ownerId) + QLatin1Char('/')
+                                + QString::fromStdString(layer.do_objectID) + QLatin1Char('/')
+                                + QString::fromStdString(layer.name) + QLatin1Char('.') + QString::fromStdString(extension));
+        }
+        result.insert_or_assign(layer.do_objectID,
+                                SketchExportableImageModel(format, layer.name, std::make_shared<FrameModel>(layer.frame), url,
+                                                           layer.do_objectID));
+    }
+    return result;
+}
+
+void SketchImporter::preparePreview(const std::shared_ptr<ArtboardSumModel>& artboard,
+                                    const std::optional<std::string>& sketchToolPath, PathHandler successHandler,
+                                    FailureHandler failureHandler) const
+{
+    if (!designDocument || !artboard) {
+        platform::dispatchMain([failureHandler] {
+            if (failureHandler) failureHandler(platform::localized("sketchImporter.error.notLoaded"));
+        });
+        return;
+    }
+    FileExporter::exportAssetFile(
+        *designDocument, SketchElements::artboards, artboard->do_objectID, artboard->do_objectID, artboard->name,
+        std::nullopt, "png", std::string(), sketchToolPath,
+        [artboard, successHandler = std::move(successHandler)](const QString& path) {
+            artboard->previewUrl = path;
+            QImage image;
+            if (image.load(path)) artboard->preview = std::move(image);
+            if (successHandler) successHandler(path);
+        },
+        std::move(failureHandler));
+}
+
+void SketchImporter::exportAsset(const SketchExportableImageModel& item, const std::optional<std::string>& sketchToolPath,
+                                 FileFormats format, double scale, PathHandler successHandler,
+                                 FailureHandler failureHandler) const
+{
+    if (!designDocument) {
+        platform::dispatchMain([failureHandler] {
+            if (failureHandler) failureHandler(platform::localized("sketchImporter.error.notLoaded"));
+        });
+        return;
+    }
+    FileExporter::instance().exportAssetForServer(item.do_objectID, item.do_objectID, format, *designDocument,
+                                                  QDir(designDocument->folderPath).filePath(QStringLiteral("exportables")),
+                                                  sketchToolPath, scale, std::move(successHandler),
+                                                  std::move(failureHandler));
+}

@@ -1,0 +1,227 @@
+#include "App/GFileManager.h"
+
+#include "platform/Archive.h"
+#include "platform/DebugLog.h"
+#include "platform/MainQueue.h"
+#include "platform/Paths.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Entries = std::vector<std::pair<QString, QByteArray>>;
+
+// Writes an archive entry by entry with libzip itself, so that names and attributes a careful
+// writer would refuse (absolute paths, "..", links) can be planted.
+struct RawEntry {
+    QByteArray name;
+    QByteArray bytes;
+    bool symlink = false;
+};
+
+bool writeRawZip(const QString& path, const std::vector<RawEntry>& entries)
+{
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) return false;
+    for (const RawEntry& e : entries) {
+        zip_source_t* source = zip_source_buffer(archive, e.bytes.constData(), static_cast<zip_uint64_t>(e.bytes.size()), 0);
+        if (!source) { zip_discard(archive); return false; }
+        const zip_int64_t index = zip_file_add(archive, e.name.constData(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) { zip_source_free(source); zip_discard(archive); return false; }
+        if (e.symlink) {
+            const zip_uint32_t mode = (S_IFLNK | 0777u) << 16;
+            zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0, ZIP_OPSYS_UNIX, mode);
+        }
+    }
+    return zip_close(archive) == 0;
+}
+
+class GFileManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_library.isValid());
+        ASSERT_TRUE(m_outside.isValid());
+        platform::overrideUserLibraryDirectory(m_library.path());
+        platform::setDebugCapture([this](const QString& line) { m_debug.push_back(line); });
+    }
+    void TearDown() override
+    {
+        platform::setDebugCapture(nullptr);
+        platform::clearUserLibraryOverride();
+    }
+
+    QString dataFolder() const { return m_library.path() + QStringLiteral("/Quorvex/Sketch"); }
+    QString outside(const QString& name) const { return m_outside.filePath(name); }
+
+    QString makeDocument(const QString& name, const Entries& entries)
+    {
+        const QString path = outside(name);
+        QString error;
+        EXPECT_TRUE(platform::zipEntries(path, entries, &error)) << error.toStdString();
+        return path;
+    }
+
+    // Runs the copy and waits for its completion on the main queue.
+    FileReadyResult ready(const QString& path, const platform::UnzipLimits& limits = GFileManager::defaultUnzipLimits())
+    {
+        std::optional<FileReadyResult> result;
+        GFileManager::makeFileReadyToGo(path, [&result](const FileReadyResult& r) { result = r; }, limits);
+        EXPECT_FALSE(result.has_value()) << "the completion must not run inside the call";
+        EXPECT_TRUE(platform::runMainLoopUntil([&result] { return result.has_value(); }, 10000));
+        return result.value_or(FileReadyResult{});
+    }
+
+    bool debugLineStartsWith(const QString& prefix) const
+    {
+        for (const QString& line : m_debug)
+            if (line.startsWith(prefix)) return true;
+        return false;
+    }
+
+    QTemporaryDir m_library;
+    QTemporaryDir m_outside;
+    std::vector<QString> m_debug;
+};
+
+const Entries kDocument = {
+    {QStringLiteral("document.json"), QByteArrayLiteral("{\"_class\":\"document\"}")},
+    {QStringLiteral("pages/page-1.json"), QByteArrayLiteral("{\"_class\":\"page\"}")},
+};
+
+TEST_F(GFileManagerTest, MissingLibraryFolderIsReportedNotSilent)
+{
+    const QString document = makeDocument(QStringLiteral("design.sketch"), kDocument);
+    platform::overrideUserLibraryDirectory(std::nullopt);
+    EXPECT_FALSE(GFileManager::getFileStorageURL(QStringLiteral("design.sketch")).has_value());
+    const FileReadyResult result = ready(document);
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_FALSE(result.error.isEmpty());
+}
+
+TEST_F(GFileManagerTest, CopiesZipsAndUnpacksTheDocument)
+{
+    const QString document = makeDocument(QStringLiteral("design.sketch"), kDocument);
+    const FileReadyResult result = ready(document);
+
+    ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
+    EXPECT_EQ(*result.copyPath, dataFolder() + QStringLiteral("/design.sketch"));
+    EXPECT_EQ(result.archivePath, dataFolder() + QStringLiteral("/design.zip"));
+    EXPECT_EQ(result.unpackedFolderPath, dataFolder() + QStringLiteral("/design"));
+    EXPECT_EQ(readFileBytes(*result.copyPath), readFileBytes(document));
+    EXPECT_EQ(readFileBytes(result.archivePath), readFileBytes(document));
+    EXPECT_EQ(readFileBytes(result.unpackedFolderPath + QStringLiteral("/pages/page-1.json")), kDocument[1].second);
+    EXPECT_TRUE(QFileInfo::exists(document)) << "the user's document stays where it was";
+}
+
+// Unpacking used to go over the folder of an earlier document, mixing its pages into this one.
+TEST_F(GFileManagerTest, EarlierDocumentIsMovedAsideAndNotMixedIntoTheNewOne)
+{
+    ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design.sketch"), "previous copy"));
+    ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design_old.sketch"), "copy before that"));
+    ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design.zip"), "previous archive"));
+    ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design/pages/stale-page.json"), "{}"));
+    const QString document = makeDocument(QStringLiteral("design.sketch"), kDocument);
+
+    const FileReadyResult result = ready(document);
+
+    ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
+    EXPECT_EQ(readFileBytes(dataFolder() + QStringLiteral("/design_old.sketch")), QByteArrayLiteral("previous copy"));
+    EXPECT_EQ(readFileBytes(dataFolder() + QStringLiteral("/design_old.zip")), QByteArrayLiteral("previous archive"));
+    EXPECT_EQ(readFileBytes(dataFolder() + QStringLiteral("/design.sketch")), readFileBytes(document));
+    EXPECT_FALSE(QFileInfo::exists(result.unpackedFolderPath + QStringLiteral("/pages/stale-page.json")));
+    EXPECT_TRUE(QFileInfo::exists(result.unpackedFolderPath + QStringLiteral("/document.json")));
+}
+
+TEST_F(GFileManagerTest, DocumentOpenedFromTheDataFolderIsNotLost)
+{
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    const QString inPlace = dataFolder() + QStringLiteral("/design.sketch");
+    QString error;
+    ASSERT_TRUE(platform::zipEntries(inPlace, kDocument, &error)) << error.toStdString();
+    const QByteArray bytes = readFileBytes(inPlace);
+
+    const FileReadyResult result = ready(inPlace);
+
+    ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
+    EXPECT_EQ(readFileBytes(inPlace), bytes);
+    EXPECT_FALSE(QFileInfo::exists(dataFolder() + QStringLiteral("/design_old.sketch")));
+    EXPECT_TRUE(QFileInfo::exists(result.unpackedFolderPath + QStringLiteral("/document.json")));
+}
+
+TEST_F(GFileManagerTest, FailedCopyStopsBeforeUnpacking)
+{
+    ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design/document.json"), "earlier document"));
+
+    const FileReadyResult result = ready(outside(QStringLiteral("design.sketch"))); // never written
+
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("design.sketch"))) << result.error.toStdString();
+    EXPECT_TRUE(debugLineStartsWith(QStringLiteral("Ooops! Something went wrong on copying: ")));
+    EXPECT_FALSE(QFileInfo::exists(dataFolder() + QStringLiteral("/design.zip")));
+    EXPECT_EQ(readFileBytes(dataFolder() + QStringLiteral("/design/document.json")), QByteArrayLiteral("earlier document"))
+        << "no later step may run after a failed copy";
+}
+
+TEST_F(GFileManagerTest, HostileArchivesAreRefusedAndWriteNothingOutside)
+{
+    const QByteArray big(64 * 1024, 'x');
+    const struct {
+        const char* name;
+        std::vector<RawEntry> entries;
+        qint64 maxTotalBytes;
+    } cases[] = {
+        {"zip slip", {{"document.json", "{}"}, {"../../escaped.txt", "owned"}}, 1 << 20},
+        {"nested zip slip", {{"pages/../../../escaped.txt", "owned"}}, 1 << 20},
+        {"absolute path", {{"document.json", "{}"}, {QFile::encodeName(m_outside.path()) + "/escaped.txt", "owned"}}, 1 << 20},
+        {"symbolic link", {{"link", QFile::encodeName(m_outside.path()), true}, {"link/escaped.txt", "owned"}}, 1 << 20},
+        {"beyond the size limit", {{"document.json", "{}"}, {"images/big.png", big}, {"images/big2.png", big}}, 100 * 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString document = outside(QStringLiteral("hostile.sketch"));
+        ASSERT_TRUE(writeRawZip(document, c.entries));
+        platform::UnzipLimits limits = GFileManager::defaultUnzipLimits();
+        limits.maxTotalBytes = c.maxTotalBytes;
+
+        const FileReadyResult result = ready(document, limits);
+
+        EXPECT_FALSE(result.succeeded());
+        EXPECT_TRUE(debugLineStartsWith(QStringLiteral("Ooops! Something went wrong on unzipSketch: ")));
+        EXPECT_FALSE(QFileInfo::exists(outside(QStringLiteral("escaped.txt"))));
+        EXPECT_FALSE(QFileInfo::exists(m_library.filePath(QStringLiteral("Quorvex/escaped.txt"))));
+        EXPECT_FALSE(QFileInfo::exists(m_library.filePath(QStringLiteral("escaped.txt"))));
+        EXPECT_FALSE(QFileInfo::exists(dataFolder() + QStringLiteral("/hostile")))
+            << "a refused archive leaves no half-unpacked folder";
+    }
+}
+
+TEST_F(GFileManagerTest, DeleteFileOnLinkToFolderKeepsTheFolder)
+{
+    const QString target = outside(QStringLiteral("user-folder"));
+    ASSERT_TRUE(writeFileBytes(target + QStringLiteral("/keep.txt"), "user data"));
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    const QString link = dataFolder() + QStringLiteral("/design");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    EXPECT_TRUE(GFileManager::deleteFile(link));
+
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFileBytes(target + QStringLiteral("/keep.txt")), QByteArrayLiteral("user data"));
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+#include "App/ui/WindowTestSupport.h"
+
+#include "Account/ui/LoginViewController.h"
+#include "Import/Plugin/ui/ExportViewController.h"
+#include "Projects/ui/ProjectSelectionViewController.h"
+#include "Projects/ui/ProjectWindowController.h"
+#include "Projects/ui/ProjectsViewController.h"
+#include "support/StandinService.h"
+
+#include <QCloseEvent>
+
+using namespace windowtest;
+
+namespace {
+
+// A window whose closing signs out again, as a reply failing while the windows close would.
+class ReenteringWindow : public WindowController {
+    Q_OBJECT
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        Navigator::share().closeAllWindowsAndBackToLogin();
+        WindowController::closeEvent(event);
+    }
+};
+
+class NavigatorTest : public WindowTest {
+protected:
+    static void expectOnlyOneLoginWindow()
+    {
+        flushDeletions();
+        EXPECT_EQ(windowsShowing<LoginViewController>().size(), 1u);
+        EXPECT_EQ(openWindows().size(), 1u);
+    }
+};
+
+// ---- sign-out is idempotent -------------------------------------------------------------------
+
+enum class Before { projectWindows, loginAlreadyOpen, reenteringWindows };
+
+struct SignOutCase {
+    const char* name;
+    Before before;
+    int signOuts;
+};
+
+class SignOut : public NavigatorTest, public ::testing::WithParamInterface<SignOutCase> {};
+
+TEST_P(SignOut, LeavesExactlyOneLoginWindow)
+{
+    const SignOutCase& c = GetParam();
+    QPointer<WindowController> earlierLogin;
+    switch (c.before) {
+    case Before::loginAlreadyOpen:
+        Navigator::share().showLoginViewController();
+        earlierLogin = windowsShowing<LoginViewController>().at(0);
+        [[fallthrough]];
+    case Before::projectWindows:
+        Navigator::share().openProjectsMainWindow(nullptr);
+        (new ProjectWindowController)->bringToFront();
+        break;
+    case Before::reenteringWindows:
+        (new ReenteringWindow)->bringToFront();
+        (new ReenteringWindow)->bringToFront();
+        break;
+    }
+
+    for (int i = 0; i < c.signOuts; ++i) Navigator::share().closeAllWindowsAndBackToLogin();
+
+    expectOnlyOneLoginWindow();
+    EXPECT_EQ(Navigator::share().mainWindowController, nullptr);
+    if (earlierLogin) {
+        EXPECT_EQ(windowsShowing<LoginViewController>().at(0), earlierLogin.data());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SignOut,
+                         ::testing::Values(SignOutCase{"once", Before::projectWindows, 1},
+                                           SignOutCase{"fiveTimes", Before::projectWindows, 5},
+                                           SignOutCase{"keepsTheOpenLoginWindow", Before::loginAlreadyOpen, 2},
+                                           SignOutCase{"fromInsideAClosingWindow", Before::reenteringWindows, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NavigatorTest, ManyFailingRequestsInFlightShowOneLoginWindow)
+{
+    StandinService service;
+    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    // A token the service does not know: every call answers 401.
+    UserProfile::shared().save(UserInfo{{}, "u1", "demo@example.com", "demo", "Demo"}, AccessDTO{{}, "stale", "stale", ""});
+    Navigator::share().openProjectsMainWindow(nullptr);
+
+    for (int i = 0; i < 3; ++i) Navigator::share().showProjectsMainController({});
+    ASSERT_TRUE(waitUntil([&] { return service.records().size() >= 3; }));
+    // A last call that fails without ending the session; its answer comes after the three.
+    bool sentinelAnswered = false;
+    ServiceCallOptions quiet;
+    quiet.ignoreError = true;
+    ServiceManager::shared().callServiceJson(
+        ServiceEndPoint{QStringLiteral("quorvex/no-such-endpoint"), QStringLiteral("POST"), {}}, {}, quiet,
+        [&](const boost::json::object&) { sentinelAnswered = true; }, [&](const ErrorModel&) { sentinelAnswered = true; });
+    ASSERT_TRUE(waitUntil([&] { return sentinelAnswered; }));
+
+    EXPECT_FALSE(UserProfile::shared().isSignedIn());
+    expectOnlyOneLoginWindow();
+}
+
+// ---- project lists ----------------------------------------------------------------------------
+
+class SelectionFlag : public NavigatorTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SelectionFlag, NewSelectionWindowListsProjectsAndCopiesTheUploadFlag)
+{
+    StandinService::Options options;
+    options.shouldUploadSketch = GetParam();
+    StandinService service(options);
+    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    ASSERT_TRUE(signInDemoUser());
+    ExportHelper::importer().shouldUploadSketch = !GetParam();
+
+    std::vector<bool> completions;
+    Navigator::share().showProjectSelectionViewController(nullptr, [&](bool shown) { completions.push_back(shown); });
+    ASSERT_TRUE(waitUntil([&] { return !completions.empty(); }));
+
+    EXPECT_EQ(completions, std::vector<bool>{true});
+    EXPECT_EQ(ExportHelper::importer().shouldUploadSketch, GetParam());
+    const auto windows = windowsShowing<ProjectSelectionViewController>();
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_NE(qobject_cast<ProjectWindowController*>(windows.front()), nullptr);
+    EXPECT_EQ(ExportHelper::importer().windowController.data(), windows.front());
+    auto* selection = shownContent<ProjectSelectionViewController>();
+    EXPECT_EQ(tableColumn(selection->tableView(), 0), (std::vector<std::string>{"Demo iOS", "Demo Android"}));
+    EXPECT_EQ(tableColumn(selection->tableView(), 1), (std::vector<std::string>{"iOS", "Android"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SelectionFlag, ::testing::Bool());
+
+TEST_F(NavigatorTest, FailedListLoadOpensNothingAndReportsIt)
+{
+    StandinService::Options options;
+    options.scriptJson = R"([{"path":"project/getAll","body":{"errorModel":{"errorId":50001,"errorMsg":"Unavailable"}}}])";
+    StandinService service(options);
+    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    ASSERT_TRUE(signInDemoUser());
+
+    std::vector<bool> completions;
+    Navigator::share().showProjectSelectionViewController(nullptr, [&](bool shown) { completions.push_back(shown); });
+    ASSERT_TRUE(waitUntil([&] { return !completions.empty(); }));
+
+    EXPECT_EQ(completions, std::vector<bool>{false});
+    EXPECT_TRUE(openWindows().empty());
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().text, QStringLiteral("Unavailable"));
+}
+
+TEST_F(NavigatorTest, ProjectsMainControllerReusesTheOpenProjectWindow)
+{
+    StandinService service;
+    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    ASSERT_TRUE(signInDemoUser());
+
+    std::vector<bool> completions;
+    for (int i = 1; i <= 2; ++i) {
+        Navigator::share().showProjectsMainController([&](bool shown) { completions.push_back(shown); });
+        ASSERT_TRUE(waitUntil([&] { return completions.size() == static_cast<std::size_t>(i); }));
+    }
+
+    EXPECT_EQ(completions, (std::vector<bool>{true, true}));
+    const auto windows = windowsShowing<ProjectsViewController>();
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows.front(), Navigator::share().mainWindowController.data());
+    EXPECT_EQ(tableColumn(shownContent<ProjectsViewController>()->tableView(), 0),
+              (std::vector<std::string>{"Demo iOS", "Demo Android"}));
+}
+
+} // namespace
+
+#include "NavigatorTest.moc"

@@ -1,0 +1,147 @@
+#pragma once
+
+// Shared by the widget tests of every area: a clean slate of windows and session per test, and
+// lookups of what is on screen.
+
+#include "Account/LoginRequest.h"
+#include "Account/UserProfile.h"
+#include "App/NavigatorInterface.h"
+#include "App/ui/Navigator.h"
+#include "App/ui/WindowController.h"
+#include "Base/ServiceEndPoints.h"
+#include "Base/ServiceManager.h"
+#include "Import/Plugin/ExportHelper.h"
+#include "Projects/ui/ProjectMainWindowController.h"
+#include "platform/MainQueue.h"
+#include "platform/ScriptedDialogPresenter.h"
+#include "platform/UserDefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTableWidget>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace windowtest {
+
+// Generous bound for replies of the local stand-in; a test waits for an outcome, never a time.
+constexpr int kWaitMs = 20000;
+
+inline bool waitUntil(const std::function<bool()>& done)
+{
+    return platform::runMainLoopUntil(done, kWaitMs);
+}
+
+inline void flushDeletions()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Open (not hidden) window controllers, in the application's window order.
+inline std::vector<WindowController*> openWindows()
+{
+    std::vector<WindowController*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<WindowController*>(w);
+        if (window && !window->isHidden()) windows.push_back(window);
+    }
+    return windows;
+}
+
+template <class Content>
+std::vector<WindowController*> windowsShowing()
+{
+    std::vector<WindowController*> found;
+    for (WindowController* w : openWindows())
+        if (qobject_cast<Content*>(w->contentViewController())) found.push_back(w);
+    return found;
+}
+
+template <class Content>
+Content* shownContent()
+{
+    const auto windows = windowsShowing<Content>();
+    return windows.empty() ? nullptr : qobject_cast<Content*>(windows.front()->contentViewController());
+}
+
+inline void closeEveryWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<WindowController*>(w)) w->close();
+    }
+    flushDeletions();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<WindowController*>(w)) delete w;
+    }
+    flushDeletions();
+}
+
+// Signs the stand-in's demo user in without any window (the session other tests start from).
+inline bool signInDemoUser()
+{
+    LoginRequest request;
+    request.email = "demo@example.com";
+    request.password = "demo";
+    bool done = false;
+    ServiceManager::shared().callService<LoginResponse>(ServiceEndPoints::User::login, request, {},
+                                                        [&done](const LoginResponse& response) {
+                                                            UserProfile::shared().save(response.userInfo, response.accessDto);
+                                                            done = true;
+                                                        });
+    return waitUntil([&] { return done; }) && UserProfile::shared().isSignedIn();
+}
+
+inline std::vector<std::string> tableColumn(const QTableWidget* table, int column)
+{
+    std::vector<std::string> values;
+    for (int row = 0; row < table->rowCount(); ++row)
+        values.push_back(table->item(row, column) ? table->item(row, column)->text().toStdString() : "");
+    return values;
+}
+
+inline void resetExportHelper()
+{
+    ExportHelper& helper = ExportHelper::importer();
+    helper.uploadEnded();
+    helper.designImporter = nullptr;
+    helper.shouldUploadSketch = false;
+    helper.projectId.reset();
+    helper.windowController = nullptr;
+    helper.platform = "iOS";
+}
+
+// Each widget test starts without windows, without a session, with the application's
+// navigator installed and every dialog answered from a script.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        closeEveryWindow();
+        UserProfile::shared().clear();
+        resetExportHelper();
+        Navigator::install();
+        Navigator::share().mainWindowController = nullptr;
+        dialogs = std::make_unique<platform::ScriptedDialogPresenter>();
+    }
+
+    void TearDown() override
+    {
+        closeEveryWindow();
+        UserProfile::shared().clear();
+        resetExportHelper();
+        dialogs.reset();
+    }
+
+    std::unique_ptr<platform::ScriptedDialogPresenter> dialogs;
+};
+
+} // namespace windowtest

@@ -1,0 +1,113 @@
+#include "Base/ServiceEndPoint.h"
+#include "Base/ServiceReply.h"
+#include "platform/HttpSession.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+platform::HttpResult httpResult(int status, const char* body)
+{
+    platform::HttpResult r;
+    r.statusCode = status;
+    r.body = QByteArray(body);
+    return r;
+}
+
+class BaseUrlGuard {
+public:
+    explicit BaseUrlGuard(const QString& url) : m_previous(ServiceEndPoint::baseUrl()) { ServiceEndPoint::setBaseUrl(QUrl(url)); }
+    ~BaseUrlGuard() { ServiceEndPoint::setBaseUrl(m_previous); }
+
+private:
+    QUrl m_previous;
+};
+
+} // namespace
+
+TEST(ServiceReply, ClassifiesEveryKindOfAnswer)
+{
+    using Kind = ServiceReply::Kind;
+    struct Case {
+        int status;
+        const char* body;
+        Kind kind;
+        std::int64_t errorId;
+    };
+    const Case cases[] = {
+        {200, R"({"status":true})", Kind::success, 0},
+        {200, R"({"errorModel":{"errorId":0,"errorMsg":"ignored"}})", Kind::success, 0},
+        {200, R"({"errorModel":null})", Kind::success, 0},
+        {200, R"({"errorModel":"oops"})", Kind::success, 0},
+        {200, R"({"errorModel":{"errorId":98001}})", Kind::error, 98001},
+        {200, R"({"errorModel":{"errorId":"401"}})", Kind::success, 0}, // an id of the wrong type is no id
+        {200, R"({"errorModel":{"errorId":401.0}})", Kind::error, 401},
+        {204, R"({})", Kind::success, 0},
+        // a 200 that carries no object is not an answer
+        {200, "", Kind::noValidReply, ErrorModel::kNoValidReply},
+        {200, "true", Kind::noValidReply, ErrorModel::kNoValidReply},
+        {200, "[]", Kind::noValidReply, ErrorModel::kNoValidReply},
+        {200, "{\"a\":", Kind::noValidReply, ErrorModel::kNoValidReply},
+        {200, "null", Kind::noValidReply, ErrorModel::kNoValidReply},
+        // HTTP failures count as their status unless the body names an id
+        {401, "", Kind::error, 401},
+        {403, "<html/>", Kind::error, 403},
+        {500, R"({"message":"down"})", Kind::error, 500},
+        {500, R"({"errorModel":{"errorId":98002}})", Kind::error, 98002},
+        {302, "", Kind::error, 302},
+    };
+    for (const auto& c : cases) {
+        const ServiceReply reply = ServiceReply::from(httpResult(c.status, c.body));
+        EXPECT_EQ(reply.kind, c.kind) << c.status << " " << c.body;
+        EXPECT_EQ(reply.error.errorId, c.errorId) << c.status << " " << c.body;
+    }
+}
+
+TEST(ServiceReply, TransportFailureKeepsItsDescription)
+{
+    platform::HttpResult r;
+    r.transportError = true;
+    r.statusCode = 200; // ignored without a reply
+    r.body = "{}";
+    r.errorString = QStringLiteral("Connection refused");
+    const ServiceReply reply = ServiceReply::from(r);
+    EXPECT_EQ(reply.kind, ServiceReply::Kind::noValidReply);
+    EXPECT_EQ(reply.error.errorId, ErrorModel::kNoValidReply);
+    EXPECT_EQ(reply.error.errorInformativeText, "Connection refused");
+}
+
+TEST(ServiceEndPoint, UrlJoinsBaseAndPathWithOneSlash)
+{
+    struct Case {
+        const char* base;
+        const char* path;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"https://api.example.com", "user/login", "https://api.example.com/user/login"},
+        {"https://api.example.com/", "user/login", "https://api.example.com/user/login"},
+        {"https://api.example.com/v2/", "/project/getAll", "https://api.example.com/v2/project/getAll"},
+        {"http://127.0.0.1:8765", "main/detailInfo", "http://127.0.0.1:8765/main/detailInfo"},
+    };
+    for (const auto& c : cases) {
+        BaseUrlGuard guard(QString::fromLatin1(c.base));
+        ServiceEndPoint e;
+        e.path = QString::fromLatin1(c.path);
+        EXPECT_EQ(e.url().toString().toStdString(), c.expected);
+    }
+}
+
+TEST(ServiceEndPoint, ParametersAreEncodedAndCannotChangeThePath)
+{
+    BaseUrlGuard guard(QStringLiteral("https://api.example.com"));
+    ServiceEndPoint e;
+    e.path = QStringLiteral("project/{projectId}/artboard/{artboardId}");
+    e.urlParameters = {{QStringLiteral("projectId"), QStringLiteral("p 1")},
+                       {QStringLiteral("artboardId"), QStringLiteral("../x?y#z")}};
+    const QUrl url = e.url();
+    EXPECT_EQ(url.host().toStdString(), "api.example.com");
+    EXPECT_EQ(url.toString(QUrl::FullyEncoded).toStdString(),
+              "https://api.example.com/project/p%201/artboard/..%2Fx%3Fy%23z");
+    EXPECT_FALSE(url.hasQuery());
+    EXPECT_FALSE(url.hasFragment());
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+// Recording stand-ins for what the service client touches outside the core: the navigator
+// (sign-out, indicator), the dialogs and a HUD screen. All write into one event log so that a
+// test can compare the order of what happened with an expected list.
+
+#include "App/NavigatorInterface.h"
+#include "Base/HUDRepresentable.h"
+#include "platform/DebugLog.h"
+#include "platform/Dialogs.h"
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+struct EventLog {
+    std::vector<std::string> events;
+    void add(std::string event) { events.push_back(std::move(event)); }
+    long count(const std::string& event) const
+    {
+        long n = 0;
+        for (const auto& e : events) n += e == event ? 1 : 0;
+        return n;
+    }
+};
+
+class RecordingNavigator final : public NavigatorInterface {
+public:
+    explicit RecordingNavigator(EventLog& log) : m_log(log) { NavigatorInterface::install(this); }
+    ~RecordingNavigator() override { NavigatorInterface::install(nullptr); }
+
+    void activateApplication() override { m_log.add("activateApplication"); }
+    void showLoginViewController() override { m_log.add("showLogin"); }
+    void closeAllWindowsAndBackToLogin() override { m_log.add("backToLogin"); }
+    void showProjectSelectionViewController(QObject*, std::function<void(bool)>) override { m_log.add("projectSelection"); }
+    void openExportArtboards(QObject*, const ProjectDisplayInfo&) override { m_log.add("exportArtboards"); }
+    void showProjectsMainController(std::function<void(bool)>) override { m_log.add("projectsMain"); }
+    void addIndicator(QObject* target) override { m_log.add(target ? "addIndicator:target" : "addIndicator:window"); }
+    void removeIndicator() override { m_log.add("removeIndicator"); }
+
+private:
+    EventLog& m_log; // not owned
+};
+
+class RecordingDialogs final : public platform::DialogPresenter {
+public:
+    explicit RecordingDialogs(EventLog& log) : m_log(log) { platform::Dialogs::setPresenter(this); }
+    ~RecordingDialogs() override { platform::Dialogs::setPresenter(nullptr); }
+
+    int confirmation(const QString& question, const QStringList& buttonTitles, const QString&) override
+    {
+        m_log.add("confirm:" + question.toStdString());
+        return platform::kAlertFirstButtonReturn + static_cast<int>(buttonTitles.size()) - 1;
+    }
+    void alert(const QString& message, const QString& informativeText, const QString& buttonTitle) override
+    {
+        m_log.add("alert:" + message.toStdString());
+        lastInformativeText = informativeText.toStdString();
+        lastButton = buttonTitle.toStdString();
+    }
+
+    std::string lastInformativeText;
+    std::string lastButton;
+
+private:
+    EventLog& m_log; // not owned
+};
+
+class RecordingHud final : public QObject, public HUDRepresentable {
+public:
+    explicit RecordingHud(EventLog& log) : m_log(log) {}
+    void showHUD(HudType) override { m_log.add("showHUD"); }
+    void hideHUD() override { m_log.add("hideHUD"); }
+
+private:
+    EventLog& m_log; // not owned
+};
+
+// Captures debug lines for the life of the object.
+class DebugLines {
+public:
+    DebugLines()
+    {
+        platform::setDebugCapture([this](const QString& line) { lines.push_back(line.toStdString()); });
+    }
+    ~DebugLines() { platform::setDebugCapture(nullptr); }
+    long containing(const std::string& part) const
+    {
+        long n = 0;
+        for (const auto& l : lines) n += l.find(part) != std::string::npos ? 1 : 0;
+        return n;
+    }
+    std::vector<std::string> lines;
+};

@@ -1,0 +1,135 @@
+#include "Import/Sketch/SketchDesignImporter.h"
+
+#include "platform/PropertyList.h"
+#include "platform/ScriptedDialogPresenter.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::PropertyListFormat;
+using Strings = std::vector<std::string>;
+
+class SketchExportFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString writeExport(const char* name, const boost::json::value& root, PropertyListFormat format)
+    {
+        const QString path = m_dir.filePath(QString::fromUtf8(name));
+        QString error;
+        EXPECT_TRUE(platform::writePropertyList(path, root, format, &error)) << error.toStdString();
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    platform::ScriptedDialogPresenter m_dialogs;
+};
+
+const boost::json::object kComplete = {
+    {"sketchFilePath", "/Users/ada/Designs/Shop.sketch"},
+    {"artboardIds", boost::json::array{"A1", "B2", "C3"}},
+    {"artboardNames", boost::json::array{"Home", "Cart", "Checkout"}},
+    {"version", "93"},
+    {"sketchtoolPath", "/Applications/Sketch.app/Contents/MacOS/sketchtool"},
+    {"sketchmigratePath", "/Applications/Sketch.app/Contents/MacOS/sketchmigrate"},
+};
+
+boost::json::object with(boost::json::object base, std::initializer_list<std::pair<const char*, boost::json::value>> changes,
+                         std::initializer_list<const char*> removed = {})
+{
+    for (const char* key : removed) base.erase(key);
+    for (const auto& [key, value] : changes) base[key] = value;
+    return base;
+}
+
+TEST_F(SketchExportFileTest, ReadsExportFilesInBothFormats)
+{
+    const boost::json::object noOptionals = {{"sketchFilePath", "/Users/ada/Designs/Shop.sketch"},
+                                             {"artboardIds", boost::json::array{"A1", "B2", "C3"}},
+                                             {"artboardNames", boost::json::array{}},
+                                             {"version", nullptr},
+                                             {"sketchtoolPath", nullptr},
+                                             {"sketchmigratePath", nullptr}};
+    const struct {
+        const char* name;
+        boost::json::object file;
+        boost::json::object expected; // the record, written back with every key
+    } cases[] = {
+        {"complete", kComplete, kComplete},
+        {"optional keys absent", with(kComplete, {}, {"artboardNames", "version", "sketchtoolPath", "sketchmigratePath"}),
+         noOptionals},
+        {"unknown keys ignored", with(kComplete, {{"pluginBuild", 7}, {"extra", boost::json::object{{"a", "b"}}}}), kComplete},
+        {"wrong types keep defaults",
+         with(kComplete, {{"version", 93}, {"artboardNames", "Home"}, {"sketchtoolPath", boost::json::array{"x"}},
+                          {"sketchmigratePath", true}}),
+         noOptionals},
+        {"artboard ids of the wrong type", with(kComplete, {{"artboardIds", "A1"}}),
+         with(kComplete, {{"artboardIds", boost::json::array{}}})},
+    };
+    for (const auto& c : cases) {
+        for (PropertyListFormat format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+            SCOPED_TRACE(std::string(c.name) + (format == PropertyListFormat::Xml ? " (xml)" : " (binary)"));
+            SketchDesignImporter importer;
+            ASSERT_TRUE(importer.doBeforeProjectSelection(writeExport("export.zvusk", c.file, format).toStdString()));
+            ASSERT_TRUE(importer.pluginExportInfo.has_value());
+            EXPECT_EQ(jsonmap::toJsonObject(*importer.pluginExportInfo), c.expected);
+            EXPECT_EQ(importer.getArtboardIds(), jsonmap::fromJson<Strings>(c.expected.at("artboardIds")));
+            EXPECT_TRUE(m_dialogs.shown().empty());
+        }
+    }
+}
+
+TEST_F(SketchExportFileTest, UnusableExportFileIsRefusedWithItsName)
+{
+    const QString garbage = m_dir.filePath(QStringLiteral("garbage.zvusk"));
+    ASSERT_TRUE(writeFileBytes(garbage, "this is not a property list"));
+    const struct {
+        const char* name;
+        QString path;
+    } cases[] = {
+        {"no such file", m_dir.filePath(QStringLiteral("missing.zvusk"))},
+        {"not a property list", garbage},
+        {"root is an array", writeExport("array.zvusk", boost::json::array{"A1"}, PropertyListFormat::Xml)},
+        {"no document named", writeExport("nodoc.zvusk", with(kComplete, {}, {"sketchFilePath"}), PropertyListFormat::Binary)},
+        {"document path of the wrong type",
+         writeExport("numdoc.zvusk", with(kComplete, {{"sketchFilePath", 12}}), PropertyListFormat::Xml)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_dialogs.clear();
+        SketchDesignImporter importer;
+
+        EXPECT_FALSE(importer.doBeforeProjectSelection(c.path.toStdString()));
+
+        EXPECT_FALSE(importer.pluginExportInfo.has_value());
+        ASSERT_EQ(m_dialogs.shown().size(), 1u);
+        EXPECT_EQ(m_dialogs.shown()[0].kind, platform::ScriptedDialogPresenter::Kind::Alert);
+        EXPECT_TRUE(m_dialogs.shown()[0].informativeText.contains(c.path)) << m_dialogs.shown()[0].informativeText.toStdString();
+    }
+}
+
+// An unreadable hand-off used to leave the earlier export in place, so the next upload sent the
+// earlier design into the newly chosen project.
+TEST_F(SketchExportFileTest, UnreadableExportAfterGoodOneDoesNotReuseTheEarlierDesign)
+{
+    SketchDesignImporter importer;
+    EXPECT_TRUE(importer.getArtboardIds().empty());
+    ASSERT_TRUE(importer.doBeforeProjectSelection(writeExport("first.zvusk", kComplete, PropertyListFormat::Xml).toStdString()));
+    ASSERT_EQ(importer.getArtboardIds(), (Strings{"A1", "B2", "C3"}));
+    EXPECT_EQ(importer.getEventCode(), MixPanelEventCode::SKETCH_UPLOAD);
+
+    EXPECT_FALSE(importer.doBeforeProjectSelection(m_dir.filePath(QStringLiteral("second.zvusk")).toStdString()));
+
+    EXPECT_FALSE(importer.pluginExportInfo.has_value());
+    EXPECT_TRUE(importer.getArtboardIds().empty());
+}
+
+} // namespace

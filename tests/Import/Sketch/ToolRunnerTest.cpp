@@ -1,0 +1,264 @@
+// The Sketch tool runner against the stand-in tool started as a real process.
+
+#include "Import/Plugin/UploadRunTestKit.h"
+#include "Import/Sketch/FileExporter.h"
+#include "platform/ProcessRunner.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+using uploadkit::SketchToolStandin;
+using Args = std::vector<std::string>;
+
+namespace {
+
+// An artboard of the fixture document, found by the stand-in tool in the stored copy.
+const std::string kArtboardId = "9255CD08-AE87-4EB3-817C-30D0A8167DEE";
+const std::string kArtboardName = "Example-Circular-icon";
+
+struct CutOutcome {
+    std::optional<QString> path;    // handed to the success handler
+    std::optional<QString> failure; // handed to the failure handler
+    int calls = 0;
+};
+
+class ToolRunner : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        copyPath = dir.filePath(QStringLiteral("data/doc.sketch"));
+        QDir().mkpath(dir.filePath(QStringLiteral("data/doc")));
+        ASSERT_TRUE(QFile::copy(fixturePath(QStringLiteral("sketch/wikimedia-icon-template.sketch")), copyPath));
+        document.emplace(copyPath, std::string());
+    }
+
+    QString d(const QString& relative) const { return QDir(document->folderPath).filePath(relative); }
+    std::string ds(const QString& relative) const { return d(relative).toStdString(); }
+
+    using Start = std::function<void(FileExporter::SuccessHandler, FileExporter::FailureHandler)>;
+    CutOutcome cut(const Start& start)
+    {
+        auto outcome = std::make_shared<CutOutcome>();
+        start([outcome](const QString& path) { outcome->path = path, ++outcome->calls; },
+              [outcome](const QString& reason) { outcome->failure = reason, ++outcome->calls; });
+        uploadkit::waitFor([&] { return outcome->calls > 0; });
+        return *outcome;
+    }
+
+    CutOutcome cutImage(FileFormats format, double scale, const std::string& item = "I",
+                        std::optional<std::string> tool = SketchToolStandin::executable())
+    {
+        return cut([&](auto ok, auto failed) {
+            FileExporter::instance().exportAssetForServer(item, item, format, *document, d(QStringLiteral("exportables")),
+                                                          tool, scale, ok, failed);
+        });
+    }
+
+    QTemporaryDir dir;
+    QString copyPath;
+    std::optional<DesignDocument> document;
+    SketchToolStandin tool;
+};
+
+struct ScaleTextCase {
+    FileFormats format;
+    double scale;
+    std::string scaleText;
+    std::string suffix;
+};
+
+TEST(ToolRunnerScales, ScaleOptionAndFileSuffixFollowFormatAndScale)
+{
+    const std::vector<ScaleTextCase> cases = {
+        {FileFormats::png, 1, "1.0", ""},      {FileFormats::png, 1.5, "1.5", "@1x"}, {FileFormats::png, 2, "2.0", "@2x"},
+        {FileFormats::png, 3, "3.0", "@3x"},   {FileFormats::png, 4, "4.0", "@4x"},   {FileFormats::png, 2.7, "2.0", "@2x"},
+        {FileFormats::svg, 3, "", "@3x"},      {FileFormats::pdf, 1, "", ""},         {FileFormats::pdf, -1, "", ""},
+        {FileFormats::svg, -1, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(fileFormatRawValue(c.format)) + " " + std::to_string(c.scale));
+        EXPECT_EQ(FileExporter::getExportScaleString(c.format, c.scale), c.scaleText);
+        EXPECT_EQ(FileExporter::fileNameSuffix(c.scale), c.suffix);
+    }
+}
+
+struct ImageCutCase {
+    FileFormats format;
+    double scale;
+    std::vector<std::string> tail; // the options after --items
+    std::string handedBack;        // file name in the output folder
+};
+
+TEST_F(ToolRunner, ImageCutsPassTheToolTheirArgumentsAndHandBackTheWrittenFile)
+{
+    const std::vector<ImageCutCase> cases = {
+        {FileFormats::png, 1, {"--filename=I", "--scales=1.0"}, "I.png"},
+        {FileFormats::png, 2, {"--filename=I@2x", "--scales=2.0"}, "I@2x.png"},
+        {FileFormats::png, 1.5, {"--filename=I@1x", "--scales=1.5"}, "I@1x.png"},
+        {FileFormats::pdf, -1, {"--filename=I"}, "I.pdf"},
+        {FileFormats::svg, -1, {"--filename=I"}, "I.svg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handedBack);
+        const std::size_t before = tool.startedArguments().size();
+        const CutOutcome outcome = cutImage(c.format, c.scale);
+        ASSERT_TRUE(outcome.path) << outcome.failure.value_or(QString()).toStdString();
+        EXPECT_EQ(outcome.path->toStdString(), ds(QStringLiteral("exportables/I.imageset/")) + c.handedBack);
+        EXPECT_TRUE(QFileInfo(*outcome.path).size() > 0);
+
+        Args expected = {"export", "layers", copyPath.toStdString(),
+                         "--formats=" + std::string(fileFormatRawValue(c.format)),
+                         "--output=" + ds(QStringLiteral("exportables/I.imageset")), "--items=I"};
+        expected.insert(expected.end(), c.tail.begin(), c.tail.end());
+        const auto started = tool.startedArguments();
+        ASSERT_EQ(started.size(), before + 1);
+        EXPECT_EQ(started.back(), expected);
+    }
+}
+
+TEST_F(ToolRunner, PreviewCutLetsTheToolNameTheFileAfterTheArtboard)
+{
+    const CutOutcome outcome = cut([&](auto ok, auto failed) {
+        FileExporter::exportAssetFile(*document, SketchElements::artboards, kArtboardId, kArtboardId, kArtboardName,
+                                      std::nullopt, "png", "", SketchToolStandin::executable(), ok, failed);
+    });
+    const std::string output = ds(QStringLiteral("exportables/images/")) + kArtboardId + "/" + kArtboardId;
+    ASSERT_TRUE(outcome.path) << outcome.failure.value_or(QString()).toStdString();
+    EXPECT_EQ(outcome.path->toStdString(), output + "/" + kArtboardName + ".png");
+    ASSERT_EQ(tool.startedArguments().size(), 1u);
+    EXPECT_EQ(tool.startedArguments()[0], (Args{"export", "artboards", copyPath.toStdString(), "--formats=png",
+                                                 "--output=" + output, "--items=" + kArtboardId}));
+}
+
+struct FormatChoiceCase {
+    std::string name;
+    std::optional<std::string> itemFormat; // the export format item's fileFormat (scale 2)
+    std::string customFormat;
+    std::string scales;
+    std::string withFileName;
+    Args tail;              // the options after --output
+    std::string handedBack; // file name in the output folder
+};
+
+TEST_F(ToolRunner, CustomFormatWinsOverTheExportFormatItem)
+{
+    const std::vector<FormatChoiceCase> cases = {
+        {"custom png over item jpg", "jpg", "png", "", "", {"--formats=png", "--items=I"}, "I.png"},
+        {"item jpg at 2", "jpg", "", "", "", {"--formats=jpg", "--items=I", "--scales=2.0"}, "I.jpg"},
+        {"neither", std::nullopt, "", "3.0", "", {"--formats=", "--items=I", "--scales=3.0"}, "I"},
+        {"own file name", std::nullopt, "png", "", "G", {"--formats=png", "--items=I", "--filename=G"}, "G.png"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::optional<SketchExportFormatItemModel> item;
+        if (c.itemFormat) {
+            item.emplace();
+            item->fileFormat = *c.itemFormat;
+            item->scale = 2;
+        }
+        const QString output = d(QStringLiteral("out"));
+        const std::size_t before = tool.startedArguments().size();
+        const CutOutcome outcome = cut([&](auto ok, auto failed) {
+            // The stand-in names a layer after its id when no file name is given, as the handler expects.
+            FileExporter::exportAssetFile(*document, SketchElements::layers, "I", "I", output, item, c.customFormat, c.scales,
+                                          c.withFileName, SketchToolStandin::executable(), ok, failed);
+        });
+        ASSERT_TRUE(outcome.path) << outcome.failure.value_or(QString()).toStdString();
+        EXPECT_EQ(outcome.path->toStdString(), output.toStdString() + "/" + c.handedBack);
+        const auto started = tool.startedArguments();
+        ASSERT_EQ(started.size(), before + 1);
+        Args expected = {"export", "layers", copyPath.toStdString()};
+        expected.push_back(c.tail[0]);
+        expected.push_back("--output=" + output.toStdString());
+        expected.insert(expected.end(), c.tail.begin() + 1, c.tail.end());
+        EXPECT_EQ(started.back(), expected);
+    }
+}
+
+struct ToolFailureCase {
+    std::string name;
+    boost::json::object rule;
+};
+
+TEST_F(ToolRunner, CutFailsUnlessTheToolExitedWithZeroAndWroteTheFile)
+{
+    const std::vector<ToolFailureCase> cases = {
+        {"exit status 1 after writing", {{"mode", "exit"}, {"status", 1}, {"write", true}}},
+        {"exit status 3 without writing", {{"mode", "exit"}, {"status", 3}}},
+        {"killed by a signal", {{"mode", "signal"}}},
+        {"status 0 without a file", {{"mode", "nofile"}}},
+        {"file written after the tool ended", {{"mode", "late"}, {"delayMs", 300}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tool.setControl({{"items", {{"I", c.rule}}}});
+        const CutOutcome outcome = cutImage(FileFormats::png, 2);
+        EXPECT_EQ(outcome.calls, 1);
+        EXPECT_FALSE(outcome.path);
+        ASSERT_TRUE(outcome.failure);
+        EXPECT_FALSE(outcome.failure->isEmpty());
+    }
+    tool.setControl({});
+    EXPECT_TRUE(cutImage(FileFormats::png, 2).path);
+}
+
+TEST_F(ToolRunner, StaleFileFromAnEarlierRunIsNotTakenForAFailedCut)
+{
+    const QString stale = d(QStringLiteral("exportables/I.imageset/I@3x.png"));
+    ASSERT_TRUE(writeFileBytes(stale, QByteArrayLiteral("picture of an earlier run")));
+    tool.setControl({{"items", {{"I", {{"mode", "nofile"}}}}}});
+
+    const CutOutcome outcome = cutImage(FileFormats::png, 3);
+    EXPECT_FALSE(outcome.path);
+    EXPECT_TRUE(outcome.failure);
+    EXPECT_FALSE(QFileInfo::exists(stale));
+}
+
+TEST_F(ToolRunner, MissingOrUnusableToolFailsTheCut)
+{
+    const QString notExecutable = dir.filePath(QStringLiteral("sketchtool.txt"));
+    ASSERT_TRUE(writeFileBytes(notExecutable, "not a program"));
+    const std::vector<std::optional<std::string>> tools = {std::nullopt, std::string(), notExecutable.toStdString(),
+                                                           dir.path().toStdString(),
+                                                           dir.filePath(QStringLiteral("missing")).toStdString()};
+    for (const auto& t : tools) {
+        SCOPED_TRACE(t.value_or("(none)"));
+        const CutOutcome outcome = cutImage(FileFormats::png, 1, "I", t);
+        EXPECT_EQ(outcome.calls, 1);
+        EXPECT_FALSE(outcome.path);
+        EXPECT_TRUE(outcome.failure);
+    }
+    EXPECT_TRUE(tool.startedArguments().empty());
+}
+
+TEST_F(ToolRunner, NamesFromTheDocumentCannotLeadACutOutOfItsFolder)
+{
+    // A file beside the data folder, where "../../../../../outside" would lead.
+    const QString outside = QDir(dir.path()).filePath(QStringLiteral("outside.png"));
+    ASSERT_TRUE(writeFileBytes(outside, "user file"));
+
+    const CutOutcome preview = cut([&](auto ok, auto failed) {
+        FileExporter::exportAssetFile(*document, SketchElements::artboards, "A", "A", "../../../../../outside",
+                                      std::nullopt, "png", "", SketchToolStandin::executable(), ok, failed);
+    });
+    EXPECT_TRUE(preview.failure);
+    const CutOutcome image = cutImage(FileFormats::png, 1, "../../../outside");
+    EXPECT_TRUE(image.failure);
+
+    EXPECT_EQ(readFileBytes(outside), QByteArray("user file"));
+    EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("outside.imageset"))));
+    EXPECT_TRUE(tool.startedArguments().empty());
+}
+
+} // namespace

@@ -1,0 +1,455 @@
+// The upload progress screen, driven headless through the reports its importer makes: what the
+// labels say, when it finishes, and what it does to the window, the project list and analytics.
+
+#include "App/ui/WindowTestSupport.h"
+
+#include "Import/Plugin/ExportHelper.h"
+#include "Import/Plugin/IDesignImporter.h"
+#include "Import/Plugin/ui/ExportViewController.h"
+#include "Projects/ui/ProjectWindowController.h"
+#include "platform/EventSinks.h"
+#include "platform/MainQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Keeps the closures the screen hands over, so each test makes the reports itself.
+class ScriptedImporter final : public IDesignImporter {
+public:
+    bool doBeforeProjectSelection(const std::string&) override { return true; }
+    void processDesignFile(const std::string& projectId, const std::string& platform, bool,
+                           ProgressCompletion exportCompletion, ProgressCompletion stepCompletion,
+                           std::function<void()> cancelCompletion,
+                           std::function<void(const UploadFailure&)> failureCompletion) override
+    {
+        ++runs;
+        lastProjectId = projectId;
+        lastPlatform = platform;
+        exportReport = std::move(exportCompletion);
+        stepReport = std::move(stepCompletion);
+        cancel = std::move(cancelCompletion);
+        failure = std::move(failureCompletion);
+    }
+    std::vector<std::string> getArtboardIds() const override { return {"A", "B"}; }
+    MixPanelEventCode getEventCode() const override { return MixPanelEventCode::SKETCH_UPLOAD; }
+    std::vector<UploadFailure> uploadWarnings() const override { return warnings; }
+
+    int runs = 0;
+    std::string lastProjectId;
+    std::string lastPlatform;
+    ProgressCompletion exportReport;
+    ProgressCompletion stepReport;
+    std::function<void()> cancel;
+    std::function<void(const UploadFailure&)> failure;
+    std::vector<UploadFailure> warnings;
+};
+
+// Opens screens with the application's navigator but holds every project-list reload, so a test
+// decides how (and whether) it ends.
+class HoldingNavigator final : public NavigatorInterface {
+public:
+    explicit HoldingNavigator(Strings& events)
+        : m_events(events)
+    {
+    }
+    void activateApplication() override {}
+    void showLoginViewController() override { m_events.push_back("login"); }
+    void closeAllWindowsAndBackToLogin() override {}
+    void showProjectSelectionViewController(QObject*, std::function<void(bool)>) override {}
+    void openExportArtboards(QObject* window, const ProjectDisplayInfo& project) override
+    {
+        Navigator::share().openExportArtboards(window, project);
+    }
+    void bringWindowToFront(QObject* window) override { Navigator::share().bringWindowToFront(window); }
+    void showProjectsMainController(std::function<void(bool)> completion) override
+    {
+        m_events.push_back("reload");
+        pendingReloads.push_back(std::move(completion));
+    }
+    void addIndicator(QObject*) override {}
+    void removeIndicator() override {}
+
+    // Ends the oldest held reload.
+    void endReload(bool shown)
+    {
+        ASSERT_FALSE(pendingReloads.empty());
+        auto completion = std::move(pendingReloads.front());
+        pendingReloads.erase(pendingReloads.begin());
+        completion(shown);
+    }
+
+    std::vector<std::function<void(bool)>> pendingReloads;
+
+private:
+    Strings& m_events;
+};
+
+// Writes "window closed" into the event list when the window gets its close request.
+class CloseRecorder final : public QObject {
+public:
+    explicit CloseRecorder(Strings& events)
+        : m_events(events)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) m_events.push_back("window closed");
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Strings& m_events;
+};
+
+// Runs the main queue until everything queued before this call has run.
+void drain()
+{
+    auto done = std::make_shared<bool>(false);
+    platform::dispatchMain([done] { *done = true; });
+    ASSERT_TRUE(platform::runMainLoopUntil([done] { return *done; }, windowtest::kWaitMs));
+}
+
+std::string text(const QLabel* label)
+{
+    return label ? label->text().toStdString() : std::string("<no label>");
+}
+
+class ExportScreen : public windowtest::WindowTest {
+protected:
+    void SetUp() override
+    {
+        windowtest::WindowTest::SetUp();
+        NavigatorInterface::install(&navigator);
+        platform::EventSink::analytics().setRecorder([this](const boost::json::object& event) {
+            const auto* properties = event.at("properties").if_object();
+            const auto* count = properties ? properties->if_contains("Uploaded Artboard/s Count") : nullptr;
+            events.push_back("analytics " + std::string(event.at("event").as_string()) + " " +
+                             (count ? std::to_string(count->to_number<long long>()) : "-"));
+        });
+    }
+
+    void TearDown() override
+    {
+        platform::EventSink::analytics().setRecorder(nullptr);
+        windowtest::WindowTest::TearDown();
+        Navigator::install();
+    }
+
+    // Opens the screen the way a double click on a project does.
+    ExportViewController* open(bool withImporter = true)
+    {
+        window = new ProjectWindowController;
+        window->installEventFilter(&closeRecorder);
+        window->bringToFront();
+        ExportHelper& helper = ExportHelper::importer();
+        helper.windowController = window.data();
+        helper.designImporter = withImporter ? &importer : nullptr;
+        ProjectDisplayInfo project;
+        project.projectId = "p-1";
+        project.name = "Shop App";
+        project.platform = "Android";
+        helper.startExportProcess(project);
+        screen = qobject_cast<ExportViewController*>(window->contentViewController());
+        if (screen) {
+            QObject::connect(screen, &ExportViewController::progressShown, [this](const QString& t, double p) {
+                events.push_back("shown " + t.toStdString() + " " + QString::number(p, 'f', 2).toStdString());
+            });
+        }
+        return screen;
+    }
+
+    bool windowIsOpen() const { return window && !window->isHidden(); }
+
+    Strings events;
+    HoldingNavigator navigator{events};
+    CloseRecorder closeRecorder{events};
+    ScriptedImporter importer;
+    QPointer<ProjectWindowController> window;
+    QPointer<ExportViewController> screen;
+};
+
+TEST_F(ExportScreen, StartsTheUploadOnceIntoTheChosenProject)
+{
+    ASSERT_TRUE(open());
+    EXPECT_EQ(importer.runs, 1);
+    EXPECT_EQ(importer.lastProjectId, "p-1");
+    EXPECT_EQ(importer.lastPlatform, "Android");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Uploading Design");
+    EXPECT_EQ(text(screen->exportInfoLabel()), "Preparing your design…");
+    EXPECT_EQ(text(screen->completedPercentageLabel()), "");
+    EXPECT_TRUE(screen->indicator()->isVisible()) << "busy while the upload runs";
+    EXPECT_FALSE(screen->closeButton()->isVisible());
+
+    // Hidden and shown again (minimised, restored): the busy indicator follows, the upload is
+    // not started a second time.
+    screen->hide();
+    EXPECT_FALSE(screen->indicator()->isVisible());
+    screen->show();
+    EXPECT_TRUE(screen->indicator()->isVisible());
+    EXPECT_EQ(importer.runs, 1);
+}
+
+struct ReportCase {
+    std::string name;
+    bool step;
+    std::string reportText;
+    double percentage;
+    std::string info;
+    std::string percent;
+    int bar;
+};
+
+TEST_F(ExportScreen, LabelsAndBarShowEachReport)
+{
+    const std::vector<ReportCase> cases = {
+        {"preview", false, "Home", 42.6, "Uploaded the preview of “Home”", "%43 completed", 43},
+        {"step", true, "Artboards are preparing for upload...", 200.0 / 7, "Artboards are preparing for upload... — Shop App",
+         "%29 completed", 29},
+        {"zero", true, "Icons", 0, "Icons — Shop App", "%0 completed", 0},
+        {"half rounds up", false, "Menu", 62.5, "Uploaded the preview of “Menu”", "%63 completed", 63},
+        {"just under a half", true, "Menu", 12.49, "Menu — Shop App", "%12 completed", 12},
+    };
+    ASSERT_TRUE(open());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        (c.step ? importer.stepReport : importer.exportReport)(c.reportText, c.percentage);
+        drain();
+        EXPECT_EQ(text(screen->exportInfoLabel()), c.info);
+        EXPECT_EQ(text(screen->completedPercentageLabel()), c.percent);
+        EXPECT_EQ(screen->progressBar()->value(), c.bar);
+    }
+    EXPECT_EQ(screen->phase(), ExportViewController::Phase::progressing);
+}
+
+TEST_F(ExportScreen, PercentageTextRoundsHalvesAwayFromZero)
+{
+    const std::vector<std::pair<double, std::string>> cases = {
+        {0, "%0"}, {0.49, "%0"}, {0.5, "%1"}, {42.6, "%43"}, {99.5, "%100"}, {100, "%100"}, {-0.2, "%0"},
+        {std::numeric_limits<double>::quiet_NaN(), "%0"},
+    };
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(ExportViewController::percentageText(value).toStdString(), expected) << value;
+}
+
+TEST_F(ExportScreen, ReportsFromOtherThreadsAreShownInCallOrder)
+{
+    ASSERT_TRUE(open());
+    // Made one after another without the main loop running in between, as from a worker thread.
+    std::thread worker([this] {
+        importer.exportReport("Home", 20);
+        importer.stepReport("Home", 40);
+        importer.exportReport("Menu", 60);
+    });
+    worker.join();
+    drain();
+    EXPECT_EQ(events, (Strings{"shown Home 20.00", "shown Home 40.00", "shown Menu 60.00"}));
+    EXPECT_EQ(text(screen->exportInfoLabel()), "Uploaded the preview of “Menu”");
+}
+
+struct FinishCase {
+    std::string name;
+    bool step;
+    double percentage;
+    bool finishes;
+};
+
+TEST_F(ExportScreen, OnlyAStepReportOfExactlyHundredFinishes)
+{
+    const std::vector<FinishCase> cases = {
+        {"export at 100", false, 100.0, false},
+        {"step just under", true, 99.99, false},
+        {"step just over", true, 100.0000001, false},
+        {"step at 100", true, 100.0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windowtest::closeEveryWindow();
+        windowtest::resetExportHelper();
+        navigator.pendingReloads.clear();
+        events.clear();
+        ASSERT_TRUE(open());
+        (c.step ? importer.stepReport : importer.exportReport)("Home", c.percentage);
+        drain();
+        EXPECT_EQ(navigator.pendingReloads.size(), c.finishes ? 1u : 0u);
+        EXPECT_EQ(screen->phase(), c.finishes ? ExportViewController::Phase::finishing
+                                              : ExportViewController::Phase::progressing);
+        EXPECT_EQ(screen->indicator()->isVisible(), !c.finishes);
+    }
+}
+
+TEST_F(ExportScreen, AStepAtHundredQueuedBehindAPreviewFinishesAfterIt)
+{
+    ASSERT_TRUE(open());
+    importer.exportReport("Menu", 85.71);
+    importer.stepReport("Home", 100.0);
+    drain();
+    EXPECT_EQ(events, (Strings{"shown Menu 85.71", "shown Home 100.00", "reload"}));
+}
+
+TEST_F(ExportScreen, FinishingReloadsTheListThenClosesAndLogsOnce)
+{
+    ASSERT_TRUE(open());
+    bool finishedSignal = false;
+    QObject::connect(screen, &ExportViewController::uploadFinished, [&] { finishedSignal = true; });
+    importer.stepReport("Home", 100.0);
+    importer.stepReport("Home", 100.0); // a second report of 100 must not finish again
+    drain();
+    ASSERT_EQ(navigator.pendingReloads.size(), 1u);
+    EXPECT_TRUE(windowIsOpen()) << "the window waits for the reloaded list";
+
+    navigator.endReload(true);
+    drain();
+    windowtest::flushDeletions();
+    EXPECT_EQ(events, (Strings{"shown Home 100.00", "reload", "window closed", "analytics SKETCH_UPLOAD 2"}));
+    EXPECT_FALSE(windowIsOpen());
+    EXPECT_TRUE(finishedSignal);
+    EXPECT_FALSE(ExportHelper::importer().isUploadRunning());
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(ExportScreen, ProjectListReloadFailureLeftTheWindowOpenAndTheUploadUnlogged)
+{
+    ASSERT_TRUE(open());
+    importer.stepReport("Home", 100.0);
+    drain();
+    navigator.endReload(false);
+    drain();
+    windowtest::flushDeletions();
+    EXPECT_EQ(events, (Strings{"shown Home 100.00", "reload", "window closed", "analytics SKETCH_UPLOAD 2"}));
+    EXPECT_FALSE(windowIsOpen());
+}
+
+TEST_F(ExportScreen, CancelClosesTheWindowWithoutReloadOrLog)
+{
+    ASSERT_TRUE(open());
+    importer.exportReport("Home", 10);
+    drain();
+    importer.cancel();
+    windowtest::flushDeletions();
+    importer.stepReport("Home", 100.0); // nothing listens any more
+    drain();
+    EXPECT_EQ(events, (Strings{"shown Home 10.00", "window closed"}));
+    EXPECT_FALSE(windowIsOpen());
+    EXPECT_TRUE(navigator.pendingReloads.empty());
+    EXPECT_FALSE(ExportHelper::importer().isUploadRunning());
+}
+
+struct FailureCase {
+    std::string name;
+    UploadFailure failure;
+    std::string shown;
+};
+
+TEST_F(ExportScreen, AFailedRunLeftTheScreenBelowHundredForEver)
+{
+    const std::vector<FailureCase> cases = {
+        {"with the item", {"icon@2x.png", "The service did not accept the image."},
+         "The upload stopped at “icon@2x.png”: The service did not accept the image."},
+        {"service message only", {"", "No such project."}, "The upload stopped: No such project."},
+        {"nothing said", {"", ""}, "The upload stopped: An error occurred. Please try again."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windowtest::closeEveryWindow();
+        windowtest::resetExportHelper();
+        events.clear();
+        ASSERT_TRUE(open());
+        importer.exportReport("Home", 40);
+        importer.failure(c.failure);
+        importer.stepReport("Home", 100.0); // made after the failure: never shown
+        drain();
+
+        EXPECT_EQ(text(screen->exportInfoLabel()), c.shown);
+        EXPECT_EQ(text(screen->completedPercentageLabel()), "%40 completed");
+        EXPECT_EQ(screen->phase(), ExportViewController::Phase::failed);
+        EXPECT_FALSE(screen->indicator()->isVisible());
+        ASSERT_TRUE(screen->closeButton()->isVisible());
+        EXPECT_FALSE(ExportHelper::importer().isUploadRunning()) << "a new hand-off may start";
+        EXPECT_TRUE(windowIsOpen()) << "the user reads what failed";
+
+        QTest::mouseClick(screen->closeButton(), Qt::LeftButton);
+        windowtest::flushDeletions();
+        EXPECT_FALSE(windowIsOpen());
+        EXPECT_EQ(events, (Strings{"shown Home 40.00", "window closed"})) << "no reload, no analytics";
+        EXPECT_TRUE(navigator.pendingReloads.empty());
+    }
+}
+
+TEST_F(ExportScreen, WithoutAHandedOverDesignTheScreenSaysSoInsteadOfWaiting)
+{
+    ASSERT_TRUE(open(false));
+    drain();
+    EXPECT_EQ(text(screen->exportInfoLabel()),
+              "The upload stopped: No design was handed over for this upload. Export it again from the design tool.");
+    EXPECT_TRUE(screen->closeButton()->isVisible());
+}
+
+TEST_F(ExportScreen, AFailedDesignFileUploadIsShownAsAWarningOnceFinished)
+{
+    struct WarningCase {
+        std::string name;
+        std::vector<UploadFailure> warnings;
+        std::vector<std::string> dialogTexts; // "title | text"
+    };
+    const std::vector<WarningCase> cases = {
+        {"none", {}, {}},
+        {"design file refused",
+         {{"design.zip", "The service did not accept the Sketch document."}},
+         {"Your design was uploaded with a warning | design.zip: The service did not accept the Sketch document."}},
+        {"without a name",
+         {{"", "The Sketch document was not uploaded: its copy is missing."}},
+         {"Your design was uploaded with a warning | The Sketch document was not uploaded: its copy is missing."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windowtest::closeEveryWindow();
+        windowtest::resetExportHelper();
+        navigator.pendingReloads.clear();
+        dialogs->clear();
+        importer.warnings = c.warnings;
+        ASSERT_TRUE(open());
+        importer.stepReport("Home", 100.0);
+        drain();
+        EXPECT_TRUE(dialogs->shown().empty()) << "nothing before the run has finished";
+        navigator.endReload(true);
+        drain();
+        std::vector<std::string> shown;
+        for (const auto& d : dialogs->shown()) shown.push_back((d.text + QStringLiteral(" | ") + d.informativeText).toStdString());
+        EXPECT_EQ(shown, c.dialogTexts);
+    }
+}
+
+TEST_F(ExportScreen, ReportsAfterTheWindowIsGoneAreDropped)
+{
+    ASSERT_TRUE(open());
+    window->close();
+    windowtest::flushDeletions();
+    ASSERT_FALSE(screen);
+    importer.exportReport("Home", 50);
+    importer.stepReport("Home", 100.0);
+    importer.failure({"x", "y"});
+    importer.cancel();
+    drain();
+    EXPECT_TRUE(navigator.pendingReloads.empty());
+    EXPECT_EQ(events, (Strings{"window closed"}));
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+#include "platform/MainQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+using platform::dispatchMain;
+using platform::dispatchMainAfter;
+using platform::runMainLoopUntil;
+
+TEST(MainQueue, DispatchNeverRunsInsideTheCallAndKeepsOrder)
+{
+    std::vector<std::string> events;
+    dispatchMain([&] { events.push_back("first"); });
+    dispatchMain([&] {
+        events.push_back("second");
+        dispatchMain([&] { events.push_back("nested"); });
+        events.push_back("second-end");
+    });
+    events.push_back("after-calls");
+    ASSERT_TRUE(runMainLoopUntil([&] { return events.size() == 5; }, 5000));
+    EXPECT_EQ(events, (std::vector<std::string>{"after-calls", "first", "second", "second-end", "nested"}));
+}
+
+TEST(MainQueue, WorkFromAnotherThreadRunsOnTheMainThread)
+{
+    QThread* mainThread = QCoreApplication::instance()->thread();
+    std::atomic<int> ran{0};
+    std::atomic<bool> onMain{true};
+    std::thread worker([&] {
+        for (int i = 0; i < 50; ++i) {
+            dispatchMain([&] {
+                if (QThread::currentThread() != mainThread) onMain = false;
+                ++ran;
+            });
+        }
+        dispatchMainAfter(1, [&] {
+            if (QThread::currentThread() != mainThread) onMain = false;
+            ++ran;
+        });
+    });
+    worker.join();
+    ASSERT_TRUE(runMainLoopUntil([&] { return ran == 51; }, 5000));
+    EXPECT_TRUE(onMain);
+}
+
+TEST(MainQueue, DelayedWorkRunsAfterImmediateWork)
+{
+    std::vector<std::string> events;
+    dispatchMainAfter(30, [&] { events.push_back("later"); });
+    dispatchMain([&] { events.push_back("now"); });
+    EXPECT_TRUE(events.empty());
+    ASSERT_TRUE(runMainLoopUntil([&] { return events.size() == 2; }, 5000));
+    EXPECT_EQ(events, (std::vector<std::string>{"now", "later"}));
+}
+
+TEST(MainQueue, RunLoopAnswersFalseWhenTheConditionNeverHolds)
+{
+    EXPECT_FALSE(runMainLoopUntil([] { return false; }, 20));
+    EXPECT_TRUE(runMainLoopUntil([] { return true; }, 0));
+}
+
+TEST(MainQueue, ThrowingWorkDoesNotEscapeIntoTheEventLoop)
+{
+    bool after = false;
+    dispatchMain([] { throw std::runtime_error("boom"); });
+    dispatchMain([&] { after = true; });
+    EXPECT_TRUE(runMainLoopUntil([&] { return after; }, 5000));
+}

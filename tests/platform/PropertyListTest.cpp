@@ -1,0 +1,119 @@
+#include "platform/PropertyList.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using platform::PropertyListFormat;
+
+namespace {
+
+boost::json::value sample()
+{
+    boost::json::object o;
+    o["sketchFilePath"] = "/Users/me/Design — ü.sketch";
+    o["artboardIds"] = boost::json::array{"A1", "B2"};
+    o["count"] = 42;
+    o["negative"] = -7;
+    o["ratio"] = 1.5;
+    o["flag"] = true;
+    o["off"] = false;
+    o["nested"] = boost::json::object{{"list", boost::json::array{1, boost::json::array{}, boost::json::object{{"k", "v"}}}}};
+    o["empty"] = boost::json::object{};
+    return o;
+}
+
+const char* kXml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0">
+<dict>
+  <key>version</key><string>1.2</string>
+  <key>artboardIds</key><array><string>x</string><string>y</string></array>
+  <key>stamp</key><date>2020-01-02T03:04:05Z</date>
+  <key>blob</key><data>AAEC</data>
+  <key>scale</key><real>2</real>
+  <key>n</key><integer>-3</integer>
+</dict>
+</plist>
+)";
+
+} // namespace
+
+TEST(PropertyList, RoundTripsInBothFormats)
+{
+    for (auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.plist"));
+        QString error;
+        ASSERT_TRUE(platform::writePropertyList(path, sample(), format, &error)) << error.toStdString();
+        const QByteArray bytes = readFileBytes(path);
+        EXPECT_EQ(bytes.startsWith("bplist00"), format == PropertyListFormat::Binary);
+        const auto read = platform::readPropertyList(path, &error);
+        ASSERT_TRUE(read) << error.toStdString();
+        EXPECT_EQ(*read, sample()) << boost::json::serialize(*read);
+    }
+}
+
+TEST(PropertyList, ReadsEveryXmlValueKind)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("export.zvusk"));
+    writeFileBytes(path, kXml);
+    const auto v = platform::readPropertyList(path);
+    ASSERT_TRUE(v && v->is_object());
+    const auto& o = v->get_object();
+    EXPECT_EQ(o.at("version"), "1.2");
+    EXPECT_EQ(o.at("artboardIds"), (boost::json::array{"x", "y"}));
+    EXPECT_EQ(o.at("stamp"), "2020-01-02T03:04:05Z");
+    EXPECT_EQ(o.at("blob"), "AAEC");
+    EXPECT_EQ(o.at("scale"), 2.0);
+    EXPECT_EQ(o.at("n"), -3);
+    // Key order is the file's order.
+    std::vector<std::string> keys;
+    for (const auto& kv : o) keys.emplace_back(kv.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"version", "artboardIds", "stamp", "blob", "scale", "n"}));
+}
+
+TEST(PropertyList, NullsAreSkippedWhenWriting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.plist"));
+    boost::json::object o{{"a", nullptr}, {"b", boost::json::array{1, nullptr, 2}}};
+    ASSERT_TRUE(platform::writePropertyList(path, o, PropertyListFormat::Xml));
+    const auto v = platform::readPropertyList(path);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(*v, (boost::json::object{{"b", boost::json::array{1, 2}}}));
+    EXPECT_FALSE(platform::writePropertyList(path, nullptr, PropertyListFormat::Xml));
+    EXPECT_FALSE(platform::writePropertyList(path, boost::json::value(std::numeric_limits<double>::infinity()), PropertyListFormat::Binary));
+}
+
+TEST(PropertyList, WrongFilesFailWithoutThrowing)
+{
+    QTemporaryDir dir;
+    const QString binPath = dir.filePath(QStringLiteral("good.bplist"));
+    ASSERT_TRUE(platform::writePropertyList(binPath, sample(), PropertyListFormat::Binary));
+    const QByteArray bin = readFileBytes(binPath);
+    const QByteArray xml(kXml);
+    struct Case {
+        const char* name;
+        QByteArray content;
+    } cases[] = {{"empty", {}},
+                 {"text", "just some words"},
+                 {"json", "{\"a\":1}"},
+                 {"magic only", "bplist00"},
+                 {"truncated binary", bin.left(bin.size() / 2)},
+                 {"binary without trailer", bin.left(bin.size() - 20)},
+                 {"truncated xml", xml.left(xml.size() / 2)}};
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        writeFileBytes(path, c.content);
+        QString error;
+        EXPECT_FALSE(platform::readPropertyList(path, &error)) << c.name;
+        EXPECT_FALSE(error.isEmpty()) << c.name;
+    }
+    QString error;
+    EXPECT_FALSE(platform::readPropertyList(dir.filePath(QStringLiteral("missing")), &error));
+    EXPECT_FALSE(error.isEmpty());
+}

@@ -1,0 +1,62 @@
+#include "platform/UserDefaults.h"
+
+#include <gtest/gtest.h>
+
+using platform::UserDefaults;
+
+namespace {
+class UserDefaultsTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (const char* k : {"flag", "name", "blob", "group/key", "number"}) defaults().removeObject(QString::fromLatin1(k));
+        defaults().synchronize();
+    }
+    static UserDefaults& defaults() { return UserDefaults::standard(); }
+};
+} // namespace
+
+TEST_F(UserDefaultsTest, ValuesSurviveASecondProcess)
+{
+    defaults().setBool(QStringLiteral("flag"), true);
+    defaults().setString(QStringLiteral("name"), QStringLiteral("Zoë"));
+    defaults().setData(QStringLiteral("blob"), QByteArray("\x00\x01\xFFraw", 6));
+    defaults().setString(QStringLiteral("group/key"), QStringLiteral("nested"));
+    defaults().synchronize();
+    defaults().reload();
+    EXPECT_TRUE(defaults().contains(QStringLiteral("flag")));
+    EXPECT_TRUE(defaults().boolForKey(QStringLiteral("flag")));
+    EXPECT_EQ(defaults().stringForKey(QStringLiteral("name")), QStringLiteral("Zoë"));
+    EXPECT_EQ(defaults().dataForKey(QStringLiteral("blob")), QByteArray("\x00\x01\xFFraw", 6));
+    EXPECT_EQ(defaults().stringForKey(QStringLiteral("group/key")), QStringLiteral("nested"));
+}
+
+TEST_F(UserDefaultsTest, FalseBooleanReadsBackFalseAfterReload)
+{
+    // A stored "false" read back as text must not turn into true.
+    defaults().setBool(QStringLiteral("flag"), false);
+    defaults().reload();
+    EXPECT_TRUE(defaults().contains(QStringLiteral("flag")));
+    EXPECT_FALSE(defaults().boolForKey(QStringLiteral("flag")));
+}
+
+TEST_F(UserDefaultsTest, AbsentOrMistypedValuesAnswerEmpty)
+{
+    EXPECT_FALSE(defaults().contains(QStringLiteral("name")));
+    EXPECT_FALSE(defaults().boolForKey(QStringLiteral("name")));
+    EXPECT_TRUE(defaults().stringForKey(QStringLiteral("name")).isEmpty());
+    EXPECT_TRUE(defaults().dataForKey(QStringLiteral("name")).isEmpty());
+    defaults().setString(QStringLiteral("name"), QStringLiteral("hello"));
+    defaults().reload();
+    EXPECT_FALSE(defaults().boolForKey(QStringLiteral("name")));
+    EXPECT_TRUE(defaults().dataForKey(QStringLiteral("name")).isEmpty());
+}
+
+TEST_F(UserDefaultsTest, RemovedKeyIsGoneAfterReload)
+{
+    defaults().setString(QStringLiteral("name"), QStringLiteral("x"));
+    defaults().synchronize();
+    defaults().removeObject(QStringLiteral("name"));
+    defaults().reload();
+    EXPECT_FALSE(defaults().contains(QStringLiteral("name")));
+}

@@ -1,0 +1,182 @@
+#include "support/StandinService.h"
+
+#include "Account/LoginRequest.h"
+#include "Account/UserProfile.h"
+#include "Base/ServiceEndPoint.h"
+#include "Base/ServiceManager.h"
+#include "platform/HttpSession.h"
+#include "platform/JsonText.h"
+#include "platform/MainQueue.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+
+namespace {
+constexpr QLatin1String kListeningPrefix("listening on ");
+constexpr int kStartTimeoutMs = 30000;
+} // namespace
+
+StandinService::StandinService()
+    : StandinService(Options{})
+{
+}
+
+StandinService::StandinService(const Options& options)
+    : m_workDir(std::make_unique<QTemporaryDir>())
+{
+    m_previousBaseUrl = ServiceEndPoint::baseUrl();
+    start(options);
+}
+
+StandinService::~StandinService()
+{
+    stop();
+    ServiceEndPoint::setBaseUrl(m_previousBaseUrl);
+}
+
+QString StandinService::recordPath() const
+{
+    return m_workDir->filePath(QStringLiteral("record.jsonl"));
+}
+
+void StandinService::start(const Options& options)
+{
+    if (!m_workDir->isValid()) {
+        m_error = QStringLiteral("no temporary folder");
+        return;
+    }
+    m_dataDir = options.dataDir.isEmpty() ? m_workDir->filePath(QStringLiteral("data")) : options.dataDir;
+    QStringList args{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--data"), m_dataDir,
+                     QStringLiteral("--record"), recordPath()};
+    if (!options.scriptJson.empty()) {
+        const QString scriptPath = m_workDir->filePath(QStringLiteral("script.json"));
+        QFile f(scriptPath);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            m_error = QStringLiteral("cannot write the script");
+            return;
+        }
+        f.write(options.scriptJson.data(), static_cast<qint64>(options.scriptJson.size()));
+        f.close();
+        args << QStringLiteral("--script") << scriptPath;
+    }
+    if (options.tokenTtlSeconds) args << QStringLiteral("--token-ttl") << QString::number(*options.tokenTtlSeconds);
+    if (options.shouldUploadSketch)
+        args << QStringLiteral("--should-upload-sketch")
+             << (*options.shouldUploadSketch ? QStringLiteral("true") : QStringLiteral("false"));
+    args << options.extraArguments;
+
+    m_process = std::make_unique<QProcess>();
+    m_process->setProcessChannelMode(QProcess::SeparateChannels);
+    m_process->start(QStringLiteral(QUORVEX_STANDIN_PATH), args);
+    if (!m_process->waitForStarted(kStartTimeoutMs)) {
+        m_error = QStringLiteral("the stand-in did not start: ") + m_process->errorString();
+        return;
+    }
+    const QDeadlineTimer deadline(kStartTimeoutMs);
+    while (!m_process->canReadLine()) {
+        if (m_process->state() == QProcess::NotRunning || deadline.hasExpired()) {
+            m_error = QStringLiteral("the stand-in did not listen: ") + QString::fromLocal8Bit(m_process->readAllStandardError());
+            return;
+        }
+        m_process->waitForReadyRead(100);
+    }
+    const QString line = QString::fromUtf8(m_process->readLine()).trimmed();
+    if (!line.startsWith(kListeningPrefix)) {
+        m_error = QStringLiteral("unexpected first line: ") + line;
+        return;
+    }
+    m_baseUrl = QUrl(line.mid(kListeningPrefix.size()));
+    ServiceEndPoint::setBaseUrl(m_baseUrl);
+}
+
+void StandinService::stop()
+{
+    if (!m_process) return;
+    if (m_process->state() != QProcess::NotRunning) {
+        m_process->kill();
+        m_process->waitForFinished(kStartTimeoutMs);
+    }
+    m_process.reset();
+}
+
+std::vector<boost::json::object> StandinService::records() const
+{
+    std::vector<boost::json::object> out;
+    QFile f(recordPath());
+    if (!f.open(QIODevice::ReadOnly)) return out;
+    while (!f.atEnd()) {
+        const QByteArray line = f.readLine().trimmed();
+        if (line.isEmpty()) continue;
+        if (auto o = platform::parseJsonObject(std::string_view(line.constData(), static_cast<size_t>(line.size()))))
+            out.push_back(std::move(*o));
+    }
+    return out;
+}
+
+std::vector<std::string> StandinService::recordedPaths() const
+{
+    std::vector<std::string> out;
+    for (const auto& r : records()) {
+        const auto* p = r.if_contains("path");
+        out.push_back(p && p->is_string() ? std::string(p->get_string()) : std::string());
+    }
+    return out;
+}
+
+void StandinService::clearRecords()
+{
+    QFile::resize(recordPath(), 0);
+}
+
+std::optional<std::string> StandinService::header(const boost::json::object& record, std::string_view name)
+{
+    const auto* headers = record.if_contains("headers");
+    if (!headers || !headers->is_object()) return std::nullopt;
+    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    for (const auto& kv : headers->get_object()) {
+        const QString key = QString::fromUtf8(kv.key().data(), static_cast<qsizetype>(kv.key().size()));
+        if (key.compare(wanted, Qt::CaseInsensitive) == 0 && kv.value().is_string())
+            return std::string(kv.value().get_string());
+    }
+    return std::nullopt;
+}
+
+std::string StandinService::bodyString(const boost::json::object& record, std::string_view key)
+{
+    const auto* body = record.if_contains("body");
+    if (!body || !body->is_object()) return {};
+    const auto* v = body->get_object().if_contains(key);
+    return v && v->is_string() ? std::string(v->get_string()) : std::string();
+}
+
+std::optional<boost::json::object> StandinService::post(const std::string& path, const boost::json::object& body,
+                                                        const std::string& accessToken) const
+{
+    if (!isRunning()) return std::nullopt;
+    const auto text = platform::jsonText(body);
+    if (!text) return std::nullopt;
+    // shared: a reply that comes after the wait gave up must not write into a dead frame
+    auto result = std::make_shared<std::optional<platform::HttpResult>>();
+    const QUrl url(m_baseUrl.toString() + QLatin1Char('/') + QString::fromStdString(path));
+    platform::HttpSession::shared().postJson(url, QByteArray::fromStdString(*text), ServiceManager::serviceHeaders(accessToken),
+                                             [result](const platform::HttpResult& r) { *result = r; });
+    platform::runMainLoopUntil([result] { return result->has_value(); }, kStartTimeoutMs);
+    const auto& reply = *result;
+    if (!reply || reply->transportError) return std::nullopt;
+    const auto& bytes = reply->body;
+    return platform::parseJsonObject(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+bool StandinService::signInDemoUser() const
+{
+    LoginRequest request;
+    request.email = "demo@example.com";
+    request.password = "demo";
+    const auto reply = post("user/login", jsonmap::toJsonObject(request));
+    if (!reply) return false;
+    const auto response = jsonmap::fromJson<LoginResponse>(*reply);
+    if (response.accessDto.accessToken.empty()) return false;
+    UserProfile::shared().save(response.userInfo, response.accessDto);
+    return true;
+}

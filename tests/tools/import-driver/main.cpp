@@ -1,0 +1,155 @@
+// import-driver --service URL --email E --password P --project ID [--answer continue|cancel]
+//               [--timeout SECONDS] [--stats] FILE
+//
+// Runs the application's import road for FILE without a screen and prints one line per event:
+//   progress PERCENT TEXT    each progress report the progress screen showed
+//   dialog TEXT | INFO [-> BUTTON]   each dialog the user would have seen (answered by script)
+//   finished | cancelled | failed MESSAGE | timeout ...
+//   stats ...                with --stats: time from hand-off to 100 and peak memory
+// Exit status: 0 the progress screen finished at 100; 1 the run failed or was cancelled (or the
+// road stopped before it); 2 time-out; 64 bad arguments.
+//
+// The session, the copied documents and the settings live in a private home folder that is
+// removed at the end, so a run never touches the user's own files.
+
+#include "ImportDriver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+constexpr int kUsage = 64;
+
+void printLine(const QString& line)
+{
+    const QByteArray bytes = line.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+int usage(const QString& problem)
+{
+    std::fprintf(stderr, "import-driver: %s\n", problem.toLocal8Bit().constData());
+    std::fprintf(stderr, "usage: import-driver --service URL --email E --password P --project ID "
+                         "[--answer continue|cancel] [--timeout SECONDS] [--stats] FILE\n");
+    return kUsage;
+}
+
+// Parsed by hand: the options must be known before the application object exists, because the
+// private home folder has to be in place before Qt reads its environment.
+std::optional<ImportDriver::Options> parse(const QStringList& arguments, QString* problem)
+{
+    ImportDriver::Options options;
+    bool haveService = false, haveEmail = false, havePassword = false, haveProject = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        auto value = [&](QString& out) {
+            if (i + 1 >= arguments.size()) {
+                *problem = argument + QStringLiteral(" needs a value");
+                return false;
+            }
+            out = arguments[++i];
+            return true;
+        };
+        QString text;
+        if (argument == QLatin1String("--service")) {
+            if (!value(text)) return std::nullopt;
+            options.service = QUrl(text);
+            if (!options.service.isValid() || options.service.scheme().isEmpty()) {
+                *problem = QStringLiteral("--service takes a URL");
+                return std::nullopt;
+            }
+            haveService = true;
+        } else if (argument == QLatin1String("--email")) {
+            if (!value(options.email)) return std::nullopt;
+            haveEmail = true;
+        } else if (argument == QLatin1String("--password")) {
+            if (!value(options.password)) return std::nullopt;
+            havePassword = true;
+        } else if (argument == QLatin1String("--project")) {
+            if (!value(text)) return std::nullopt;
+            options.projectId = text.toStdString();
+            haveProject = true;
+        } else if (argument == QLatin1String("--answer")) {
+            if (!value(text)) return std::nullopt;
+            if (text != QLatin1String("continue") && text != QLatin1String("cancel")) {
+                *problem = QStringLiteral("--answer takes continue or cancel");
+                return std::nullopt;
+            }
+            options.answerContinue = text == QLatin1String("continue");
+        } else if (argument == QLatin1String("--timeout")) {
+            if (!value(text)) return std::nullopt;
+            bool ok = false;
+            options.timeoutSeconds = text.toInt(&ok);
+            if (!ok || options.timeoutSeconds <= 0) {
+                *problem = QStringLiteral("--timeout takes a positive number of seconds");
+                return std::nullopt;
+            }
+        } else if (argument == QLatin1String("--stats")) {
+            options.stats = true;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            *problem = QStringLiteral("unknown option ") + argument;
+            return std::nullopt;
+        } else if (options.file.isEmpty()) {
+            options.file = QFileInfo(argument).absoluteFilePath();
+        } else {
+            *problem = QStringLiteral("only one FILE");
+            return std::nullopt;
+        }
+    }
+    if (!haveService || !haveEmail || !havePassword || !haveProject || options.file.isEmpty()) {
+        *problem = QStringLiteral("--service, --email, --password, --project and FILE are required");
+        return std::nullopt;
+    }
+    return options;
+}
+
+void setPrivateHome(const QString& home)
+{
+    // Fonts keep their cache where it was, so each run does not rebuild it.
+    if (!std::getenv("XDG_CACHE_HOME")) {
+        const QByteArray cache = QDir::homePath().toUtf8() + "/.cache";
+        ::setenv("XDG_CACHE_HOME", cache.constData(), 1);
+    }
+    const QByteArray path = home.toUtf8();
+    ::setenv("HOME", path.constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", (path + "/.config").constData(), 1);
+    ::setenv("XDG_DATA_HOME", (path + "/.local/share").constData(), 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString problem;
+    const std::optional<ImportDriver::Options> options = parse(arguments, &problem);
+    if (!options) return usage(problem);
+
+    QTemporaryDir home;
+    if (!home.isValid()) {
+        std::fprintf(stderr, "import-driver: cannot make a private home folder\n");
+        return ImportDriver::kFailed;
+    }
+    setPrivateHome(home.path());
+    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("import-driver"));
+    int status = ImportDriver::kFailed;
+    {
+        ImportDriver driver(*options, printLine);
+        status = driver.run();
+    }
+    return status;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Scripted replies, used in order before the default answers. Each entry of the script file is
+// {"path", "times", "status", "body", "delayMs"}:
+//   path     the request path without the leading "/" ("user/login"), or "*" for any path;
+//   times    how many requests the entry answers (default 1; a negative number: every one);
+//   status   the HTTP status (default 200);
+//   body     a JSON value sent as JSON text, or a string sent as it is (for malformed bodies);
+//            absent: an empty body;
+//   delayMs  how long to wait before answering (default 0).
+class StandinScript {
+public:
+    struct Reply {
+        int status = 200;
+        QByteArray body;
+        int delayMs = 0;
+    };
+
+    // An empty script answers nothing. False (with `error`) when the file is unreadable or not a list.
+    bool load(const QString& path, QString* error);
+
+    // The first entry for `path` that still has uses left, using one of them.
+    std::optional<Reply> take(const std::string& path);
+
+private:
+    struct Entry {
+        std::string path;
+        long long timesLeft = 1;
+        Reply reply;
+    };
+    std::vector<Entry> m_entries;
+};

@@ -1,0 +1,332 @@
+#include "StandinStore.h"
+
+#include "platform/JsonText.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+namespace {
+
+std::string str(const boost::json::object& o, std::string_view key)
+{
+    const auto* v = o.if_contains(key);
+    if (!v || !v->is_string()) return {};
+    return std::string(v->get_string());
+}
+
+std::string randomToken()
+{
+    quint32 words[6];
+    QRandomGenerator::system()->fillRange(words);
+    return QByteArray(reinterpret_cast<const char*>(words), sizeof(words)).toHex().toStdString();
+}
+
+std::string isoText(const QDateTime& t)
+{
+    return t.toUTC().toString(Qt::ISODate).toStdString();
+}
+
+boost::json::object demoProject(const char* id, const char* name, const char* platform, const std::string& owner)
+{
+    boost::json::object p;
+    p["projectId"] = id;
+    p["platform"] = platform;
+    p["updateTime"] = isoText(QDateTime::currentDateTimeUtc());
+    p["name"] = name;
+    p["preview"] = nullptr;
+    p["members"] = boost::json::array{boost::json::object{{"email", owner}, {"role", "owner"}}};
+    p["artboardIds"] = boost::json::array{};
+    return p;
+}
+
+} // namespace
+
+StandinStore::StandinStore(const QString& dataDir, std::int64_t tokenTtlSeconds)
+    : m_dataDir(dataDir), m_tokenTtlSeconds(tokenTtlSeconds)
+{
+}
+
+QString StandinStore::filePath(const QString& name) const
+{
+    return m_dataDir + QLatin1Char('/') + name;
+}
+
+bool StandinStore::saveJson(const QString& path, const boost::json::value& value) const
+{
+    const auto text = platform::jsonText(value, platform::JsonStyle::Pretty);
+    if (!text) return false;
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(text->data(), static_cast<qint64>(text->size()));
+    return f.commit();
+}
+
+std::optional<boost::json::value> StandinStore::loadJson(const QString& path) const
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = f.readAll();
+    return platform::parseJson(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+bool StandinStore::open(QString* error)
+{
+    if (!QDir().mkpath(m_dataDir)) {
+        if (error) *error = QStringLiteral("cannot create the data folder ") + m_dataDir;
+        return false;
+    }
+    const auto users = loadJson(filePath(QStringLiteral("users.json")));
+    if (!users) {
+        seed();
+        if (!saveUsers() || !saveProjects() || !saveTokens()) {
+            if (error) *error = QStringLiteral("cannot write into the data folder ") + m_dataDir;
+            return false;
+        }
+        return true;
+    }
+    if (users->is_array()) {
+        for (const auto& u : users->get_array()) {
+            if (!u.is_object()) continue;
+            const auto& o = u.get_object();
+            User user{str(o, "userId"), str(o, "email"), str(o, "password"), str(o, "username"), str(o, "name")};
+            if (user.email.empty()) continue;
+            if (user.userId.empty()) user.userId = user.email;
+            m_users.push_back(std::move(user));
+        }
+    }
+    if (auto projects = loadJson(filePath(QStringLiteral("projects.json"))); projects && projects->is_array()) {
+        for (auto& p : projects->get_array())
+            if (p.is_object()) m_projects.push_back(std::move(p));
+    }
+    if (auto tokens = loadJson(filePath(QStringLiteral("tokens.json"))); tokens && tokens->is_object()) {
+        if (auto* a = tokens->get_object().if_contains("access"); a && a->is_object()) m_accessTokens = a->get_object();
+        if (auto* r = tokens->get_object().if_contains("refresh"); r && r->is_object()) m_refreshTokens = r->get_object();
+    }
+    return true;
+}
+
+void StandinStore::seed()
+{
+    const std::string demo = "demo@example.com";
+    m_users.push_back(User{"demo-user", demo, "demo", "demo", "Demo User"});
+    m_projects.push_back(demoProject("demo-ios", "Demo iOS", "iOS", demo));
+    m_projects.push_back(demoProject("demo-android", "Demo Android", "Android", demo));
+}
+
+bool StandinStore::saveUsers() const
+{
+    boost::json::array arr;
+    for (const auto& u : m_users) {
+        arr.push_back(boost::json::object{{"userId", u.userId}, {"email", u.email}, {"password", u.password},
+                                          {"username", u.username}, {"name", u.name}});
+    }
+    return saveJson(filePath(QStringLiteral("users.json")), arr);
+}
+
+bool StandinStore::saveProjects() const
+{
+    return saveJson(filePath(QStringLiteral("projects.json")), m_projects);
+}
+
+bool StandinStore::saveTokens() const
+{
+    return saveJson(filePath(QStringLiteral("tokens.json")),
+                    boost::json::object{{"access", m_accessTokens}, {"refresh", m_refreshTokens}});
+}
+
+std::optional<StandinStore::User> StandinStore::userByCredentials(const std::string& email, const std::string& password) const
+{
+    for (const auto& u : m_users) {
+        if (u.email == email && u.password == password) return u;
+    }
+    return std::nullopt;
+}
+
+std::optional<StandinStore::User> StandinStore::userByAccessToken(const std::string& token) const
+{
+    if (token.empty()) return std::nullopt;
+    const auto* entry = m_accessTokens.if_contains(token);
+    if (!entry || !entry->is_object()) return std::nullopt;
+    const auto* expires = entry->get_object().if_contains("expiresAt");
+    if (!expires || !expires->is_int64() || expires->get_int64() <= QDateTime::currentSecsSinceEpoch()) return std::nullopt;
+    const std::string email = str(entry->get_object(), "email");
+    for (const auto& u : m_users) {
+        if (u.email == email) return u;
+    }
+    return std::nullopt;
+}
+
+StandinStore::Access StandinStore::issueTokens(const User& user)
+{
+    const std::string refreshToken = randomToken();
+    m_refreshTokens[refreshToken] = user.email;
+    auto access = refresh(refreshToken);
+    return access ? *access : Access{};
+}
+
+std::optional<StandinStore::Access> StandinStore::refresh(const std::string& refreshToken)
+{
+    const auto* email = m_refreshTokens.if_contains(refreshToken);
+    if (refreshToken.empty() || !email || !email->is_string()) return std::nullopt;
+    const qint64 expiresAt = QDateTime::currentSecsSinceEpoch() + m_tokenTtlSeconds;
+    const std::string accessToken = randomToken();
+    m_accessTokens[accessToken] = boost::json::object{{"email", *email}, {"expiresAt", expiresAt}};
+    saveTokens();
+    return Access{accessToken, refreshToken, isoText(QDateTime::fromSecsSinceEpoch(expiresAt))};
+}
+
+boost::json::object StandinStore::listed(const boost::json::object& project)
+{
+    boost::json::object out = project;
+    const auto* ids = project.if_contains("artboardIds");
+    out["artboardCount"] = (ids && ids->is_array()) ? static_cast<std::int64_t>(ids->get_array().size()) : 0;
+    return out;
+}
+
+boost::json::array StandinStore::projectsOf(const User& user) const
+{
+    boost::json::array out;
+    for (const auto& p : m_projects) {
+        if (isMember(user, str(p.get_object(), "projectId"))) out.push_back(listed(p.get_object()));
+    }
+    return out;
+}
+
+boost::json::object StandinStore::createProject(const User& user, const std::string& name, const std::string& platform)
+{
+    boost::json::object p;
+    p["projectId"] = "p-" + randomToken().substr(0, 16);
+    p["platform"] = platform;
+    p["updateTime"] = isoText(QDateTime::currentDateTimeUtc());
+    p["name"] = name;
+    p["preview"] = nullptr;
+    p["members"] = boost::json::array{boost::json::object{{"email", user.email}, {"role", "owner"}}};
+    p["artboardIds"] = boost::json::array{};
+    m_projects.push_back(p);
+    saveProjects();
+    return listed(p);
+}
+
+boost::json::object* StandinStore::findProject(const std::string& projectId)
+{
+    for (auto& p : m_projects) {
+        if (p.is_object() && str(p.get_object(), "projectId") == projectId) return &p.get_object();
+    }
+    return nullptr;
+}
+
+const boost::json::object* StandinStore::findProject(const std::string& projectId) const
+{
+    return const_cast<StandinStore*>(this)->findProject(projectId);
+}
+
+bool StandinStore::isMember(const User& user, const std::string& projectId) const
+{
+    const auto* p = findProject(projectId);
+    if (!p) return false;
+    const auto* members = p->if_contains("members");
+    if (!members || !members->is_array()) return false;
+    for (const auto& m : members->get_array()) {
+        if (m.is_object() && str(m.get_object(), "email") == user.email) return true;
+    }
+    return false;
+}
+
+QString StandinStore::safeName(const std::string& text)
+{
+    QString out;
+    for (unsigned char c : text) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'
+                             || c == '_' || c == '@' || c == '-';
+        out.append(allowed ? QLatin1Char(static_cast<char>(c)) : QLatin1Char('_'));
+        if (out.size() >= 120) break;
+    }
+    bool onlyDots = true;
+    for (QChar c : out) onlyDots = onlyDots && c == QLatin1Char('.');
+    if (onlyDots) out.prepend(QLatin1Char('_'));
+    return out;
+}
+
+QDir StandinStore::uploadDir(const std::string& projectId, const QString& sub) const
+{
+    return QDir(filePath(QStringLiteral("uploads/") + safeName(projectId) + QLatin1Char('/') + sub));
+}
+
+bool StandinStore::writeInside(const QDir& dir, const QString& name, const QByteArray& bytes) const
+{
+    if (!QDir().mkpath(dir.path())) return false;
+    const QString path = dir.filePath(name);
+    // safeName keeps separators out already; this guards the rule against later edits
+    const QString root = QFileInfo(m_dataDir).canonicalFilePath() + QLatin1Char('/');
+    if (!QFileInfo(dir.path()).canonicalFilePath().append(QLatin1Char('/')).startsWith(root)) return false;
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(bytes);
+    return f.commit();
+}
+
+bool StandinStore::storeImport(const std::string& projectId, const boost::json::object& request)
+{
+    auto* project = findProject(projectId);
+    if (!project) return false;
+    auto asJson = [](const boost::json::value& v) {
+        const auto text = platform::jsonText(v, platform::JsonStyle::Pretty);
+        return text ? QByteArray::fromStdString(*text) : QByteArray();
+    };
+    auto& ids = (*project)["artboardIds"];
+    if (!ids.is_array()) ids = boost::json::array{};
+    if (const auto* artboards = request.if_contains("artboards"); artboards && artboards->is_array()) {
+        for (const auto& a : artboards->get_array()) {
+            if (!a.is_object()) continue;
+            const std::string oid = str(a.get_object(), "oid");
+            if (!writeInside(uploadDir(projectId, QStringLiteral("artboards")), safeName(oid) + QStringLiteral(".json"), asJson(a)))
+                return false;
+            bool known = false;
+            for (const auto& id : ids.get_array()) known = known || (id.is_string() && id.get_string() == oid);
+            if (!known) ids.get_array().push_back(boost::json::string(oid));
+        }
+    }
+    if (const auto* masters = request.if_contains("symbolMasters"); masters && masters->is_array()) {
+        for (const auto& m : masters->get_array()) {
+            if (!m.is_object()) continue;
+            const QString name = safeName(str(m.get_object(), "oid")) + QStringLiteral(".json");
+            if (!writeInside(uploadDir(projectId, QStringLiteral("symbolMasters")), name, asJson(m))) return false;
+        }
+    }
+    for (const char* key : {"textStyles", "layerStyles"}) {
+        const auto* styles = request.if_contains(key);
+        const boost::json::value list = (styles && styles->is_array()) ? *styles : boost::json::array{};
+        if (!writeInside(uploadDir(projectId, QStringLiteral("styles")), QLatin1String(key) + QStringLiteral(".json"), asJson(list)))
+            return false;
+    }
+    (*project)["updateTime"] = isoText(QDateTime::currentDateTimeUtc());
+    return saveProjects();
+}
+
+bool StandinStore::storeImage(const std::string& projectId, const std::string& artboardId, const std::string& fileName,
+                              const std::string& scale, const std::string& format, const QByteArray& bytes)
+{
+    std::string name = fileName;
+    if (!scale.empty()) name += "@" + scale;
+    if (!format.empty()) name += "." + format;
+    return writeInside(uploadDir(projectId, QStringLiteral("images/") + safeName(artboardId)), safeName(name), bytes);
+}
+
+bool StandinStore::storeDesignFile(const std::string& projectId, const std::string& fileName, const QByteArray& bytes)
+{
+    return writeInside(uploadDir(projectId, QStringLiteral("design")), safeName(fileName), bytes);
+}
+
+std::optional<QByteArray> StandinStore::uploadedFile(const std::string& path) const
+{
+    const QStringList segments = QString::fromStdString(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (segments.size() < 2 || segments.front() != QLatin1String("files")) return std::nullopt;
+    QString relative = QStringLiteral("uploads");
+    for (qsizetype i = 1; i < segments.size(); ++i) relative += QLatin1Char('/') + safeName(segments[i].toStdString());
+    QFile f(filePath(relative));
+    if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
+    return f.readAll();
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <boost/json.hpp>
+
+#include <QDir>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The stand-in's state: users, projects, tokens and uploads, kept as files under one data
+// folder so that a restart of the stand-in keeps them.
+//
+// Layout of the data folder:
+//   users.json     [{"userId","email","password","username","name"}]
+//   projects.json  [{"projectId","platform","updateTime","name","preview","members":[{"email","role"}],"artboardIds"}]
+//   tokens.json    {"access":{token:{"email","expiresAt"}},"refresh":{token:email}}
+//   uploads/<projectId>/artboards/<oid>.json, symbolMasters/<oid>.json,
+//   uploads/<projectId>/styles/textStyles.json, styles/layerStyles.json,
+//   uploads/<projectId>/images/<artboardId>/<fileName>[@<scale>][.<format>],
+//   uploads/<projectId>/design/<fileName>
+// Every name taken from a request passes through safeName() before it becomes part of a path.
+class StandinStore {
+public:
+    struct User {
+        std::string userId;
+        std::string email;
+        std::string password;
+        std::string username;
+        std::string name;
+    };
+    struct Access {
+        std::string accessToken;
+        std::string refreshToken;
+        std::string expiredAt;
+    };
+
+    StandinStore(const QString& dataDir, std::int64_t tokenTtlSeconds);
+
+    // Reads the data folder, seeding the demo user and projects into a fresh one.
+    // False when the folder cannot be made or written.
+    bool open(QString* error);
+
+    std::optional<User> userByCredentials(const std::string& email, const std::string& password) const;
+    // The user of an access token that is known and not expired.
+    std::optional<User> userByAccessToken(const std::string& token) const;
+
+    Access issueTokens(const User& user);
+    // A new access token for a known refresh token (which stays valid).
+    std::optional<Access> refresh(const std::string& refreshToken);
+
+    // Projects the user is a member of, as the service lists them.
+    boost::json::array projectsOf(const User& user) const;
+    // Creates a project owned by the user and answers its listed form.
+    boost::json::object createProject(const User& user, const std::string& name, const std::string& platform);
+    bool isMember(const User& user, const std::string& projectId) const;
+
+    // Stores what an import carries and adds its artboards to the project.
+    bool storeImport(const std::string& projectId, const boost::json::object& request);
+    bool storeImage(const std::string& projectId, const std::string& artboardId, const std::string& fileName,
+                    const std::string& scale, const std::string& format, const QByteArray& bytes);
+    bool storeDesignFile(const std::string& projectId, const std::string& fileName, const QByteArray& bytes);
+
+    // The bytes of a stored upload addressed as "files/<path below uploads>"; each segment
+    // is read through safeName(), so no request reaches outside the uploads folder.
+    std::optional<QByteArray> uploadedFile(const std::string& path) const;
+
+    // A file or folder name made from outside text: only [A-Za-z0-9._@-] kept (others become '_'),
+    // at most 120 characters, never empty and never only dots.
+    static QString safeName(const std::string& text);
+
+private:
+    QString filePath(const QString& name) const;
+    bool saveJson(const QString& path, const boost::json::value& value) const;
+    std::optional<boost::json::value> loadJson(const QString& path) const;
+    bool saveUsers() const;
+    bool saveProjects() const;
+    bool saveTokens() const;
+    QDir uploadDir(const std::string& projectId, const QString& sub) const;
+    bool writeInside(const QDir& dir, const QString& name, const QByteArray& bytes) const;
+    void seed();
+    static boost::json::object listed(const boost::json::object& project);
+    boost::json::object* findProject(const std::string& projectId);
+    const boost::json::object* findProject(const std::string& projectId) const;
+
+    QString m_dataDir;
+    std::int64_t m_tokenTtlSeconds;
+    std::vector<User> m_users;
+    boost::json::array m_projects;
+    boost::json::object m_accessTokens;  // token -> {"email","expiresAt"}
+    boost::json::object m_refreshTokens; // token -> email
+};
