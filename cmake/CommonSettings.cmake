@@ -18,3 +18,22 @@ if(QUORVEX_SANITIZE)
     target_compile_options(quorvex_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(quorvex_common INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Boost.JSON and the Qt core headers are in nearly every translation unit; precompiling them
+# roughly halves a clean build, which keeps CI on two cores well within its time.
+option(QUORVEX_PCH "Precompile the common heavy headers" ON)
+if(QUORVEX_PCH)
+    target_precompile_headers(quorvex_common INTERFACE
+        <boost/json.hpp>
+        <boost/describe.hpp>
+        <QByteArray>
+        <QObject>
+        <QString>
+        <QStringList>
+        <functional>
+        <map>
+        <memory>
+        <optional>
+        <string>
+        <vector>)
+endif()

@@ -7,6 +7,8 @@
 #include "platform/MainQueue.h"
 #include "platform/UserDefaults.h"
 
+#include <utility>
+
 namespace {
 
 const QString kUserInfoKey = QString(UserDefaultsKeys::userInfo);
@@ -29,10 +31,14 @@ void storeModel(const QString& key, const T& model)
     platform::UserDefaults::standard().setData(key, text ? QByteArray::fromStdString(*text) : QByteArray());
 }
 
-// A stored session counts only when it can be used: a user and an access token.
-bool usable(const std::optional<UserInfo>& user, const std::optional<AccessDTO>& access)
+// The saved session, when it can be used: the flag, a user and an access token.
+std::optional<std::pair<UserInfo, AccessDTO>> storedSession()
 {
-    return user.has_value() && access.has_value() && !access->accessToken.empty();
+    if (!platform::UserDefaults::standard().boolForKey(kLoggedInKey)) return std::nullopt;
+    auto user = storedModel<UserInfo>(kUserInfoKey);
+    auto access = storedModel<AccessDTO>(kAccessKey);
+    if (!user || !access || access->accessToken.empty()) return std::nullopt;
+    return std::make_pair(std::move(*user), std::move(*access));
 }
 
 } // namespace
@@ -45,21 +51,19 @@ UserProfile& UserProfile::shared()
 
 bool UserProfile::isLoggedInBefore()
 {
-    if (!platform::UserDefaults::standard().boolForKey(kLoggedInKey)) return false;
-    return usable(storedModel<UserInfo>(kUserInfoKey), storedModel<AccessDTO>(kAccessKey));
+    return storedSession().has_value();
 }
 
 void UserProfile::load()
 {
-    auto user = storedModel<UserInfo>(kUserInfoKey);
-    auto access = storedModel<AccessDTO>(kAccessKey);
-    if (!platform::UserDefaults::standard().boolForKey(kLoggedInKey) || !usable(user, access)) {
+    auto session = storedSession();
+    if (!session) {
         userInfo.reset();
         accessDto.reset();
         return;
     }
-    userInfo = std::move(user);
-    accessDto = std::move(access);
+    userInfo = std::move(session->first);
+    accessDto = std::move(session->second);
 }
 
 void UserProfile::save(const UserInfo& user, const AccessDTO& access)

@@ -82,8 +82,7 @@ FileReadyResult failure(const QString& text)
 
 bool GFileManager::createDirectory(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.exists() || info.isSymLink()) return info.isDir();
+    if (somethingAt(path)) return QFileInfo(path).isDir();
     if (!QDir().mkpath(path)) {
         printFailure("createDirectory", QStringLiteral("could not create ") + path);
         return false;
@@ -93,22 +92,17 @@ bool GFileManager::createDirectory(const QString& path)
 
 bool GFileManager::deleteFile(const QString& path)
 {
+    if (!somethingAt(path)) return true;
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) return true;
-    bool removed = false;
     if (info.isSymLink() || !info.isDir()) {
         QFile file(path);
-        removed = file.remove();
-        if (!removed) {
+        if (!file.remove()) {
             printFailure("removingItems", file.errorString());
             return false;
         }
-    } else {
-        removed = QDir(path).removeRecursively();
-        if (!removed) {
-            printFailure("removingItems", QStringLiteral("could not remove every item of ") + path);
-            return false;
-        }
+    } else if (!QDir(path).removeRecursively()) {
+        printFailure("removingItems", QStringLiteral("could not remove every item of ") + path);
+        return false;
     }
     return true;
 }
@@ -149,43 +143,29 @@ void GFileManager::makeFileReadyToGo(const QString& filePath, std::function<void
 
     const QString fileName = QFileInfo(filePath).fileName();
     const auto storage = getFileStorageURL(fileName);
-    if (!storage) {
-        printFailure("fileExists", QStringLiteral("no Library folder"));
+    if (!storage || !QFileInfo(storage->second).isDir()) {
+        printFailure("fileExists", QStringLiteral("no data folder"));
         finish(failure(platform::localized("fileManager.error.noDataFolder")));
         return;
     }
-    const QString copyPath = storage->first;
-    const QString folder = storage->second;
-    if (!QFileInfo(folder).isDir()) {
-        finish(failure(platform::localized("fileManager.error.noDataFolder")));
-        return;
-    }
+    const auto& [copyPath, folder] = *storage;
+    auto copyFailed = [&](const char* step, const QString& error) {
+        printFailure(step, error);
+        finish(failure(platform::localizedFormat("fileManager.error.copy", {filePath, error})));
+    };
 
     QString error;
     // A document opened from the data folder itself is already in place; moving it aside first
     // would lose the very file we are asked to copy.
     if (!sameFile(filePath, copyPath)) {
-        if (!moveAside(copyPath, &error)) {
-            printFailure("fileExists", error);
-            finish(failure(platform::localizedFormat("fileManager.error.copy", {filePath, error})));
-            return;
-        }
-        if (!copyFile(filePath, copyPath, &error)) {
-            printFailure("copying", error);
-            finish(failure(platform::localizedFormat("fileManager.error.copy", {filePath, error})));
-            return;
-        }
+        if (!moveAside(copyPath, &error)) return copyFailed("fileExists", error);
+        if (!copyFile(filePath, copyPath, &error)) return copyFailed("copying", error);
     }
 
     const auto [base, extension] = splitExtension(fileName);
     const QString archivePath = QDir(folder).filePath(joinExtension(base, QStringLiteral("zip")));
-    if (!sameFile(copyPath, archivePath)) {
-        if (!moveAside(archivePath, &error) || !copyFile(copyPath, archivePath, &error)) {
-            printFailure("copying", error);
-            finish(failure(platform::localizedFormat("fileManager.error.copy", {filePath, error})));
-            return;
-        }
-    }
+    if (!sameFile(copyPath, archivePath) && (!moveAside(archivePath, &error) || !copyFile(copyPath, archivePath, &error)))
+        return copyFailed("copying", error);
 
     // Unpacking over an earlier document's folder would mix its files into this one.
     QString unpackedFolder = QDir(folder).filePath(base);

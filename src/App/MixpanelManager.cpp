@@ -45,6 +45,12 @@ std::string MixpanelManager::userNameValue()
     return user ? user->username : std::string();
 }
 
+std::optional<std::string> MixpanelManager::userEmailValue()
+{
+    const auto& user = UserProfile::shared().userInfo;
+    return user ? std::optional(user->email) : std::nullopt;
+}
+
 std::string MixpanelManager::eventName(MixPanelEventCode eventCode, const std::string& extraInfo)
 {
     std::string name(rawValue(eventCode));

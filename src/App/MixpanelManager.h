@@ -21,6 +21,8 @@ public:
 
     // The user name sent with events: the signed-in user's name, "" when nobody is signed in.
     static std::string userNameValue();
+    // The signed-in user's e-mail, nullopt when nobody is signed in.
+    static std::optional<std::string> userEmailValue();
 
     // Our internal test accounts (compared without regard to case or surrounding blanks).
     static const std::vector<std::string>& excludedEmails();

@@ -10,17 +10,10 @@
 
 namespace {
 
-// Fraction to a whole channel value, halves away from zero. Values that are not numbers, or too
-// large for an integer, cannot be formatted faithfully; they are pinned instead of being
-// converted with undefined behaviour.
+// Fraction to a whole channel value, halves away from zero.
 std::int64_t channelInteger(double fraction)
 {
-    const double scaled = std::round(fraction * 255.0);
-    if (std::isnan(scaled)) return 0;
-    constexpr double kLimit = 9.2e18;
-    if (scaled >= kLimit) return std::numeric_limits<std::int64_t>::max();
-    if (scaled <= -kLimit) return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(scaled);
+    return ColorModel::pinnedInteger(std::round(fraction * 255.0));
 }
 
 std::string hexText(const char* format, std::uint64_t value)
@@ -51,6 +44,15 @@ ColorModel::ColorModel(std::string name, double alphaF, std::int64_t alphaInt, d
     , blue(blue)
     , alpha(alpha)
 {
+}
+
+std::int64_t ColorModel::pinnedInteger(double value)
+{
+    if (std::isnan(value)) return 0;
+    constexpr double kLimit = 9.2e18;
+    if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
+    if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(value);
 }
 
 ColorModel ColorModel::getDefaultBlack()

@@ -32,6 +32,11 @@ struct ColorModel : BaseModel {
                std::string alphaS, std::string redS, std::string blueS, std::string greenS, double red, double green,
                double blue, double alpha);
 
+    // A whole number from a computed colour value. Values that are not numbers, or too large for
+    // an integer, cannot be formatted faithfully: NaN gives 0 and the others are pinned to the
+    // integer range instead of being converted with undefined behaviour.
+    static std::int64_t pinnedInteger(double value);
+
     // Opaque black as the Sketch mapping makes it.
     static ColorModel getDefaultBlack();
 

@@ -9,6 +9,7 @@
 #include <zip.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -53,6 +54,25 @@ ZipHandle openForReading(const QString& archivePath, QString* error)
     zip_t* z = zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &code);
     if (!z) setError(error, QStringLiteral("Cannot open archive %1: %2").arg(archivePath, zipErrorText(code)));
     return ZipHandle(z);
+}
+
+ZipHandle openForWriting(const QString& archivePath, QString* error)
+{
+    int code = 0;
+    zip_t* z = zip_open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!z) setError(error, QStringLiteral("Cannot create archive %1: %2").arg(archivePath, zipErrorText(code)));
+    return ZipHandle(z);
+}
+
+// zlib counts in 32 bits: hands larger inputs to the stream in slices, the next one once the
+// stream has used up the last.
+void feedSlice(z_stream& zs, const QByteArray& data, qsizetype& offset)
+{
+    if (zs.avail_in != 0 || offset >= data.size()) return;
+    const qsizetype slice = std::min<qsizetype>(data.size() - offset, 1 << 30);
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData() + offset));
+    zs.avail_in = static_cast<uInt>(slice);
+    offset += slice;
 }
 
 // The entry's path below the destination, or nullopt when the name could escape it.
@@ -233,12 +253,8 @@ bool zipFile(const QString& filePath, const QString& archivePath, QString* error
         setError(error, QStringLiteral("Cannot read %1").arg(filePath));
         return false;
     }
-    int code = 0;
-    ZipHandle z(zip_open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!z) {
-        setError(error, QStringLiteral("Cannot create archive %1: %2").arg(archivePath, zipErrorText(code)));
-        return false;
-    }
+    ZipHandle z = openForWriting(archivePath, error);
+    if (!z) return false;
     zip_source_t* source = zip_source_file(z.get(), QFile::encodeName(filePath).constData(), 0, -1);
     if (!source) {
         setError(error, QStringLiteral("Cannot read %1: %2").arg(filePath, QString::fromUtf8(zip_strerror(z.get()))));
@@ -256,12 +272,8 @@ bool zipFile(const QString& filePath, const QString& archivePath, QString* error
 
 bool zipEntries(const QString& archivePath, const std::vector<std::pair<QString, QByteArray>>& entries, QString* error)
 {
-    int code = 0;
-    ZipHandle z(zip_open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!z) {
-        setError(error, QStringLiteral("Cannot create archive %1: %2").arg(archivePath, zipErrorText(code)));
-        return false;
-    }
+    ZipHandle z = openForWriting(archivePath, error);
+    if (!z) return false;
     // libzip reads the buffers only in zip_close(), and `entries` outlives that call.
     for (const auto& [name, bytes] : entries) {
         const QByteArray utf8Name = name.toUtf8();
@@ -321,13 +333,7 @@ std::optional<QByteArray> gzipData(const QByteArray& data)
     qsizetype offset = 0;
     int rc = Z_OK;
     do {
-        // zlib counts in 32 bits; feed larger inputs in slices.
-        if (zs.avail_in == 0 && offset < data.size()) {
-            const qsizetype slice = std::min<qsizetype>(data.size() - offset, 1 << 30);
-            zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData() + offset));
-            zs.avail_in = static_cast<uInt>(slice);
-            offset += slice;
-        }
+        feedSlice(zs, data, offset);
         const int flush = offset >= data.size() ? Z_FINISH : Z_NO_FLUSH;
         zs.next_out = reinterpret_cast<Bytef*>(buffer.data());
         zs.avail_out = static_cast<uInt>(buffer.size());
@@ -356,12 +362,7 @@ std::optional<QByteArray> gunzipData(const QByteArray& data, qint64 maxBytes)
     QByteArray buffer(kChunk, Qt::Uninitialized);
     qsizetype offset = 0;
     for (;;) {
-        if (zs.avail_in == 0 && offset < data.size()) {
-            const qsizetype slice = std::min<qsizetype>(data.size() - offset, 1 << 30);
-            zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData() + offset));
-            zs.avail_in = static_cast<uInt>(slice);
-            offset += slice;
-        }
+        feedSlice(zs, data, offset);
         zs.next_out = reinterpret_cast<Bytef*>(buffer.data());
         zs.avail_out = static_cast<uInt>(buffer.size());
         const int rc = inflate(&zs, Z_NO_FLUSH);
@@ -369,10 +370,9 @@ std::optional<QByteArray> gunzipData(const QByteArray& data, qint64 maxBytes)
         if (out.size() + produced > maxBytes) return std::nullopt;
         out.append(buffer.constData(), produced);
         if (rc == Z_STREAM_END) {
-            const bool moreInput = zs.avail_in > 0 || offset < data.size();
-            if (!moreInput) return out;
+            feedSlice(zs, data, offset);
+            if (zs.avail_in == 0) return out;
             // Another gzip member may follow; anything else after the stream is refused.
-            if (zs.avail_in == 0) continue; // unreachable in practice: the next slice is loaded above
             if (zs.avail_in < 2 || zs.next_in[0] != 0x1f || zs.next_in[1] != 0x8b) return std::nullopt;
             if (inflateReset(&zs) != Z_OK) return std::nullopt;
             continue;

@@ -1,8 +1,11 @@
 #include "platform/JsonText.h"
 
+#include <boost/json/basic_parser_impl.hpp>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 
 namespace platform {
 namespace {
@@ -163,6 +166,122 @@ struct Writer {
     }
 };
 
+// Builds the value tree exactly as boost::json::parse does, except for decimal numbers.
+// boost's own conversion is not correctly rounded in every case ("499.20000000001164" comes back
+// as 499.2000000000117), and a design value that is read, annotated and written back must keep
+// every digit; so each decimal number is converted again from its text with std::from_chars.
+class ExactNumberHandler {
+public:
+    static constexpr std::size_t max_object_size = boost::json::object::max_size();
+    static constexpr std::size_t max_array_size = boost::json::array::max_size();
+    static constexpr std::size_t max_key_size = boost::json::string::max_size();
+    static constexpr std::size_t max_string_size = boost::json::string::max_size();
+
+    ExactNumberHandler(unsigned char* buffer, std::size_t size)
+        : m_stack(boost::json::storage_ptr(), buffer, size)
+    {
+    }
+
+    boost::json::value_stack& stack() { return m_stack; }
+
+    bool on_document_begin(boost::json::error_code&) { return true; }
+    bool on_document_end(boost::json::error_code&) { return true; }
+    bool on_object_begin(boost::json::error_code&) { return true; }
+    bool on_object_end(std::size_t n, boost::json::error_code&)
+    {
+        m_stack.push_object(n);
+        return true;
+    }
+    bool on_array_begin(boost::json::error_code&) { return true; }
+    bool on_array_end(std::size_t n, boost::json::error_code&)
+    {
+        m_stack.push_array(n);
+        return true;
+    }
+    bool on_key_part(boost::json::string_view s, std::size_t, boost::json::error_code&)
+    {
+        m_stack.push_chars(s);
+        return true;
+    }
+    bool on_key(boost::json::string_view s, std::size_t, boost::json::error_code&)
+    {
+        m_stack.push_key(s);
+        return true;
+    }
+    bool on_string_part(boost::json::string_view s, std::size_t, boost::json::error_code&)
+    {
+        m_stack.push_chars(s);
+        return true;
+    }
+    bool on_string(boost::json::string_view s, std::size_t, boost::json::error_code&)
+    {
+        m_stack.push_string(s);
+        return true;
+    }
+    // A number cut by the end of an input chunk arrives in parts; the last part comes with the value.
+    bool on_number_part(boost::json::string_view s, boost::json::error_code&)
+    {
+        m_numberText.append(s.data(), s.size());
+        return true;
+    }
+    bool on_int64(std::int64_t i, boost::json::string_view, boost::json::error_code&)
+    {
+        m_numberText.clear();
+        m_stack.push_int64(i);
+        return true;
+    }
+    bool on_uint64(std::uint64_t u, boost::json::string_view, boost::json::error_code&)
+    {
+        m_numberText.clear();
+        m_stack.push_uint64(u);
+        return true;
+    }
+    bool on_double(double approximate, boost::json::string_view s, boost::json::error_code&)
+    {
+        std::string_view text(s.data(), s.size());
+        if (!m_numberText.empty()) {
+            m_numberText.append(text);
+            text = m_numberText;
+        }
+        m_stack.push_double(exactDouble(text, approximate));
+        m_numberText.clear();
+        return true;
+    }
+    bool on_bool(bool b, boost::json::error_code&)
+    {
+        m_stack.push_bool(b);
+        return true;
+    }
+    bool on_null(boost::json::error_code&)
+    {
+        m_stack.push_null();
+        return true;
+    }
+    // Comments are refused by the options; these only complete the interface.
+    bool on_comment_part(boost::json::string_view, boost::json::error_code&) { return true; }
+    bool on_comment(boost::json::string_view, boost::json::error_code&) { return true; }
+
+private:
+    // `text` has already passed the parser's number grammar, which from_chars accepts as a whole.
+    static double exactDouble(std::string_view text, double approximate)
+    {
+        double d = 0;
+        const auto r = std::from_chars(text.data(), text.data() + text.size(), d);
+        if (r.ec == std::errc() && r.ptr == text.data() + text.size()) return d;
+        if (r.ec == std::errc::result_out_of_range) {
+            // Beyond the largest double it rounds to infinity, below half the smallest to zero;
+            // boost's approximation is far enough from the boundary to tell which.
+            const bool negative = !text.empty() && text.front() == '-';
+            const double magnitude = std::fabs(approximate) >= 1 ? HUGE_VAL : 0.0;
+            return negative ? -magnitude : magnitude;
+        }
+        return approximate;
+    }
+
+    boost::json::value_stack m_stack;
+    std::string m_numberText;
+};
+
 } // namespace
 
 std::optional<std::string> jsonText(const boost::json::value& value, JsonStyle style)
@@ -177,13 +296,26 @@ std::optional<boost::json::value> parseJson(std::string_view text, std::string* 
 {
     boost::json::parse_options opts;
     opts.max_depth = maxDepth;
-    boost::system::error_code ec;
-    boost::json::value v = boost::json::parse(boost::json::string_view(text.data(), text.size()), ec, {}, opts);
-    if (ec) {
-        if (error) *error = ec.message();
+    try {
+        // The same stack buffer boost::json::parse gives its value stack, so small documents allocate nothing extra.
+        unsigned char temp[BOOST_JSON_STACK_BUFFER_SIZE];
+        boost::json::basic_parser<ExactNumberHandler> parser(opts, temp, sizeof temp);
+        parser.reset();
+        parser.handler().stack().reset(boost::json::storage_ptr());
+        boost::system::error_code ec;
+        const std::size_t used = parser.write_some(false, text.data(), text.size(), ec);
+        if (!ec && used < text.size()) ec = boost::json::error::extra_data;
+        if (!ec && !parser.done()) ec = boost::json::error::incomplete;
+        if (ec) {
+            if (error) *error = ec.message();
+            return std::nullopt;
+        }
+        return parser.handler().stack().release();
+    } catch (const std::exception& e) {
+        // Only allocation failures and size limits can get here; outside input must never escape as an exception.
+        if (error) *error = e.what();
         return std::nullopt;
     }
-    return v;
 }
 
 std::optional<boost::json::object> parseJsonObject(std::string_view text, std::string* error)

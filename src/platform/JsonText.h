@@ -20,8 +20,11 @@ enum class JsonStyle { Compact, Pretty };
 // Invalid UTF-8 in strings is replaced by U+FFFD. Answers nullopt only for non-finite numbers.
 std::optional<std::string> jsonText(const boost::json::value& value, JsonStyle style = JsonStyle::Compact);
 
-// Parses text; never throws. nullopt on a syntax error or when the nesting exceeds maxDepth.
-// `error`, when given, receives a short description of the failure.
+// Parses strict JSON (no comments, no trailing commas, valid UTF-8 only); never throws.
+// nullopt on a syntax error or when the nesting exceeds maxDepth; `error`, when given, receives a
+// short description of the failure. Integers that fit 64 bits stay integers; every other number
+// is read as the nearest double (correctly rounded, overflow to infinity), so what jsonText wrote
+// reads back bit for bit.
 constexpr unsigned kDefaultMaxJsonDepth = 1024;
 std::optional<boost::json::value> parseJson(std::string_view text, std::string* error = nullptr,
                                             unsigned maxDepth = kDefaultMaxJsonDepth);

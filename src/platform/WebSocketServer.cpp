@@ -60,6 +60,12 @@ void WebSocketServer::notify(Call&& call)
     }
 }
 
+template <class Call>
+void WebSocketServer::notifyLater(Call call)
+{
+    QMetaObject::invokeMethod(this, [this, call = std::move(call)] { notify(call); }, Qt::QueuedConnection);
+}
+
 bool WebSocketServer::isBrowserOrigin(const QString& origin)
 {
     const QString text = origin.trimmed().toLower();
@@ -74,8 +80,7 @@ bool WebSocketServer::isBrowserOrigin(const QString& origin)
 void WebSocketServer::start()
 {
     if (m_server && m_server->isListening()) {
-        QMetaObject::invokeMethod(this, [this] { notify([this](auto& d) { d.serverDidStart(this); }); },
-                                  Qt::QueuedConnection);
+        notifyLater([this](auto& d) { d.serverDidStart(this); });
         return;
     }
     m_stopping = false;
@@ -93,13 +98,9 @@ void WebSocketServer::start()
     });
 
     if (m_server->listen(m_host, m_port)) {
-        QMetaObject::invokeMethod(this, [this] { notify([this](auto& d) { d.serverDidStart(this); }); },
-                                  Qt::QueuedConnection);
+        notifyLater([this](auto& d) { d.serverDidStart(this); });
     } else {
-        const QString description = m_server->errorString();
-        QMetaObject::invokeMethod(
-            this, [this, description] { notify([this, &description](auto& d) { d.serverDidFail(this, description); }); },
-            Qt::QueuedConnection);
+        notifyLater([this, description = m_server->errorString()](auto& d) { d.serverDidFail(this, description); });
     }
 }
 
@@ -112,8 +113,7 @@ void WebSocketServer::stop()
         if (socket) socket->close(QWebSocketProtocol::CloseCodeGoingAway);
     }
     m_server->close();
-    QMetaObject::invokeMethod(this, [this] { notify([this](auto& d) { d.serverDidStop(this); }); },
-                              Qt::QueuedConnection);
+    notifyLater([this](auto& d) { d.serverDidStop(this); });
 }
 
 bool WebSocketServer::isListening() const

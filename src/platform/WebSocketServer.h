@@ -84,6 +84,9 @@ private:
     void forget(QWebSocket* socket);
     template <class Call>
     void notify(Call&& call);
+    // The same on a later event-loop turn.
+    template <class Call>
+    void notifyLater(Call call);
 
     QHostAddress m_host;
     quint16 m_port;

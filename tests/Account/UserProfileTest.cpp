@@ -11,23 +11,14 @@
 
 namespace {
 
-UserInfo demoUser()
+UserInfo demoUser(const std::string& email = "ada@example.com")
 {
-    UserInfo u;
-    u.userId = "u-1";
-    u.email = "ada@example.com";
-    u.username = "ada";
-    u.name = "Ada L";
-    return u;
+    return UserInfo{{}, "u-1", email, "ada", "Ada L"};
 }
 
 AccessDTO access(const std::string& token, const std::string& refresh = "r-1")
 {
-    AccessDTO a;
-    a.accessToken = token;
-    a.refreshToken = refresh;
-    a.expiredAt = "2030-01-01T00:00:00Z";
-    return a;
+    return AccessDTO{{}, token, refresh, "2030-01-01T00:00:00Z"};
 }
 
 // What a second start of the application sees: an empty profile over the stored settings.
@@ -71,11 +62,8 @@ TEST_F(Session, SurvivesARestartAndIsGoneAfterClear)
     ASSERT_TRUE(UserProfile::isLoggedInBefore());
     UserProfile::shared().load();
     ASSERT_TRUE(UserProfile::shared().isSignedIn());
-    EXPECT_EQ(UserProfile::shared().userInfo->email, "ada@example.com");
-    EXPECT_EQ(UserProfile::shared().userInfo->name, "Ada L");
-    EXPECT_EQ(UserProfile::shared().accessDto->accessToken, "t-1");
-    EXPECT_EQ(UserProfile::shared().accessDto->refreshToken, "r-1");
-    EXPECT_EQ(UserProfile::shared().accessDto->expiredAt, "2030-01-01T00:00:00Z");
+    EXPECT_EQ(jsonmap::toJsonObject(*UserProfile::shared().userInfo), jsonmap::toJsonObject(demoUser()));
+    EXPECT_EQ(jsonmap::toJsonObject(*UserProfile::shared().accessDto), jsonmap::toJsonObject(access("t-1")));
 
     UserProfile::shared().updateAccess(access("t-2", ""));
     simulateRestart();
@@ -88,22 +76,20 @@ TEST_F(Session, SurvivesARestartAndIsGoneAfterClear)
     simulateRestart();
     EXPECT_FALSE(UserProfile::isLoggedInBefore());
     UserProfile::shared().load();
-    EXPECT_FALSE(UserProfile::shared().userInfo.has_value());
-    EXPECT_FALSE(UserProfile::shared().accessDto.has_value());
+    EXPECT_FALSE(UserProfile::shared().userInfo || UserProfile::shared().accessDto);
 }
 
 TEST_F(Session, DamagedStoredSessionCountsAsSignedOut)
 {
-    struct Case {
+    const QByteArray goodUser = R"({"userId":"u","email":"a@b.c","username":"a","name":"A"})";
+    const QByteArray goodAccess = R"({"accessToken":"t","refreshToken":"r","expiredAt":""})";
+    const struct {
         const char* name;
         std::optional<QByteArray> user;
         std::optional<QByteArray> accessData;
         bool flag;
         bool loggedIn;
-    };
-    const QByteArray goodUser = R"({"userId":"u","email":"a@b.c","username":"a","name":"A"})";
-    const QByteArray goodAccess = R"({"accessToken":"t","refreshToken":"r","expiredAt":""})";
-    const Case cases[] = {
+    } cases[] = {
         {"intact", goodUser, goodAccess, true, true},
         {"flag missing", goodUser, goodAccess, false, false},
         {"user missing", std::nullopt, goodAccess, true, false},
@@ -115,15 +101,12 @@ TEST_F(Session, DamagedStoredSessionCountsAsSignedOut)
         {"mistyped user fields", QByteArray(R"({"email":5})"), goodAccess, true, true},
     };
     auto& defaults = platform::UserDefaults::standard();
-    const QString userKey(UserDefaultsKeys::userInfo);
-    const QString accessKey(UserDefaultsKeys::accessDto);
-    const QString flagKey(UserDefaultsKeys::isLoggedIn);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         UserProfile::shared().clear();
-        if (c.user) defaults.setData(userKey, *c.user);
-        if (c.accessData) defaults.setData(accessKey, *c.accessData);
-        if (c.flag) defaults.setBool(flagKey, true);
+        if (c.user) defaults.setData(QString(UserDefaultsKeys::userInfo), *c.user);
+        if (c.accessData) defaults.setData(QString(UserDefaultsKeys::accessDto), *c.accessData);
+        if (c.flag) defaults.setBool(QString(UserDefaultsKeys::isLoggedIn), true);
         defaults.synchronize();
         simulateRestart();
         EXPECT_EQ(UserProfile::isLoggedInBefore(), c.loggedIn);
@@ -142,60 +125,50 @@ TEST_F(Session, SignOutForgetsTheSessionAndReturnsToLogin)
     EXPECT_FALSE(UserProfile::isLoggedInBefore());
 }
 
-TEST_F(Session, CheckIsAliveRenewsAGoodSession)
-{
-    StandinService service;
-    ASSERT_TRUE(service.signInDemoUser());
-    const std::string before = UserProfile::shared().accessDto->accessToken;
-    service.clearRecords();
-
-    EXPECT_EQ(checkIsAlive(), true);
-    EXPECT_EQ(service.recordedPaths(), (std::vector<std::string>{"user/refreshToken"}));
-    ASSERT_TRUE(UserProfile::shared().isSignedIn());
-    EXPECT_NE(UserProfile::shared().accessDto->accessToken, before);
-    simulateRestart();
-    UserProfile::shared().load();
-    ASSERT_TRUE(UserProfile::shared().isSignedIn());
-    EXPECT_NE(UserProfile::shared().accessDto->accessToken, before);
-    EXPECT_TRUE(log.events.empty());
-}
-
 TEST_F(Session, CheckIsAliveSignsOutOnlyWhenTheServiceRefusesTheSession)
 {
-    struct Case {
+    enum class Before { nothing, fakeTokens, clear, stopService, networkDown };
+    using enum Before;
+    const struct {
         const char* name;
         std::string script;
-        bool fakeTokens;   // a session the service never issued
-        bool stopService;  // nothing answers
-        bool unreachable;  // the network is down before the call
+        Before before;
+        bool asks; // a renewal is requested
         bool alive;
-    };
-    const Case cases[] = {
-        {"unknown refresh token", "", true, false, false, false},
-        {"refused by id", R"([{"path":"user/refreshToken","body":{"errorModel":{"errorId":98002}}}])", false, false, false, false},
-        {"service unreachable", "", false, true, false, true},
-        {"network down", "", false, false, true, true},
-        {"server failure", R"([{"path":"user/refreshToken","status":500,"body":"oops"}])", false, false, false, true},
-        {"garbled answer", R"([{"path":"user/refreshToken","body":"{{{"}])", false, false, false, true},
+        bool renewed;
+    } cases[] = {
+        {"good session", "", nothing, true, true, true},
+        {"unknown refresh token", "", fakeTokens, true, false, false},
+        {"no session", "", clear, false, false, false},
+        {"refused by id", R"([{"path":"user/refreshToken","body":{"errorModel":{"errorId":98002}}}])", nothing, true, false, false},
+        {"service unreachable", "", stopService, false, true, false},
+        {"network down", "", networkDown, false, true, false},
+        {"server failure", R"([{"path":"user/refreshToken","status":500,"body":"oops"}])", nothing, true, true, false},
+        {"garbled answer", R"([{"path":"user/refreshToken","body":"{{{"}])", nothing, true, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        StandinService::Options options;
-        options.scriptJson = c.script;
-        StandinService service(options);
+        StandinService service(StandinService::withScript(c.script));
         ASSERT_TRUE(service.signInDemoUser());
-        if (c.fakeTokens) UserProfile::shared().save(*UserProfile::shared().userInfo, access("made-up", "made-up-too"));
-        const AccessDTO before = *UserProfile::shared().accessDto;
-        if (c.stopService) service.stop();
-        if (c.unreachable) platform::Reachability::setOverride(false);
+        service.clearRecords();
+        switch (c.before) {
+        case fakeTokens: UserProfile::shared().save(*UserProfile::shared().userInfo, access("made-up", "made-up-too")); break;
+        case clear: UserProfile::shared().clear(); break;
+        case stopService: service.stop(); break;
+        case networkDown: platform::Reachability::setOverride(false); break;
+        case nothing: break;
+        }
+        const std::string before = UserProfile::shared().accessDto ? UserProfile::shared().accessDto->accessToken : "";
 
         EXPECT_EQ(checkIsAlive(), c.alive);
         EXPECT_EQ(UserProfile::shared().isSignedIn(), c.alive);
+        EXPECT_EQ(service.recordedPaths(), c.asks ? std::vector<std::string>{"user/refreshToken"} : std::vector<std::string>{});
         simulateRestart();
         EXPECT_EQ(UserProfile::isLoggedInBefore(), c.alive);
         if (c.alive) {
             UserProfile::shared().load();
-            EXPECT_EQ(UserProfile::shared().accessDto->accessToken, before.accessToken) << "an unanswered check changes nothing";
+            // a renewal is kept for the next start; an unanswered check changes nothing
+            EXPECT_EQ(UserProfile::shared().accessDto->accessToken != before, c.renewed);
         }
         // the check itself never navigates or shows a dialog: the caller decides what to open
         EXPECT_TRUE(log.events.empty());
@@ -204,9 +177,8 @@ TEST_F(Session, CheckIsAliveSignsOutOnlyWhenTheServiceRefusesTheSession)
     }
 }
 
-TEST_F(Session, CheckIsAliveWithoutASessionAnswersFalse)
+TEST_F(Session, CheckIsAliveWithoutARefreshTokenAnswersFalse)
 {
-    EXPECT_EQ(checkIsAlive(), false);
     UserProfile::shared().save(demoUser(), access("t", ""));
     EXPECT_EQ(checkIsAlive(), false);
 }
@@ -216,25 +188,13 @@ TEST_F(Session, UserRoleIsTheRoleOfTheMemberWithTheSignedInEmail)
     ProjectDisplayInfo project;
     project.members = {{{}, "bob@example.com", "developer"}, {{}, "ada@example.com", "designer"},
                        {{}, "ada@example.com", "owner"}};
-    struct Case {
-        const char* email; // nullptr: nobody signed in
-        const char* role;
+    const std::pair<const char*, const char*> cases[] = {
+        {"ada@example.com", "designer"}, {"bob@example.com", "developer"}, {"ADA@example.com", ""},
+        {"eve@example.com", ""},         {"", ""},                         {nullptr, ""}, // nobody signed in
     };
-    const Case cases[] = {
-        {"ada@example.com", "designer"},
-        {"bob@example.com", "developer"},
-        {"ADA@example.com", ""},
-        {"eve@example.com", ""},
-        {"", ""},
-        {nullptr, ""},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [email, role] : cases) {
         UserProfile::shared().clear();
-        if (c.email) {
-            UserInfo u = demoUser();
-            u.email = c.email;
-            UserProfile::shared().save(u, access("t"));
-        }
-        EXPECT_EQ(project.getUserRole(), c.role) << (c.email ? c.email : "(none)");
+        if (email) UserProfile::shared().save(demoUser(email), access("t"));
+        EXPECT_EQ(project.getUserRole(), role) << (email ? email : "(none)");
     }
 }

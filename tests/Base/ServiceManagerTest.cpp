@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,19 +25,33 @@ using Events = std::vector<std::string>;
 namespace {
 
 const std::string kGenericError = "alert:An error occurred. Please try again.";
+const std::string kRenew = R"({"path":"project/getAll","body":{"errorModel":{"errorId":98001}}})";
+
+std::string errorReply(const std::string& path, const std::string& errorModel, const std::string& extra = "")
+{
+    return R"({"path":")" + path + R"(",)" + extra + R"("body":{"errorModel":)" + errorModel + "}}";
+}
 
 class ServiceClient : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        UserProfile::shared().clear();
-        platform::Reachability::setOverride(std::nullopt);
-    }
+    void SetUp() override { UserProfile::shared().clear(); }
     void TearDown() override
     {
         UserProfile::shared().clear();
         platform::Reachability::setOverride(std::nullopt);
         platform::setShortVersionString(QStringLiteral(QUORVEX_VERSION));
+    }
+
+    // A stand-in answering `script` (a JSON list) first, with the demo user signed in and the
+    // sign-in left out of its records; the log starts empty.
+    std::unique_ptr<StandinService> signedIn(const std::string& script = "[]")
+    {
+        UserProfile::shared().clear();
+        log.events.clear();
+        auto service = std::make_unique<StandinService>(StandinService::withScript(script));
+        EXPECT_TRUE(service->signInDemoUser()) << service->errorText().toStdString();
+        service->clearRecords();
+        return service;
     }
 
     // project/getAll through the client; the handlers write "done:<count>", "error:<id>",
@@ -65,9 +80,11 @@ protected:
     }
 
     bool waitFor(const std::function<bool()>& done) { return platform::runMainLoopUntil(done, 30000); }
-    bool waitForEvents(std::size_t n)
+    // Waits for as many events as expected, then compares.
+    void expectEvents(const Events& expected)
     {
-        return waitFor([&] { return log.events.size() >= n; });
+        ASSERT_TRUE(waitFor([&] { return log.events.size() >= expected.size(); })) << log.events.size();
+        EXPECT_EQ(log.events, expected);
     }
 
     static std::string token() { return UserProfile::shared().accessDto ? UserProfile::shared().accessDto->accessToken : ""; }
@@ -76,13 +93,6 @@ protected:
     RecordingNavigator navigator{log};
     RecordingDialogs dialogs{log};
 };
-
-StandinService::Options scripted(const std::string& script)
-{
-    StandinService::Options o;
-    o.scriptJson = script;
-    return o;
-}
 
 } // namespace
 
@@ -93,20 +103,19 @@ TEST_F(ServiceClient, EveryRequestCarriesTheServiceHeadersAndCommonBodyFields)
     ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
 
     login("demo");
-    ASSERT_TRUE(waitForEvents(1));
+    ASSERT_TRUE(waitFor([&] { return !log.events.empty(); }));
     const std::string firstToken = token();
     ASSERT_FALSE(firstToken.empty());
     getAll();
-    ASSERT_TRUE(waitForEvents(2));
+    ASSERT_TRUE(waitFor([&] { return log.events.size() == 2; }));
     CreateProjectRequest create;
     create.name = "Mine";
     create.platform = "iOS";
     ServiceManager::shared().callService<CreateProjectResponse>(ServiceEndPoints::Project::create, create, {},
         [this](const CreateProjectResponse& r) { log.add("created:" + r.project.name); });
-    ASSERT_TRUE(waitForEvents(3));
+    ASSERT_TRUE(waitFor([&] { return log.events.size() == 3; }));
     ServiceManager::shared().refreshAccessToken([this](ServiceManager::RefreshOutcome) { log.add("refreshed"); });
-    ASSERT_TRUE(waitForEvents(4));
-    EXPECT_EQ(log.events, (Events{"signedIn", "done:2", "created:Mine", "refreshed"}));
+    expectEvents({"signedIn", "done:2", "created:Mine", "refreshed"});
 
     const auto records = service.records();
     ASSERT_EQ(service.recordedPaths(), (Paths{"user/login", "project/getAll", "project/create", "user/refreshToken"}));
@@ -118,12 +127,8 @@ TEST_F(ServiceClient, EveryRequestCarriesTheServiceHeadersAndCommonBodyFields)
         EXPECT_EQ(StandinService::header(r, "appVersion"), "9.8.7") << i;
         EXPECT_EQ(StandinService::bodyString(r, "lang"), "en") << i;
         EXPECT_EQ(StandinService::bodyString(r, "version"), "9.8.7") << i;
-        // the token goes as it is: no scheme word in front
-        if (i == 0) {
-            EXPECT_FALSE(StandinService::header(r, "Authorization").has_value());
-        } else {
-            EXPECT_EQ(StandinService::header(r, "Authorization"), firstToken) << i;
-        }
+        // the token goes as it is, without a scheme word in front; the sign-in has none
+        EXPECT_EQ(StandinService::header(r, "Authorization"), i == 0 ? std::nullopt : std::optional(firstToken)) << i;
     }
     EXPECT_EQ(StandinService::bodyString(records[0], "email"), "demo@example.com");
     EXPECT_EQ(StandinService::bodyString(records[2], "platform"), "iOS");
@@ -159,33 +164,25 @@ TEST_F(ServiceClient, ErrorRoadsFollowTheErrorId)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        log.events.clear();
-        StandinService service(scripted(R"([{"path":"project/getAll",)" + c.reply + "}]"));
-        ASSERT_TRUE(service.isRunning());
-        ASSERT_TRUE(service.signInDemoUser());
+        const auto service = signedIn(R"([{"path":"project/getAll",)" + c.reply + "}]");
         ServiceCallOptions options;
         options.ignoreError = c.ignoreError;
         getAll(options);
-        ASSERT_TRUE(waitForEvents(c.expected.size()));
-        EXPECT_EQ(log.events, c.expected);
+        expectEvents(c.expected);
         EXPECT_EQ(UserProfile::shared().isSignedIn(), c.sessionKept);
         EXPECT_EQ(UserProfile::isLoggedInBefore(), c.sessionKept);
-        UserProfile::shared().clear();
     }
 }
 
 TEST_F(ServiceClient, RenewalDemandRenewsTheTokenAndRepeatsTheCallWithIt)
 {
-    StandinService service(scripted(R"([{"path":"project/getAll","body":{"errorModel":{"errorId":98001}}}])"));
-    ASSERT_TRUE(service.signInDemoUser());
+    const auto service = signedIn("[" + kRenew + "]");
     const std::string oldToken = token();
-    service.clearRecords();
 
     getAll();
-    ASSERT_TRUE(waitForEvents(1));
-    EXPECT_EQ(log.events, (Events{"done:2"}));
-    const auto records = service.records();
-    ASSERT_EQ(service.recordedPaths(), (Paths{"project/getAll", "user/refreshToken", "project/getAll"}));
+    expectEvents({"done:2"});
+    const auto records = service->records();
+    ASSERT_EQ(service->recordedPaths(), (Paths{"project/getAll", "user/refreshToken", "project/getAll"}));
     EXPECT_EQ(StandinService::header(records[0], "Authorization"), oldToken);
     EXPECT_EQ(StandinService::header(records[2], "Authorization"), token());
     EXPECT_NE(token(), oldToken);
@@ -197,57 +194,45 @@ TEST_F(ServiceClient, RenewalDemandRenewsTheTokenAndRepeatsTheCallWithIt)
     EXPECT_EQ(token(), StandinService::header(records[2], "Authorization").value_or(""));
 }
 
-TEST_F(ServiceClient, RepeatedRenewalDemandEndsTheSessionInsteadOfLooping)
-{
-    StandinService service(scripted(R"([{"path":"project/getAll","times":-1,"body":{"errorModel":{"errorId":98001}}}])"));
-    ASSERT_TRUE(service.signInDemoUser());
-    service.clearRecords();
-
-    getAll();
-    ASSERT_TRUE(waitForEvents(1));
-    EXPECT_EQ(log.events, (Events{"backToLogin"}));
-    EXPECT_EQ(service.recordedPaths(), (Paths{"project/getAll", "user/refreshToken", "project/getAll"}));
-    EXPECT_FALSE(UserProfile::shared().isSignedIn());
-}
-
 TEST_F(ServiceClient, RenewalOutcomesDecideBetweenRepeatSignOutAndError)
 {
+    const Paths renewed{"project/getAll", "user/refreshToken"};
     struct Case {
         const char* name;
-        std::string refreshReply;
+        std::string followingReply;
         Events expected;
         Paths paths;
         bool sessionKept;
     };
     const Case cases[] = {
-        {"refused with 401", R"({"path":"user/refreshToken","body":{"errorModel":{"errorId":401}}})", {"backToLogin"},
-         {"project/getAll", "user/refreshToken"}, false},
-        {"refused with another id", R"({"path":"user/refreshToken","body":{"errorModel":{"errorId":60001}}})", {"backToLogin"},
-         {"project/getAll", "user/refreshToken"}, false},
-        {"answer without token", R"({"path":"user/refreshToken","body":{"accessDto":{}}})", {"backToLogin"},
-         {"project/getAll", "user/refreshToken"}, false},
+        {"refused with 401", errorReply("user/refreshToken", R"({"errorId":401})"), {"backToLogin"}, renewed, false},
+        {"refused with another id", errorReply("user/refreshToken", R"({"errorId":60001})"), {"backToLogin"}, renewed, false},
+        {"answer without token", R"({"path":"user/refreshToken","body":{"accessDto":{}}})", {"backToLogin"}, renewed, false},
         {"no usable answer", R"({"path":"user/refreshToken","status":502,"body":"gateway"})", {kGenericError, "error:-1"},
-         {"project/getAll", "user/refreshToken"}, true},
+         renewed, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        log.events.clear();
-        StandinService service(scripted(R"([{"path":"project/getAll","body":{"errorModel":{"errorId":98001}}},)" + c.refreshReply + "]"));
-        ASSERT_TRUE(service.signInDemoUser());
-        service.clearRecords();
+        const auto service = signedIn("[" + kRenew + "," + c.followingReply + "]");
         getAll();
-        ASSERT_TRUE(waitForEvents(c.expected.size()));
-        EXPECT_EQ(log.events, c.expected);
-        EXPECT_EQ(service.recordedPaths(), c.paths);
+        expectEvents(c.expected);
+        EXPECT_EQ(service->recordedPaths(), c.paths);
         EXPECT_EQ(UserProfile::shared().isSignedIn(), c.sessionKept);
-        UserProfile::shared().clear();
     }
+}
+
+TEST_F(ServiceClient, RepeatedRenewalDemandEndsTheSessionInsteadOfLooping)
+{
+    const auto service = signedIn("[" + errorReply("project/getAll", R"({"errorId":98001})", R"("times":-1,)") + "]");
+    getAll();
+    expectEvents({"backToLogin"});
+    EXPECT_EQ(service->recordedPaths(), (Paths{"project/getAll", "user/refreshToken", "project/getAll"}));
+    EXPECT_FALSE(UserProfile::shared().isSignedIn());
 }
 
 TEST_F(ServiceClient, ManyFailingRequestsInFlightShowOneLoginWindow)
 {
-    StandinService service(scripted(R"([{"path":"project/getAll","times":4,"body":{"errorModel":{"errorId":401}}}])"));
-    ASSERT_TRUE(service.signInDemoUser());
+    const auto service = signedIn("[" + errorReply("project/getAll", R"({"errorId":401})", R"("times":4,)") + "]");
     DebugLines debug;
     for (int i = 0; i < 4; ++i) getAll();
     ASSERT_TRUE(waitFor([&] { return log.count("backToLogin") + debug.containing("session has already ended") == 4; }));
@@ -256,21 +241,17 @@ TEST_F(ServiceClient, ManyFailingRequestsInFlightShowOneLoginWindow)
 
 TEST_F(ServiceClient, ConcurrentRenewalDemandsShareOneRenewal)
 {
-    StandinService service(scripted(R"([{"path":"project/getAll","times":3,"body":{"errorModel":{"errorId":98001}}}])"));
-    ASSERT_TRUE(service.signInDemoUser());
-    service.clearRecords();
+    const auto service = signedIn("[" + errorReply("project/getAll", R"({"errorId":98001})", R"("times":3,)") + "]");
     for (int i = 0; i < 3; ++i) getAll();
-    ASSERT_TRUE(waitForEvents(3));
-    EXPECT_EQ(log.events, (Events{"done:2", "done:2", "done:2"}));
-    const auto paths = service.recordedPaths();
+    expectEvents({"done:2", "done:2", "done:2"});
+    const auto paths = service->recordedPaths();
     EXPECT_EQ(std::count(paths.begin(), paths.end(), "user/refreshToken"), 1);
     EXPECT_EQ(std::count(paths.begin(), paths.end(), "project/getAll"), 6);
 }
 
 TEST_F(ServiceClient, SessionEndingReplyToAnOlderSessionLeavesTheNewOneAlone)
 {
-    StandinService service(scripted(R"([{"path":"project/getAll","body":{"errorModel":{"errorId":401}}}])"));
-    ASSERT_TRUE(service.signInDemoUser());
+    const auto service = signedIn("[" + errorReply("project/getAll", R"({"errorId":401})") + "]");
     DebugLines debug;
     getAll();
     // the user signs in anew before the answer to the old session's request arrives
@@ -285,25 +266,17 @@ TEST_F(ServiceClient, SessionEndingReplyToAnOlderSessionLeavesTheNewOneAlone)
 
 TEST_F(ServiceClient, SignInRefusalIsAnOrdinaryErrorNotASignOut)
 {
-    struct Case {
-        const char* name;
-        std::string script;
-        Events expected;
+    const std::pair<std::string, Events> cases[] = {
+        {"[]", {"alert:Wrong e-mail or password.", "error:10001"}},
+        {"[" + errorReply("user/login", R"({"errorId":401,"errorMsg":"No"})") + "]", {"alert:No", "error:401"}},
+        {"[" + errorReply("user/login", R"({"errorId":98001,"errorMsg":"Renew"})") + "]", {"alert:Renew", "error:98001"}},
     };
-    const Case cases[] = {
-        {"wrong password", "[]", {"alert:Wrong e-mail or password.", "error:10001"}},
-        {"401 before any session", R"([{"path":"user/login","body":{"errorModel":{"errorId":401,"errorMsg":"No"}}}])",
-         {"alert:No", "error:401"}},
-        {"98001 before any session", R"([{"path":"user/login","body":{"errorModel":{"errorId":98001,"errorMsg":"Renew"}}}])",
-         {"alert:Renew", "error:98001"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [script, expected] : cases) {
+        SCOPED_TRACE(script);
         log.events.clear();
-        StandinService service(scripted(c.script));
+        StandinService service(StandinService::withScript(script));
         login("wrong");
-        ASSERT_TRUE(waitForEvents(c.expected.size()));
-        EXPECT_EQ(log.events, c.expected);
+        expectEvents(expected);
         EXPECT_EQ(service.recordedPaths(), (Paths{"user/login"}));
     }
 }
@@ -312,20 +285,16 @@ TEST_F(ServiceClient, NoConnectionShowsTheDialogEvenWhenSilentAndSendsNothing)
 {
     for (const bool silent : {false, true}) {
         SCOPED_TRACE(silent);
-        log.events.clear();
-        StandinService service;
-        ASSERT_TRUE(service.signInDemoUser());
-        service.clearRecords();
+        const auto service = signedIn();
         platform::Reachability::setOverride(false);
         ServiceCallOptions options;
         options.silentNoInternetConnection = silent;
         options.showIndicatorView = true;
         getAll(options);
         EXPECT_TRUE(log.events.empty()) << "handlers must not run inside the call";
-        ASSERT_TRUE(waitForEvents(2));
-        EXPECT_EQ(log.events, (Events{"alert:No Internet Connection", "noConnection:777777"}));
+        expectEvents({"alert:No Internet Connection", "noConnection:777777"});
         EXPECT_EQ(dialogs.lastInformativeText, "Please check your internet connection and try again.");
-        EXPECT_TRUE(service.recordedPaths().empty());
+        EXPECT_TRUE(service->recordedPaths().empty());
         EXPECT_TRUE(UserProfile::shared().isSignedIn());
         platform::Reachability::setOverride(std::nullopt);
     }
@@ -335,104 +304,86 @@ TEST_F(ServiceClient, TransportFailureShowsTheGenericErrorUnlessIgnored)
 {
     for (const bool ignore : {false, true}) {
         SCOPED_TRACE(ignore);
-        log.events.clear();
-        StandinService service;
-        ASSERT_TRUE(service.signInDemoUser());
-        service.stop(); // nothing listens on its port any more
+        const auto service = signedIn();
+        service->stop(); // nothing listens on its port any more
         ServiceCallOptions options;
         options.ignoreError = ignore;
         getAll(options);
-        const Events expected = ignore ? Events{"error:-1"} : Events{kGenericError, "error:-1"};
-        ASSERT_TRUE(waitForEvents(expected.size()));
-        EXPECT_EQ(log.events, expected);
+        expectEvents(ignore ? Events{"error:-1"} : Events{kGenericError, "error:-1"});
         EXPECT_TRUE(UserProfile::shared().isSignedIn());
     }
 }
 
 TEST_F(ServiceClient, IndicatorAndHudCoverTheWholeCall)
 {
+    enum class Cover { none, window, view, hud };
+    using enum Cover;
     struct Case {
         const char* name;
         std::string script;
-        bool indicator;
-        bool target;
-        bool hud;
+        Cover cover;
         Events expected;
     };
     const Case cases[] = {
-        {"indicator over the window", "[]", true, false, false, {"addIndicator:window", "removeIndicator", "done:2"}},
-        {"indicator over a view", "[]", true, true, false, {"addIndicator:target", "removeIndicator", "done:2"}},
-        {"hud instead of indicator", "[]", true, false, true, {"showHUD", "hideHUD", "done:2"}},
-        {"nothing asked", "[]", false, false, false, {"done:2"}},
-        {"error", R"([{"path":"project/getAll","body":{"errorModel":{"errorId":5,"errorMsg":"E"}}}])", true, false, false,
+        {"indicator over the window", "[]", window, {"addIndicator:window", "removeIndicator", "done:2"}},
+        {"indicator over a view", "[]", view, {"addIndicator:target", "removeIndicator", "done:2"}},
+        {"hud instead of indicator", "[]", hud, {"showHUD", "hideHUD", "done:2"}},
+        {"nothing asked", "[]", none, {"done:2"}},
+        {"error", "[" + errorReply("project/getAll", R"({"errorId":5,"errorMsg":"E"})") + "]", window,
          {"addIndicator:window", "removeIndicator", "alert:E", "error:5"}},
-        {"through a renewal", R"([{"path":"project/getAll","body":{"errorModel":{"errorId":98001}}}])", true, false, false,
-         {"addIndicator:window", "removeIndicator", "done:2"}},
-        {"sign-out", R"([{"path":"project/getAll","body":{"errorModel":{"errorId":401}}}])", true, false, false,
+        {"through a renewal", "[" + kRenew + "]", window, {"addIndicator:window", "removeIndicator", "done:2"}},
+        {"sign-out", "[" + errorReply("project/getAll", R"({"errorId":401})") + "]", window,
          {"addIndicator:window", "removeIndicator", "backToLogin"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        log.events.clear();
-        StandinService service(scripted(c.script));
-        ASSERT_TRUE(service.signInDemoUser());
-        QObject view;
-        RecordingHud hud(log);
+        const auto service = signedIn(c.script);
+        QObject target;
+        RecordingHud recordingHud(log);
         ServiceCallOptions options;
-        options.showIndicatorView = c.indicator;
-        if (c.target) options.targetIndicatorView = &view;
-        if (c.hud) {
+        options.showIndicatorView = c.cover != none;
+        if (c.cover == view) options.targetIndicatorView = &target;
+        if (c.cover == hud) {
             options.hudType = HudType::loading;
-            options.hudRepresenter = &hud;
+            options.hudRepresenter = &recordingHud;
         }
         getAll(options);
-        ASSERT_TRUE(waitForEvents(c.expected.size()));
-        EXPECT_EQ(log.events, c.expected);
-        UserProfile::shared().clear();
+        expectEvents(c.expected);
     }
 }
 
 TEST_F(ServiceClient, GetDataFetchesOnlyHttpAndReportsFailures)
 {
-    StandinService service;
-    ASSERT_TRUE(service.signInDemoUser());
-    const auto stored = service.post("resource/uploadResource",
-                                     {{"projectId", "demo-ios"}, {"artboardId", "art1"}, {"fileName", "pic"}, {"scale", "2"},
-                                      {"format", "png"}, {"imageData", "aGVsbG8="}},
-                                     token());
+    const auto service = signedIn();
+    const auto stored = service->post("resource/uploadResource",
+                                      {{"projectId", "demo-ios"}, {"artboardId", "art1"}, {"fileName", "pic"}, {"scale", "2"},
+                                       {"format", "png"}, {"imageData", "aGVsbG8="}},
+                                      token());
     ASSERT_TRUE(stored && stored->contains("status"));
 
-    struct Case {
-        const char* name;
+    const QString base = service->baseUrl().toString();
+    const struct {
         QUrl url;
         std::optional<QByteArray> data;
         std::string errorStart;
-    };
-    const QString base = service.baseUrl().toString();
-    const Case cases[] = {
-        {"stored file", QUrl(base + QStringLiteral("/files/demo-ios/images/art1/pic@2.png")), QByteArray("hello"), ""},
-        {"missing file", QUrl(base + QStringLiteral("/files/demo-ios/images/art1/none.png")), std::nullopt, "HTTP status 404"},
-        {"local file", QUrl(QStringLiteral("file:///etc/hostname")), std::nullopt, "Unsupported URL"},
-        {"other scheme", QUrl(QStringLiteral("ftp://127.0.0.1/x")), std::nullopt, "Unsupported URL"},
-        {"no URL", QUrl(), std::nullopt, "Unsupported URL"},
+    } cases[] = {
+        {QUrl(base + QStringLiteral("/files/demo-ios/images/art1/pic@2.png")), QByteArray("hello"), ""},
+        {QUrl(base + QStringLiteral("/files/demo-ios/images/art1/none.png")), std::nullopt, "HTTP status 404"},
+        {QUrl(QStringLiteral("file:///etc/hostname")), std::nullopt, "Unsupported URL"},
+        {QUrl(QStringLiteral("ftp://127.0.0.1/x")), std::nullopt, "Unsupported URL"},
+        {QUrl(), std::nullopt, "Unsupported URL"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        bool called = false;
-        std::optional<QByteArray> data;
-        QString error;
-        ServiceManager::shared().getData(c.url, [&](std::optional<QByteArray> d, QString e) {
-            called = true;
-            data = std::move(d);
-            error = std::move(e);
-        });
-        EXPECT_FALSE(called) << "the completion must not run inside the call";
-        ASSERT_TRUE(waitFor([&] { return called; }));
-        EXPECT_EQ(data, c.data);
-        EXPECT_TRUE(error.toStdString().starts_with(c.errorStart)) << error.toStdString();
+        SCOPED_TRACE(c.url.toString().toStdString());
+        std::optional<std::pair<std::optional<QByteArray>, QString>> answer;
+        ServiceManager::shared().getData(c.url, [&](std::optional<QByteArray> d, QString e) { answer.emplace(std::move(d), std::move(e)); });
+        EXPECT_FALSE(answer) << "the completion must not run inside the call";
+        ASSERT_TRUE(waitFor([&] { return answer.has_value(); }));
+        EXPECT_EQ(answer->first, c.data);
+        EXPECT_TRUE(answer->second.toStdString().starts_with(c.errorStart)) << answer->second.toStdString();
     }
     // the service headers stay with the service
-    for (const auto& r : service.records()) {
+    for (const auto& r : service->records()) {
         if (r.at("method").as_string() == "GET") {
             EXPECT_FALSE(StandinService::header(r, "Authorization").has_value());
         }

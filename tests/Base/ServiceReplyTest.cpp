@@ -6,22 +6,15 @@
 
 namespace {
 
-platform::HttpResult httpResult(int status, const char* body)
+// The URL of `path` below `base`; the base URL is put back afterwards.
+QUrl endPointUrl(const char* base, ServiceEndPoint endPoint)
 {
-    platform::HttpResult r;
-    r.statusCode = status;
-    r.body = QByteArray(body);
-    return r;
+    const QUrl previous = ServiceEndPoint::baseUrl();
+    ServiceEndPoint::setBaseUrl(QUrl(QString::fromLatin1(base)));
+    const QUrl url = endPoint.url();
+    ServiceEndPoint::setBaseUrl(previous);
+    return url;
 }
-
-class BaseUrlGuard {
-public:
-    explicit BaseUrlGuard(const QString& url) : m_previous(ServiceEndPoint::baseUrl()) { ServiceEndPoint::setBaseUrl(QUrl(url)); }
-    ~BaseUrlGuard() { ServiceEndPoint::setBaseUrl(m_previous); }
-
-private:
-    QUrl m_previous;
-};
 
 } // namespace
 
@@ -57,7 +50,7 @@ TEST(ServiceReply, ClassifiesEveryKindOfAnswer)
         {302, "", Kind::error, 302},
     };
     for (const auto& c : cases) {
-        const ServiceReply reply = ServiceReply::from(httpResult(c.status, c.body));
+        const ServiceReply reply = ServiceReply::from(platform::HttpResult{false, c.status, c.body, {}});
         EXPECT_EQ(reply.kind, c.kind) << c.status << " " << c.body;
         EXPECT_EQ(reply.error.errorId, c.errorId) << c.status << " " << c.body;
     }
@@ -65,12 +58,8 @@ TEST(ServiceReply, ClassifiesEveryKindOfAnswer)
 
 TEST(ServiceReply, TransportFailureKeepsItsDescription)
 {
-    platform::HttpResult r;
-    r.transportError = true;
-    r.statusCode = 200; // ignored without a reply
-    r.body = "{}";
-    r.errorString = QStringLiteral("Connection refused");
-    const ServiceReply reply = ServiceReply::from(r);
+    // status and body are ignored without a reply
+    const ServiceReply reply = ServiceReply::from(platform::HttpResult{true, 200, "{}", QStringLiteral("Connection refused")});
     EXPECT_EQ(reply.kind, ServiceReply::Kind::noValidReply);
     EXPECT_EQ(reply.error.errorId, ErrorModel::kNoValidReply);
     EXPECT_EQ(reply.error.errorInformativeText, "Connection refused");
@@ -90,21 +79,16 @@ TEST(ServiceEndPoint, UrlJoinsBaseAndPathWithOneSlash)
         {"http://127.0.0.1:8765", "main/detailInfo", "http://127.0.0.1:8765/main/detailInfo"},
     };
     for (const auto& c : cases) {
-        BaseUrlGuard guard(QString::fromLatin1(c.base));
-        ServiceEndPoint e;
-        e.path = QString::fromLatin1(c.path);
-        EXPECT_EQ(e.url().toString().toStdString(), c.expected);
+        EXPECT_EQ(endPointUrl(c.base, ServiceEndPoint{QString::fromLatin1(c.path), {}, {}}).toString().toStdString(), c.expected);
     }
 }
 
 TEST(ServiceEndPoint, ParametersAreEncodedAndCannotChangeThePath)
 {
-    BaseUrlGuard guard(QStringLiteral("https://api.example.com"));
-    ServiceEndPoint e;
-    e.path = QStringLiteral("project/{projectId}/artboard/{artboardId}");
-    e.urlParameters = {{QStringLiteral("projectId"), QStringLiteral("p 1")},
-                       {QStringLiteral("artboardId"), QStringLiteral("../x?y#z")}};
-    const QUrl url = e.url();
+    const QUrl url = endPointUrl("https://api.example.com",
+                                 ServiceEndPoint{QStringLiteral("project/{projectId}/artboard/{artboardId}"), {},
+                                                 {{QStringLiteral("projectId"), QStringLiteral("p 1")},
+                                                  {QStringLiteral("artboardId"), QStringLiteral("../x?y#z")}}});
     EXPECT_EQ(url.host().toStdString(), "api.example.com");
     EXPECT_EQ(url.toString(QUrl::FullyEncoded).toStdString(),
               "https://api.example.com/project/p%201/artboard/..%2Fx%3Fy%23z");

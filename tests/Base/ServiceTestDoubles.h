@@ -11,18 +11,14 @@
 
 #include <QObject>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 struct EventLog {
     std::vector<std::string> events;
     void add(std::string event) { events.push_back(std::move(event)); }
-    long count(const std::string& event) const
-    {
-        long n = 0;
-        for (const auto& e : events) n += e == event ? 1 : 0;
-        return n;
-    }
+    long count(const std::string& event) const { return std::count(events.begin(), events.end(), event); }
 };
 
 class RecordingNavigator final : public NavigatorInterface {
@@ -53,15 +49,13 @@ public:
         m_log.add("confirm:" + question.toStdString());
         return platform::kAlertFirstButtonReturn + static_cast<int>(buttonTitles.size()) - 1;
     }
-    void alert(const QString& message, const QString& informativeText, const QString& buttonTitle) override
+    void alert(const QString& message, const QString& informativeText, const QString&) override
     {
         m_log.add("alert:" + message.toStdString());
         lastInformativeText = informativeText.toStdString();
-        lastButton = buttonTitle.toStdString();
     }
 
     std::string lastInformativeText;
-    std::string lastButton;
 
 private:
     EventLog& m_log; // not owned
@@ -80,16 +74,11 @@ private:
 // Captures debug lines for the life of the object.
 class DebugLines {
 public:
-    DebugLines()
-    {
-        platform::setDebugCapture([this](const QString& line) { lines.push_back(line.toStdString()); });
-    }
+    DebugLines() { platform::setDebugCapture([this](const QString& line) { lines.push_back(line.toStdString()); }); }
     ~DebugLines() { platform::setDebugCapture(nullptr); }
     long containing(const std::string& part) const
     {
-        long n = 0;
-        for (const auto& l : lines) n += l.find(part) != std::string::npos ? 1 : 0;
-        return n;
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
     }
     std::vector<std::string> lines;
 };

@@ -13,15 +13,12 @@ TEST(Dialogs, DefaultPresenterLogsAndAnswersTheLastButton)
 {
     QStringList lines;
     platform::setDebugCapture([&](const QString& l) { lines.append(l); });
-    struct Case {
-        QStringList buttons;
-        int expected;
-    } cases[] = {{{QStringLiteral("Delete"), QStringLiteral("Cancel")}, kAlertFirstButtonReturn + 1},
-                 {{QStringLiteral("OK")}, kAlertFirstButtonReturn},
-                 {{}, kAlertFirstButtonReturn},
-                 {{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, kAlertFirstButtonReturn + 2}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Dialogs::presenter().confirmation(QStringLiteral("Delete project?"), c.buttons, QStringLiteral("Cannot be undone")), c.expected);
+    const std::pair<QStringList, int> cases[] = {{{QStringLiteral("Delete"), QStringLiteral("Cancel")}, kAlertFirstButtonReturn + 1},
+                                                 {{QStringLiteral("OK")}, kAlertFirstButtonReturn},
+                                                 {{}, kAlertFirstButtonReturn},
+                                                 {{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, kAlertFirstButtonReturn + 2}};
+    for (const auto& [buttons, expected] : cases) {
+        EXPECT_EQ(Dialogs::presenter().confirmation(QStringLiteral("Delete project?"), buttons, QStringLiteral("Cannot be undone")), expected);
     }
     Dialogs::presenter().alert(QStringLiteral("Failed"), QStringLiteral("Try again"), QStringLiteral("OK"));
     platform::setDebugCapture(nullptr);

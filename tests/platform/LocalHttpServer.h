@@ -35,11 +35,20 @@ public:
     // Writes the whole reply (or none) to the socket.
     using Handler = std::function<void(const Request&, QTcpSocket*)>;
 
-    LocalHttpServer() { m_server.listen(QHostAddress::LocalHost, 0); QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] { accept(); }); }
+    LocalHttpServer()
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] { accept(); });
+    }
 
     quint16 port() const { return m_server.serverPort(); }
     QUrl url(const QString& path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path)); }
     void on(const QByteArray& path, Handler handler) { m_handlers[path] = std::move(handler); }
+    // Answers `path` with a whole reply.
+    void reply(const QByteArray& path, int status, const QByteArray& body, const QByteArray& extraHeaders = {})
+    {
+        on(path, [=](const Request&, QTcpSocket* s) { respond(s, status, body, extraHeaders); });
+    }
     const std::vector<Request>& requests() const { return m_requests; }
     int openConnections() const { return m_open; }
 
@@ -77,25 +86,18 @@ private:
                 const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
                 r.method = first.value(0);
                 r.path = first.value(1);
-                qsizetype length = 0;
                 for (qsizetype i = 1; i < lines.size(); ++i) {
                     const qsizetype colon = lines[i].indexOf(':');
-                    if (colon < 0) continue;
-                    const QByteArray name = lines[i].left(colon).trimmed();
-                    const QByteArray value = lines[i].mid(colon + 1).trimmed();
-                    r.headers.append({name, value});
-                    if (name.compare("content-length", Qt::CaseInsensitive) == 0) length = value.toLongLong();
+                    if (colon >= 0) r.headers.append({lines[i].left(colon).trimmed(), lines[i].mid(colon + 1).trimmed()});
                 }
+                const qsizetype length = r.header("Content-Length").toLongLong();
                 if (connection->buffer.size() < end + 4 + length) return;
                 r.body = connection->buffer.mid(end + 4, length);
                 connection->handled = true;
                 m_requests.push_back(r);
                 const auto it = m_handlers.find(r.path);
-                if (it != m_handlers.end()) {
-                    it.value()(r, socket);
-                } else {
-                    respond(socket, 404, "no handler");
-                }
+                if (it != m_handlers.end()) it.value()(r, socket);
+                else respond(socket, 404, "no handler");
             });
         }
     }

@@ -30,40 +30,29 @@ protected:
 };
 } // namespace
 
-TEST_F(LocalizationTest, LooksUpKeysAndFallsBackToTheKey)
+TEST_F(LocalizationTest, LooksUpKeysAndFormatsPlaceholders)
 {
     EXPECT_EQ(platform::localized("plain"), QStringLiteral("Just text"));
     EXPECT_EQ(platform::localized("missing.key"), QStringLiteral("missing.key"));
     EXPECT_EQ(platform::localized("num"), QStringLiteral("num")) << "a non-text value is not a text";
-}
-
-TEST_F(LocalizationTest, FormatsPlaceholders)
-{
-    struct Case {
-        const char* key;
-        QStringList args;
-        QString expected;
-    } cases[] = {
+    const std::tuple<const char*, QStringList, QString> cases[] = {
         {"greet", {QStringLiteral("Ann"), QStringLiteral("3")}, QStringLiteral("Hello Ann, you have 3 files")},
         {"greet", {QStringLiteral("Ann")}, QStringLiteral("Hello Ann, you have  files")},
         {"swap", {QStringLiteral("A"), QStringLiteral("B")}, QStringLiteral("B before A")},
         {"pct", {QStringLiteral("%@")}, QStringLiteral("100% of %@")},
         {"plain", {QStringLiteral("ignored")}, QStringLiteral("Just text")},
     };
-    for (const auto& c : cases) EXPECT_EQ(platform::localizedFormat(c.key, c.args), c.expected) << c.key;
+    for (const auto& [key, args, expected] : cases) EXPECT_EQ(platform::localizedFormat(key, args), expected) << key;
 }
 
-TEST_F(LocalizationTest, TableIsReadOnceUntilReloaded)
+TEST_F(LocalizationTest, TableIsReadOnceUntilReloadedAndABrokenOneAnswersKeys)
 {
     EXPECT_EQ(platform::localized("plain"), QStringLiteral("Just text"));
     writeFileBytes(m_dir.filePath(QStringLiteral("Localizable.json")), R"({"plain":"Changed"})");
     EXPECT_EQ(platform::localized("plain"), QStringLiteral("Just text"));
     platform::reloadLocalization();
     EXPECT_EQ(platform::localized("plain"), QStringLiteral("Changed"));
-}
 
-TEST_F(LocalizationTest, BrokenOrMissingTableAnswersKeys)
-{
     writeFileBytes(m_dir.filePath(QStringLiteral("Localizable.json")), "{ not json");
     platform::reloadLocalization();
     EXPECT_EQ(platform::localized("plain"), QStringLiteral("plain"));

@@ -19,29 +19,33 @@ namespace {
 struct Log {
     std::vector<std::string> events;
     int turn = 0;
+
+    // The names in the order they ran.
+    std::string names() const
+    {
+        std::string out;
+        for (const auto& e : events) out += e.substr(0, e.find('@'));
+        return out;
+    }
 };
 
-class RecordingOperation : public Operation {
-public:
-    RecordingOperation(Log& log, std::string name, std::function<void()> extra = {})
-        : m_log(log)
-        , m_name(std::move(name))
-        , m_extra(std::move(extra))
-    {
-    }
-    void main() override
-    {
-        m_log.events.push_back(m_name + "@" + std::to_string(m_log.turn));
-        if (m_extra) m_extra();
-    }
-
-private:
-    Log& m_log; // not owned
-    std::string m_name;
-    std::function<void()> m_extra;
+// An operation that records its name and turn, then does `extra`.
+struct RecordingOperation : Operation {
+    std::function<void()> body;
+    void main() override { body(); }
 };
 
-// Counts event-loop turns: each tick re-posts itself.
+std::shared_ptr<RecordingOperation> op(Log& log, std::string name, std::function<void()> extra = {})
+{
+    auto operation = std::make_shared<RecordingOperation>();
+    operation->body = [&log, name = std::move(name), extra = std::move(extra)] {
+        log.events.push_back(name + "@" + std::to_string(log.turn));
+        if (extra) extra();
+    };
+    return operation;
+}
+
+// Counts event-loop turns while `running`: each tick re-posts itself.
 void startTurnCounter(Log& log, const std::shared_ptr<bool>& running)
 {
     platform::dispatchMain([&log, running] {
@@ -51,47 +55,43 @@ void startTurnCounter(Log& log, const std::shared_ptr<bool>& running)
     });
 }
 
-} // namespace
-
-TEST(OperationQueue, AddingNeverRunsSynchronouslyAndRunsInOrder)
+// Lets queued turns run that would show an operation which should not run.
+void settle()
 {
-    OperationQueue queue;
-    Log log;
-    for (const char* name : {"a", "b", "c"}) queue.addOperation(std::make_shared<RecordingOperation>(log, name));
-    EXPECT_TRUE(log.events.empty());
-    EXPECT_EQ(queue.pendingCount(), 3u);
-    ASSERT_TRUE(runMainLoopUntil([&] { return log.events.size() == 3; }, 5000));
-    EXPECT_EQ(queue.pendingCount(), 0u);
-    EXPECT_EQ(log.events[0].substr(0, 1), "a");
-    EXPECT_EQ(log.events[1].substr(0, 1), "b");
-    EXPECT_EQ(log.events[2].substr(0, 1), "c");
+    runMainLoopUntil([] { return false; }, 20);
 }
 
-TEST(OperationQueue, LimitBoundsHowManyStartPerTurn)
+} // namespace
+
+TEST(OperationQueue, AddingNeverRunsSynchronouslyAndTheLimitBoundsStartsPerTurn)
 {
     struct Case {
         int limit;
         std::vector<int> expectedBatches; // operations started per distinct turn
-    } cases[] = {{1, {1, 1, 1, 1, 1}}, {2, {2, 2, 1}}, {5, {5}}};
+    } cases[] = {{0, {1, 1, 1, 1, 1}}, {1, {1, 1, 1, 1, 1}}, {2, {2, 2, 1}}, {5, {5}}}; // 0 counts as 1
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
         OperationQueue queue;
         queue.setMaxConcurrentOperationCount(c.limit);
         Log log;
         auto running = std::make_shared<bool>(true);
         startTurnCounter(log, running);
-        for (int i = 0; i < 5; ++i) queue.addOperation(std::make_shared<RecordingOperation>(log, std::to_string(i)));
+        for (int i = 0; i < 5; ++i) queue.addOperation(op(log, std::to_string(i)));
+        EXPECT_TRUE(log.events.empty());
+        EXPECT_EQ(queue.pendingCount(), 5u);
         ASSERT_TRUE(runMainLoopUntil([&] { return log.events.size() == 5; }, 5000));
         *running = false;
+        EXPECT_EQ(queue.pendingCount(), 0u);
+        EXPECT_EQ(log.names(), "01234");
         std::vector<int> batches;
         std::string lastTurn;
-        for (std::size_t i = 0; i < log.events.size(); ++i) {
-            EXPECT_EQ(log.events[i].substr(0, 1), std::to_string(i)) << "limit " << c.limit;
-            const std::string turn = log.events[i].substr(log.events[i].find('@'));
+        for (const auto& event : log.events) {
+            const std::string turn = event.substr(event.find('@'));
             if (batches.empty() || turn != lastTurn) batches.push_back(0);
             ++batches.back();
             lastTurn = turn;
         }
-        EXPECT_EQ(batches, c.expectedBatches) << "limit " << c.limit;
+        EXPECT_EQ(batches, c.expectedBatches);
     }
 }
 
@@ -102,8 +102,8 @@ TEST(OperationQueue, OperationAddedFromInsideMainRunsOnALaterTurn)
     Log log;
     auto running = std::make_shared<bool>(true);
     startTurnCounter(log, running);
-    queue.addOperation(std::make_shared<RecordingOperation>(log, "outer", [&] {
-        queue.addOperation(std::make_shared<RecordingOperation>(log, "inner"));
+    queue.addOperation(op(log, "outer", [&] {
+        queue.addOperation(op(log, "inner"));
         log.events.push_back("outer-end");
     }));
     ASSERT_TRUE(runMainLoopUntil([&] { return log.events.size() == 3; }, 5000));
@@ -117,68 +117,40 @@ TEST(OperationQueue, CancelledOperationsAreSkippedWithoutCallingMain)
 {
     OperationQueue queue;
     Log log;
-    auto a = std::make_shared<RecordingOperation>(log, "a");
-    auto b = std::make_shared<RecordingOperation>(log, "b");
-    auto c = std::make_shared<RecordingOperation>(log, "c");
-    queue.addOperation(a);
+    auto b = op(log, "b");
+    queue.addOperation(op(log, "a"));
     queue.addOperation(b);
-    queue.addOperation(c);
+    queue.addOperation(op(log, "c", [&] { queue.cancelAllOperations(); }));
+    queue.addOperation(op(log, "d"));
     b->cancel();
     ASSERT_TRUE(runMainLoopUntil([&] { return log.events.size() == 2; }, 5000));
-    runMainLoopUntil([] { return false; }, 20);
-    ASSERT_EQ(log.events.size(), 2u);
-    EXPECT_EQ(log.events[0].substr(0, 1), "a");
-    EXPECT_EQ(log.events[1].substr(0, 1), "c");
-}
-
-TEST(OperationQueue, CancelAllFromInsideMainStopsTheRest)
-{
-    OperationQueue queue;
-    Log log;
-    queue.addOperation(std::make_shared<RecordingOperation>(log, "a", [&] { queue.cancelAllOperations(); }));
-    queue.addOperation(std::make_shared<RecordingOperation>(log, "b"));
-    ASSERT_TRUE(runMainLoopUntil([&] { return !log.events.empty(); }, 5000));
-    runMainLoopUntil([] { return false; }, 20);
-    EXPECT_EQ(log.events.size(), 1u);
+    settle();
+    EXPECT_EQ(log.names(), "ac");
     EXPECT_EQ(queue.pendingCount(), 0u);
 }
 
-TEST(OperationQueue, DestroyedQueueWithPendingWorkRunsNothing)
+TEST(OperationQueue, QueueDestroyedEvenByItsOwnOperationRunsNothingMore)
 {
     Log log;
     {
         OperationQueue queue;
-        queue.addOperation(std::make_shared<RecordingOperation>(log, "a"));
+        queue.addOperation(op(log, "never"));
     }
-    runMainLoopUntil([] { return false; }, 30);
-    EXPECT_TRUE(log.events.empty());
-}
-
-TEST(OperationQueue, QueueDestroyedByItsOwnOperationStopsSafely)
-{
-    Log log;
+    // destroyed by its own operation
     auto queue = std::make_unique<OperationQueue>();
     queue->setMaxConcurrentOperationCount(3);
-    queue->addOperation(std::make_shared<RecordingOperation>(log, "a", [&] { queue.reset(); }));
-    queue->addOperation(std::make_shared<RecordingOperation>(log, "b"));
+    queue->addOperation(op(log, "a", [&] { queue.reset(); }));
+    queue->addOperation(op(log, "b"));
     ASSERT_TRUE(runMainLoopUntil([&] { return !queue; }, 5000));
-    runMainLoopUntil([] { return false; }, 20);
-    EXPECT_EQ(log.events.size(), 1u);
+    settle();
+    EXPECT_EQ(log.names(), "a");
 }
 
 TEST(OperationQueue, ThrowingOperationDoesNotStopTheQueue)
 {
     OperationQueue queue;
     Log log;
-    queue.addOperation(std::make_shared<RecordingOperation>(log, "a", [] { throw std::runtime_error("boom"); }));
-    queue.addOperation(std::make_shared<RecordingOperation>(log, "b"));
+    queue.addOperation(op(log, "a", [] { throw std::runtime_error("boom"); }));
+    queue.addOperation(op(log, "b"));
     ASSERT_TRUE(runMainLoopUntil([&] { return log.events.size() == 2; }, 5000));
-}
-
-TEST(OperationQueue, MainQueueIsOneObjectAndLimitsAreClamped)
-{
-    EXPECT_EQ(&OperationQueue::mainQueue(), &OperationQueue::mainQueue());
-    OperationQueue queue;
-    queue.setMaxConcurrentOperationCount(0);
-    EXPECT_EQ(queue.maxConcurrentOperationCount(), 1);
 }

@@ -15,7 +15,24 @@
 namespace {
 constexpr QLatin1String kListeningPrefix("listening on ");
 constexpr int kStartTimeoutMs = 30000;
+
+std::string_view view(const QByteArray& bytes)
+{
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::string stringOf(const boost::json::value* v)
+{
+    return v && v->is_string() ? std::string(v->get_string()) : std::string();
+}
 } // namespace
+
+StandinService::Options StandinService::withScript(std::string scriptJson)
+{
+    Options options;
+    options.scriptJson = std::move(scriptJson);
+    return options;
+}
 
 StandinService::StandinService()
     : StandinService(Options{})
@@ -52,12 +69,10 @@ void StandinService::start(const Options& options)
     if (!options.scriptJson.empty()) {
         const QString scriptPath = m_workDir->filePath(QStringLiteral("script.json"));
         QFile f(scriptPath);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray::fromStdString(options.scriptJson)) < 0) {
             m_error = QStringLiteral("cannot write the script");
             return;
         }
-        f.write(options.scriptJson.data(), static_cast<qint64>(options.scriptJson.size()));
-        f.close();
         args << QStringLiteral("--script") << scriptPath;
     }
     if (options.tokenTtlSeconds) args << QStringLiteral("--token-ttl") << QString::number(*options.tokenTtlSeconds);
@@ -106,10 +121,7 @@ std::vector<boost::json::object> StandinService::records() const
     QFile f(recordPath());
     if (!f.open(QIODevice::ReadOnly)) return out;
     while (!f.atEnd()) {
-        const QByteArray line = f.readLine().trimmed();
-        if (line.isEmpty()) continue;
-        if (auto o = platform::parseJsonObject(std::string_view(line.constData(), static_cast<size_t>(line.size()))))
-            out.push_back(std::move(*o));
+        if (auto o = platform::parseJsonObject(view(f.readLine().trimmed()))) out.push_back(std::move(*o));
     }
     return out;
 }
@@ -117,10 +129,7 @@ std::vector<boost::json::object> StandinService::records() const
 std::vector<std::string> StandinService::recordedPaths() const
 {
     std::vector<std::string> out;
-    for (const auto& r : records()) {
-        const auto* p = r.if_contains("path");
-        out.push_back(p && p->is_string() ? std::string(p->get_string()) : std::string());
-    }
+    for (const auto& r : records()) out.push_back(stringOf(r.if_contains("path")));
     return out;
 }
 
@@ -133,10 +142,9 @@ std::optional<std::string> StandinService::header(const boost::json::object& rec
 {
     const auto* headers = record.if_contains("headers");
     if (!headers || !headers->is_object()) return std::nullopt;
-    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString wanted = QString::fromStdString(std::string(name));
     for (const auto& kv : headers->get_object()) {
-        const QString key = QString::fromUtf8(kv.key().data(), static_cast<qsizetype>(kv.key().size()));
-        if (key.compare(wanted, Qt::CaseInsensitive) == 0 && kv.value().is_string())
+        if (QString::fromStdString(std::string(kv.key())).compare(wanted, Qt::CaseInsensitive) == 0 && kv.value().is_string())
             return std::string(kv.value().get_string());
     }
     return std::nullopt;
@@ -145,9 +153,7 @@ std::optional<std::string> StandinService::header(const boost::json::object& rec
 std::string StandinService::bodyString(const boost::json::object& record, std::string_view key)
 {
     const auto* body = record.if_contains("body");
-    if (!body || !body->is_object()) return {};
-    const auto* v = body->get_object().if_contains(key);
-    return v && v->is_string() ? std::string(v->get_string()) : std::string();
+    return body && body->is_object() ? stringOf(body->get_object().if_contains(key)) : std::string();
 }
 
 std::optional<boost::json::object> StandinService::post(const std::string& path, const boost::json::object& body,
@@ -162,20 +168,14 @@ std::optional<boost::json::object> StandinService::post(const std::string& path,
     platform::HttpSession::shared().postJson(url, QByteArray::fromStdString(*text), ServiceManager::serviceHeaders(accessToken),
                                              [result](const platform::HttpResult& r) { *result = r; });
     platform::runMainLoopUntil([result] { return result->has_value(); }, kStartTimeoutMs);
-    const auto& reply = *result;
-    if (!reply || reply->transportError) return std::nullopt;
-    const auto& bytes = reply->body;
-    return platform::parseJsonObject(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!*result || (*result)->transportError) return std::nullopt;
+    return platform::parseJsonObject(view((*result)->body));
 }
 
 bool StandinService::signInDemoUser() const
 {
-    LoginRequest request;
-    request.email = "demo@example.com";
-    request.password = "demo";
-    const auto reply = post("user/login", jsonmap::toJsonObject(request));
-    if (!reply) return false;
-    const auto response = jsonmap::fromJson<LoginResponse>(*reply);
+    const auto reply = post("user/login", {{"email", "demo@example.com"}, {"password", "demo"}});
+    const auto response = jsonmap::fromJson<LoginResponse>(reply ? boost::json::value(*reply) : boost::json::value());
     if (response.accessDto.accessToken.empty()) return false;
     UserProfile::shared().save(response.userInfo, response.accessDto);
     return true;

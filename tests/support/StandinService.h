@@ -37,6 +37,9 @@ public:
         QStringList extraArguments;
     };
 
+    // Options with nothing but a script.
+    static Options withScript(std::string scriptJson);
+
     StandinService();
     explicit StandinService(const Options& options);
     ~StandinService();

@@ -11,12 +11,7 @@
 
 namespace {
 
-std::string str(const boost::json::object& o, std::string_view key)
-{
-    const auto* v = o.if_contains(key);
-    if (!v || !v->is_string()) return {};
-    return std::string(v->get_string());
-}
+constexpr auto str = &StandinStore::stringField;
 
 std::string methodName(QHttpServerRequest::Method method)
 {
@@ -36,6 +31,11 @@ QByteArray reasonPhrase(int status)
     case 503: return "Service Unavailable";
     default: return "Status";
     }
+}
+
+boost::json::object accessJson(const StandinStore::Access& access)
+{
+    return {{"accessToken", access.accessToken}, {"refreshToken", access.refreshToken}, {"expiredAt", access.expiredAt}};
 }
 
 // Base64 as the clients send it; anything else is refused rather than stored half-decoded.
@@ -175,18 +175,14 @@ StandinServer::Reply StandinServer::login(const Call& call)
     const auto access = m_store.issueTokens(*user);
     boost::json::object userInfo{{"userId", user->userId}, {"email", user->email}, {"username", user->username},
                                  {"name", user->name}};
-    boost::json::object accessDto{{"accessToken", access.accessToken}, {"refreshToken", access.refreshToken},
-                                  {"expiredAt", access.expiredAt}};
-    return json(boost::json::object{{"userInfo", userInfo}, {"accessDto", accessDto}});
+    return json(boost::json::object{{"userInfo", userInfo}, {"accessDto", accessJson(access)}});
 }
 
 StandinServer::Reply StandinServer::refreshToken(const Call& call)
 {
     const auto access = m_store.refresh(str(*call.body, "refreshToken"));
     if (!access) return error(kUnauthorized, "Your session has ended.", "Please sign in again.");
-    return json(boost::json::object{{"accessDto", boost::json::object{{"accessToken", access->accessToken},
-                                                                      {"refreshToken", access->refreshToken},
-                                                                      {"expiredAt", access->expiredAt}}}});
+    return json(boost::json::object{{"accessDto", accessJson(*access)}});
 }
 
 StandinServer::Reply StandinServer::getAllProjects(const Call& call)

@@ -10,12 +10,7 @@
 
 namespace {
 
-std::string str(const boost::json::object& o, std::string_view key)
-{
-    const auto* v = o.if_contains(key);
-    if (!v || !v->is_string()) return {};
-    return std::string(v->get_string());
-}
+constexpr auto str = &StandinStore::stringField;
 
 std::string randomToken()
 {
@@ -29,7 +24,8 @@ std::string isoText(const QDateTime& t)
     return t.toUTC().toString(Qt::ISODate).toStdString();
 }
 
-boost::json::object demoProject(const char* id, const char* name, const char* platform, const std::string& owner)
+boost::json::object newProject(const std::string& id, const std::string& name, const std::string& platform,
+                               const std::string& owner)
 {
     boost::json::object p;
     p["projectId"] = id;
@@ -112,8 +108,8 @@ void StandinStore::seed()
 {
     const std::string demo = "demo@example.com";
     m_users.push_back(User{"demo-user", demo, "demo", "demo", "Demo User"});
-    m_projects.push_back(demoProject("demo-ios", "Demo iOS", "iOS", demo));
-    m_projects.push_back(demoProject("demo-android", "Demo Android", "Android", demo));
+    m_projects.push_back(newProject("demo-ios", "Demo iOS", "iOS", demo));
+    m_projects.push_back(newProject("demo-android", "Demo Android", "Android", demo));
 }
 
 bool StandinStore::saveUsers() const
@@ -197,14 +193,7 @@ boost::json::array StandinStore::projectsOf(const User& user) const
 
 boost::json::object StandinStore::createProject(const User& user, const std::string& name, const std::string& platform)
 {
-    boost::json::object p;
-    p["projectId"] = "p-" + randomToken().substr(0, 16);
-    p["platform"] = platform;
-    p["updateTime"] = isoText(QDateTime::currentDateTimeUtc());
-    p["name"] = name;
-    p["preview"] = nullptr;
-    p["members"] = boost::json::array{boost::json::object{{"email", user.email}, {"role", "owner"}}};
-    p["artboardIds"] = boost::json::array{};
+    boost::json::object p = newProject("p-" + randomToken().substr(0, 16), name, platform, user.email);
     m_projects.push_back(p);
     saveProjects();
     return listed(p);
@@ -233,6 +222,13 @@ bool StandinStore::isMember(const User& user, const std::string& projectId) cons
         if (m.is_object() && str(m.get_object(), "email") == user.email) return true;
     }
     return false;
+}
+
+std::string StandinStore::stringField(const boost::json::object& object, std::string_view key)
+{
+    const auto* v = object.if_contains(key);
+    if (!v || !v->is_string()) return {};
+    return std::string(v->get_string());
 }
 
 QString StandinStore::safeName(const std::string& text)

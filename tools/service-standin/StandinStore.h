@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The stand-in's state: users, projects, tokens and uploads, kept as files under one data
@@ -70,6 +71,9 @@ public:
     // A file or folder name made from outside text: only [A-Za-z0-9._@-] kept (others become '_'),
     // at most 120 characters, never empty and never only dots.
     static QString safeName(const std::string& text);
+
+    // A string member of a JSON object; "" when absent or not a string.
+    static std::string stringField(const boost::json::object& object, std::string_view key);
 
 private:
     QString filePath(const QString& name) const;

@@ -20,13 +20,6 @@
 
 namespace {
 constexpr int kMaxFieldLength = 254; // the longest e-mail address there can be
-
-QString failureText(const ErrorModel& error)
-{
-    if (error.errorId == ErrorModel::kNoConnection) return platform::localized("common.noInternetConn.description");
-    if (!error.errorMsg.empty()) return QString::fromStdString(error.errorMsg);
-    return platform::localized("loginForm.error.failed");
-}
 } // namespace
 
 LoginViewController* LoginViewController::instantiate()
@@ -66,11 +59,7 @@ LoginViewController::LoginViewController()
     form->addRow(platform::localized("loginForm.passwordField.label"), m_passwordField);
     layout->addLayout(form);
 
-    m_messageLabel = new QLabel(this);
-    m_messageLabel->setObjectName(QStringLiteral("messageLabel"));
-    m_messageLabel->setWordWrap(true);
-    m_messageLabel->setStyleSheet(QStringLiteral("color: #c0392b;"));
-    m_messageLabel->hide();
+    m_messageLabel = new FormMessageLabel(this);
     layout->addWidget(m_messageLabel);
     layout->addStretch();
 
@@ -97,12 +86,6 @@ QString LoginViewController::validationMessage(const QString& email, const QStri
     return {};
 }
 
-void LoginViewController::showMessage(const QString& message)
-{
-    m_messageLabel->setText(message);
-    m_messageLabel->setVisible(!message.isEmpty());
-}
-
 void LoginViewController::setBusy(bool busy)
 {
     m_busy = busy;
@@ -116,10 +99,10 @@ void LoginViewController::login()
     if (m_busy) return;
     const QString problem = validationMessage(m_emailField->text(), m_passwordField->text());
     if (!problem.isEmpty()) {
-        showMessage(problem);
+        m_messageLabel->showMessage(problem);
         return;
     }
-    showMessage({});
+    m_messageLabel->showMessage({});
     setBusy(true);
 
     LoginRequest request;
@@ -136,7 +119,7 @@ void LoginViewController::login()
     auto failed = [self](const ErrorModel& error) {
         if (!self) return;
         self->setBusy(false);
-        self->showMessage(failureText(error));
+        self->m_messageLabel->showError(error, "loginForm.error.failed");
     };
     ServiceManager::shared().callService<LoginResponse>(
         ServiceEndPoints::User::login, request, options,
@@ -145,7 +128,7 @@ void LoginViewController::login()
             // A reply without a token is no session: keep the user here instead of saving it.
             if (response.accessDto.accessToken.empty()) {
                 self->setBusy(false);
-                self->showMessage(platform::localized("loginForm.error.failed"));
+                self->m_messageLabel->showMessage(platform::localized("loginForm.error.failed"));
                 return;
             }
             UserProfile::shared().save(response.userInfo, response.accessDto);

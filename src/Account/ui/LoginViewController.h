@@ -1,8 +1,8 @@
 #pragma once
 
+#include "App/ui/FormMessageLabel.h"
 #include "App/ui/ViewController.h"
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -27,7 +27,6 @@ public:
 
 private:
     LoginViewController();
-    void showMessage(const QString& message);
     void setBusy(bool busy);
     void signedIn();
 
@@ -35,5 +34,5 @@ private:
     QLineEdit* m_emailField = nullptr;    // owned by the layout
     QLineEdit* m_passwordField = nullptr; // owned by the layout
     QPushButton* m_loginButton = nullptr; // owned by the layout
-    QLabel* m_messageLabel = nullptr;     // owned by the layout
+    FormMessageLabel* m_messageLabel = nullptr; // owned by the layout
 };

@@ -104,20 +104,26 @@ void Navigator::closeAllWindowsAndBackToLogin()
     showLoginViewController();
 }
 
-void Navigator::showProjectSelectionViewController(QObject* window, std::function<void(bool shown)> completion)
+void Navigator::loadProjects(std::function<void(const AllProjectResponse&)> show, std::function<void(bool shown)> completion)
 {
-    QPointer<WindowController> target = qobject_cast<WindowController*>(window);
     auto done = std::make_shared<std::function<void(bool)>>(std::move(completion));
     auto fail = [done](const ErrorModel&) {
         if (*done) (*done)(false);
     };
     ServiceManager::shared().callService<AllProjectResponse>(
         ServiceEndPoints::Project::getAll, AllProjectRequest{}, listOptions(),
-        [this, target, done](const AllProjectResponse& response) {
-            showProjectSelection(target, response);
+        [show = std::move(show), done](const AllProjectResponse& response) {
+            show(response);
             if (*done) (*done)(true);
         },
         fail, fail);
+}
+
+void Navigator::showProjectSelectionViewController(QObject* window, std::function<void(bool shown)> completion)
+{
+    QPointer<WindowController> target = qobject_cast<WindowController*>(window);
+    loadProjects([this, target](const AllProjectResponse& response) { showProjectSelection(target, response); },
+                 std::move(completion));
 }
 
 void Navigator::showProjectSelection(QPointer<WindowController> window, const AllProjectResponse& response)
@@ -154,17 +160,7 @@ void Navigator::bringWindowToFront(QObject* window)
 
 void Navigator::showProjectsMainController(std::function<void(bool shown)> completion)
 {
-    auto done = std::make_shared<std::function<void(bool)>>(std::move(completion));
-    auto fail = [done](const ErrorModel&) {
-        if (*done) (*done)(false);
-    };
-    ServiceManager::shared().callService<AllProjectResponse>(
-        ServiceEndPoints::Project::getAll, AllProjectRequest{}, listOptions(),
-        [this, done](const AllProjectResponse& response) {
-            openProjectsMainWindow(&response);
-            if (*done) (*done)(true);
-        },
-        fail, fail);
+    loadProjects([this](const AllProjectResponse& response) { openProjectsMainWindow(&response); }, std::move(completion));
 }
 
 ProjectMainWindowController* Navigator::openProjectsMainWindow(const AllProjectResponse* response)

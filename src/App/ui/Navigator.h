@@ -41,6 +41,8 @@ public:
 
 private:
     Navigator() = default;
+    // Loads the project list; `show` gets it, then completion(true); a failure answers completion(false).
+    void loadProjects(std::function<void(const AllProjectResponse&)> show, std::function<void(bool shown)> completion);
     void showProjectSelection(QPointer<WindowController> window, const AllProjectResponse& response);
 
     // Guards against a sign-out that is asked for again while its windows are still closing.

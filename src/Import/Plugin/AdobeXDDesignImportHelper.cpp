@@ -170,35 +170,26 @@ std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getArtboardExporta
     const QString& root, const std::string& artboardId, const boost::json::object& artboardDict,
     const std::string& projectId, const std::string& appVersion, const std::string& platform)
 {
-    std::vector<ResourceUploadRequest> records;
-    for (const QString& path : getArtboardExportablesPath(artboardId, root, platform)) {
-        const auto bytes = readRegularFile(path, kMaxImageFileSize);
-        if (!bytes) continue;
-        const auto oidAndScale = getOidAndScaleFromPath(path);
-        if (!oidAndScale) {
-            platform::debugPrint(QStringLiteral("Adobe XD image skipped, its name holds no layer id: ") + path);
-            continue;
-        }
-        ResourceUploadRequest record;
-        record.imageData = bytes->toBase64().toStdString();
-        record.imageName = AdobeXDExportUtils::getNodeName(artboardDict, oidAndScale->first);
-        record.artboardId = artboardId;
-        record.fileName = utf8(QFileInfo(path).completeBaseName());
-        record.oid = oidAndScale->first;
-        record.scale = oidAndScale->second;
-        record.appVersion = appVersion;
-        record.projectId = projectId;
-        records.push_back(std::move(record));
-    }
-    return records;
+    return imageRecords(getArtboardExportablesPath(artboardId, root, platform), artboardId, projectId, appVersion,
+                        [&artboardDict](const ResourceUploadRequest& record) {
+                            return AdobeXDExportUtils::getNodeName(artboardDict, record.oid);
+                        });
 }
 
 std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getSymbolMastersExportables(
     const QString& root, const SymbolMasterExportInfo& symbolMaster, const std::string& projectId,
     const std::string& appVersion, const std::string& platform)
 {
+    return imageRecords(getSymbolMasterExportablesPath(symbolMaster.symbolID, root, platform), symbolMaster.symbolID,
+                        projectId, appVersion, [](const ResourceUploadRequest& record) { return record.fileName; });
+}
+
+std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::imageRecords(
+    const QStringList& paths, const std::string& artboardId, const std::string& projectId,
+    const std::string& appVersion, const std::function<std::string(const ResourceUploadRequest&)>& imageName)
+{
     std::vector<ResourceUploadRequest> records;
-    for (const QString& path : getSymbolMasterExportablesPath(symbolMaster.symbolID, root, platform)) {
+    for (const QString& path : paths) {
         const auto bytes = readRegularFile(path, kMaxImageFileSize);
         if (!bytes) continue;
         const auto oidAndScale = getOidAndScaleFromPath(path);
@@ -209,12 +200,12 @@ std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getSymbolMastersEx
         ResourceUploadRequest record;
         record.imageData = bytes->toBase64().toStdString();
         record.fileName = utf8(QFileInfo(path).completeBaseName());
-        record.imageName = record.fileName;
-        record.artboardId = symbolMaster.symbolID;
+        record.artboardId = artboardId;
         record.oid = oidAndScale->first;
         record.scale = oidAndScale->second;
         record.appVersion = appVersion;
         record.projectId = projectId;
+        record.imageName = imageName(record);
         records.push_back(std::move(record));
     }
     return records;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -93,6 +94,11 @@ public:
 private:
     AdobeXDDesignImportHelper() = default;
     static QStringList imageFilesIn(const QString& folder, const QString& id, const std::string& platform);
+    // One upload record per readable image file whose name holds a layer id; the image name is
+    // asked of `imageName` once the rest of the record is filled in.
+    static std::vector<ResourceUploadRequest> imageRecords(
+        const QStringList& paths, const std::string& artboardId, const std::string& projectId,
+        const std::string& appVersion, const std::function<std::string(const ResourceUploadRequest&)>& imageName);
     // A cheap look for anything the plug-in exported (an artboard JSON file or the masters file).
     bool hasAnythingToImport() const;
 

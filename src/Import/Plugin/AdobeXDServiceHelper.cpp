@@ -9,6 +9,17 @@
 
 namespace {
 
+// The progress screen reports failures, so the service client shows no dialog of its own; only
+// whether a missing connection is announced differs between the calls.
+ServiceCallOptions statusCallOptions(bool silentNoInternetConnection)
+{
+    ServiceCallOptions options;
+    options.silentNoInternetConnection = silentNoInternetConnection;
+    options.showIndicatorView = false;
+    options.ignoreError = true;
+    return options;
+}
+
 template <class Request>
 void callStatusService(const ServiceEndPoint& endPoint, const Request& request, const ServiceCallOptions& options,
                        AdobeXDServiceHelper::SuccessHandler successHandler,
@@ -43,21 +54,13 @@ AdobeXDServiceHelper& AdobeXDServiceHelper::importer()
 void AdobeXDServiceHelper::newScreensFromAdobe(const ImportAllFromPluginRequest& request, SuccessHandler successHandler,
                                                FailureHandler failureHandler)
 {
-    ServiceCallOptions options;
-    options.silentNoInternetConnection = false;
-    options.showIndicatorView = false;
-    options.ignoreError = true;
-    callStatusService(ServiceEndPoints::Import::importNewScreensSketch, request, options, std::move(successHandler),
-                      std::move(failureHandler));
+    callStatusService(ServiceEndPoints::Import::importNewScreensSketch, request, statusCallOptions(false),
+                      std::move(successHandler), std::move(failureHandler));
 }
 
 void AdobeXDServiceHelper::uploadResource(const ResourceUploadRequest& request, SuccessHandler successHandler,
                                           FailureHandler failureHandler)
 {
-    ServiceCallOptions options;
-    options.silentNoInternetConnection = true;
-    options.showIndicatorView = false;
-    options.ignoreError = true;
-    callStatusService(ServiceEndPoints::Export::uploadResource, request, options, std::move(successHandler),
-                      std::move(failureHandler));
+    callStatusService(ServiceEndPoints::Export::uploadResource, request, statusCallOptions(true),
+                      std::move(successHandler), std::move(failureHandler));
 }

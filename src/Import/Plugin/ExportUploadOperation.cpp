@@ -23,21 +23,40 @@ QString baseName(const QString& path)
     return dot > 0 ? name.left(dot) : name;
 }
 
+template <class Record>
+boost::json::array takeIntoJson(std::vector<Record>& records)
+{
+    boost::json::array list;
+    list.reserve(records.size());
+    for (Record& record : records) {
+        list.push_back(jsonmap::write(record));
+        record = Record();
+    }
+    records.clear();
+    records.shrink_to_fit();
+    return list;
+}
+
 } // namespace
 
 void ExportUploadOperation::main()
 {
     if (isCancelled()) return;
 
-    // The records can be large; they are moved into the request, which is sent once.
-    ImportAllFromPluginRequest request;
-    request.projectId = projectId;
-    request.platform = platform;
-    request.appVersion = appVersion;
-    request.artboards = std::move(artboardList);
-    request.layerStyles = std::move(layerStyles);
-    request.textStyles = std::move(textStyles);
-    request.symbolMasters = std::move(symbolMasterList);
+    // The records carry the whole design as JSON text. Each is written into the body and dropped
+    // at once, so the design is never held as records, as a request and as a body all together.
+    boost::json::object body;
+    {
+        ImportAllFromPluginRequest request;
+        request.projectId = projectId;
+        request.platform = platform;
+        request.appVersion = appVersion;
+        body = jsonmap::toJsonObject(request);
+    }
+    body["artboards"] = takeIntoJson(artboardList);
+    body["symbolMasters"] = takeIntoJson(symbolMasterList);
+    body["textStyles"] = takeIntoJson(textStyles);
+    body["layerStyles"] = takeIntoJson(layerStyles);
 
     ServiceCallOptions options;
     options.ignoreError = true; // the run shows what failed on the progress screen
@@ -46,9 +65,10 @@ void ExportUploadOperation::main()
         if (self->failureHandler)
             self->failureHandler(UploadFailure{std::string(), UploadErrorText::serviceMessage(error)});
     };
-    ServiceManager::shared().callService<StatusResponse>(
-        ServiceEndPoints::Import::importNewScreensSketch, request, options,
-        [self](const StatusResponse& response) {
+    ServiceManager::shared().callServiceJson(
+        ServiceEndPoints::Import::importNewScreensSketch, std::move(body), options,
+        [self](const boost::json::object& reply) {
+            const auto response = jsonmap::fromJson<StatusResponse>(reply);
             if (!response.status) {
                 if (self->failureHandler)
                     self->failureHandler(UploadFailure{std::string(), UploadErrorText::text("sketchUpload.error.importRefused")});

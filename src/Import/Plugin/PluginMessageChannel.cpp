@@ -105,15 +105,15 @@ void PluginMessageChannel::webSocketDidClose(platform::WebSocketServer*, QWebSoc
     platform::debugPrint(QStringLiteral("Server websocket did close with code: ") + QString::number(code));
 }
 
-bool PluginMessageChannel::handleStartMessage(const std::string& fileName)
+void PluginMessageChannel::handleStartMessage(const std::string& fileName)
 {
     if (m_handOffPending) {
         platform::debugPrint(QStringLiteral("Plugin export ignored: a hand-off is being prepared"));
-        return false;
+        return;
     }
     if (m_entry.isUploadRunning && m_entry.isUploadRunning()) {
         platform::debugPrint(QStringLiteral("Plugin export ignored: an upload is running"));
-        return false;
+        return;
     }
     const bool started = m_entry.canStartImport && m_entry.canStartImport(fileName);
     if (started) {
@@ -121,7 +121,6 @@ bool PluginMessageChannel::handleStartMessage(const std::string& fileName)
         QMetaObject::invokeMethod(this, [this, fileName] { runHandOff(fileName); }, Qt::QueuedConnection);
     }
     platform::debugPrint(QStringLiteral("Plugin export didStart: ") + (started ? QStringLiteral("true") : QStringLiteral("false")));
-    return started;
 }
 
 void PluginMessageChannel::runHandOff(const std::string& fileName)

@@ -60,8 +60,8 @@ public:
                            bool wasClean) override;
 
 private:
-    // Answers whether the dispatcher took the hand-off (its canStartImport answer).
-    bool handleStartMessage(const std::string& fileName);
+    // Asks the dispatcher whether it takes the hand-off and, when it does, queues the hand-off.
+    void handleStartMessage(const std::string& fileName);
     void runHandOff(const std::string& fileName);
 
     ImportEntry m_entry;

@@ -18,7 +18,6 @@ std::shared_ptr<ArtboardContainerModel> FlatModelsMapper::map(const ArtboardCont
     const ArtboardContainerFlatModel& flat = artboarContainerFlatModel;
     auto container = std::make_shared<ArtboardContainerModel>();
     container->variableNamePicker = swiftCodePicker();
-    container->variableNamePicker->scopeVariableNameList.clear();
     container->artboard = ArtboardModelsMapper::map(flat.artboard);
     container->mainSymbolMasterSortedList = flat.mainSymbolMasterSortedList;
     container->usedSymbolInstances = JsonSerialization::stringListToDictList(flat.usedSymbolInstances);

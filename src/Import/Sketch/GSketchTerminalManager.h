@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <optional>
-#include <string>
 #include <utility>
 
 // Where the design tools keep what our plug-ins need: installs the Sketch plug-in that travels in
@@ -11,8 +10,6 @@
 class GSketchTerminalManager {
 public:
     static GSketchTerminalManager& terminalManager();
-
-    std::string sketchToolPath;
 
     // "SketchPluginInstalled" followed by the application version, no separator.
     QString getSketchPluginInstallKey() const;

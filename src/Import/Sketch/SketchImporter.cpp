@@ -55,11 +55,26 @@ QStringList pagePaths(const QString& folderPath)
     return paths;
 }
 
-std::shared_ptr<ArtboardSumModel> artboardFrom(boost::json::object dict)
+// A summary of a layer dictionary, which the summary then keeps. Its child layers stay in the
+// dictionary only: mapping them into typed children too would hold every layer of a large
+// document twice, and nothing reads the typed children.
+template <class Summary>
+std::shared_ptr<Summary> summaryOf(boost::json::object dict)
 {
-    auto model = std::make_shared<ArtboardSumModel>(jsonmap::fromJson<ArtboardSumModel>(dict));
+    boost::json::value children;
+    if (boost::json::value* layers = dict.if_contains("layers")) {
+        children = std::move(*layers);
+        *layers = nullptr;
+    }
+    auto model = std::make_shared<Summary>(jsonmap::fromJson<Summary>(dict));
+    if (boost::json::value* layers = dict.if_contains("layers")) *layers = std::move(children);
     model->dict = std::move(dict);
     return model;
+}
+
+std::shared_ptr<ArtboardSumModel> artboardFrom(boost::json::object dict)
+{
+    return summaryOf<ArtboardSumModel>(std::move(dict));
 }
 
 } // namespace
@@ -77,7 +92,9 @@ void SketchImporter::loadSketchDocument(LoadCompletion completionHandler)
     const QString sourcePath = QString::fromStdString(pluginExportInfo->sketchFilePath);
     const std::string version = pluginExportInfo->version.value_or(std::string());
     GFileManager::makeFileReadyToGo(
-        sourcePath, [this, version, completionHandler = std::move(completionHandler)](const FileReadyResult& ready) {
+        sourcePath, [this, alive = std::weak_ptr<int>(m_alive), version,
+                     completionHandler = std::move(completionHandler)](const FileReadyResult& ready) {
+            if (alive.expired()) return;
             if (!ready.succeeded()) {
                 LoadResult result;
                 result.error = ready.error.isEmpty() ? platform::localized("sketchImporter.error.noCopy") : ready.error;
@@ -165,11 +182,7 @@ std::vector<std::shared_ptr<LayerSumModel>> SketchImporter::findSelectedSymbolMa
 {
     std::vector<std::shared_ptr<LayerSumModel>> masters;
     masters.reserve(inList.size());
-    for (boost::json::object& dict : inList) {
-        auto model = std::make_shared<LayerSumModel>(jsonmap::fromJson<LayerSumModel>(dict));
-        model->dict = std::move(dict);
-        masters.push_back(std::move(model));
-    }
+    for (boost::json::object& dict : inList) masters.push_back(summaryOf<LayerSumModel>(std::move(dict)));
     return masters;
 }
 

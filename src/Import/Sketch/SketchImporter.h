@@ -41,6 +41,10 @@ public:
     using PathHandler = std::function<void(const QString& filePath)>;
     using FailureHandler = std::function<void(const QString& reason)>;
 
+    SketchImporter() = default;
+    SketchImporter(const SketchImporter&) = delete;
+    SketchImporter& operator=(const SketchImporter&) = delete;
+
     std::shared_ptr<DesignDocument> designDocument; // set once the copy is loaded
     std::optional<SketchExportInfoDocument> pluginExportInfo;
 
@@ -73,6 +77,9 @@ public:
                      FileFormats format, double scale, PathHandler successHandler, FailureHandler failureHandler) const;
 
 private:
+    // Lets a load that finishes after this importer is gone drop its result instead of using it.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+
     ExportableImages collectExportables(BaseSModel& owner, const std::string& ownerId,
                                         const std::string& customExportFormat) const;
 };

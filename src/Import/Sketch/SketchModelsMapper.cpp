@@ -3,7 +3,6 @@
 #include "platform/JsonText.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -11,11 +10,7 @@ std::int64_t percentOf(double alphaF)
 {
     // alphaF holds two decimals, but e.g. 0.29 * 100 is 28.999999999999996 in binary; a plain
     // truncation would report 28 percent for a 29 percent alpha
-    const double percent = std::trunc(alphaF * 100.0 + 1e-9);
-    if (std::isnan(percent)) return 0;
-    if (percent >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
-    if (percent <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(percent);
+    return ColorModel::pinnedInteger(std::trunc(alphaF * 100.0 + 1e-9));
 }
 
 } // namespace

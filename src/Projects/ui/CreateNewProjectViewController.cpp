@@ -1,6 +1,5 @@
 #include "Projects/ui/CreateNewProjectViewController.h"
 
-#include "Account/UserProfile.h"
 #include "App/MixpanelManager.h"
 #include "App/ui/WindowController.h"
 #include "Base/ServiceEndPoints.h"
@@ -24,13 +23,6 @@
 
 namespace {
 constexpr int kMaxNameLength = 100;
-
-QString errorText(const ErrorModel& error)
-{
-    if (error.errorId == ErrorModel::kNoConnection) return platform::localized("common.noInternetConn.description");
-    if (!error.errorMsg.empty()) return QString::fromStdString(error.errorMsg);
-    return platform::localized("common.errorOccured");
-}
 } // namespace
 
 CreateNewProjectViewController* CreateNewProjectViewController::instantiate(const AllProjectResponse& selection)
@@ -74,11 +66,7 @@ void CreateNewProjectViewController::buildLayout()
     form->addRow(platform::localized("createProject.platformField.label"), m_platformField);
     layout->addLayout(form);
 
-    m_messageLabel = new QLabel(this);
-    m_messageLabel->setObjectName(QStringLiteral("messageLabel"));
-    m_messageLabel->setWordWrap(true);
-    m_messageLabel->setStyleSheet(QStringLiteral("color: #c0392b;"));
-    m_messageLabel->hide();
+    m_messageLabel = new FormMessageLabel(this);
     layout->addWidget(m_messageLabel);
     layout->addStretch();
 
@@ -96,12 +84,6 @@ void CreateNewProjectViewController::buildLayout()
     layout->addLayout(buttons);
 }
 
-void CreateNewProjectViewController::showMessage(const QString& message)
-{
-    m_messageLabel->setText(message);
-    m_messageLabel->setVisible(!message.isEmpty());
-}
-
 void CreateNewProjectViewController::setBusy(bool busy)
 {
     m_createButton->setEnabled(!busy);
@@ -116,10 +98,10 @@ void CreateNewProjectViewController::callCreateProject()
     if (!m_createButton->isEnabled()) return;
     const QString name = m_nameField->text().trimmed();
     if (name.isEmpty()) {
-        showMessage(platform::localized("createProject.nameField.requiredError"));
+        m_messageLabel->showMessage(platform::localized("createProject.nameField.requiredError"));
         return;
     }
-    showMessage({});
+    m_messageLabel->showMessage({});
     setBusy(true);
 
     CreateProjectRequest request;
@@ -135,7 +117,7 @@ void CreateNewProjectViewController::callCreateProject()
     auto failed = [self](const ErrorModel& error) {
         if (!self) return;
         self->setBusy(false);
-        self->showMessage(errorText(error));
+        self->m_messageLabel->showError(error, "common.errorOccured");
     };
     ServiceManager::shared().callService<CreateProjectResponse>(
         ServiceEndPoints::Project::create, request, options,
@@ -144,12 +126,10 @@ void CreateNewProjectViewController::callCreateProject()
             // A reply without a project would start an upload into no project at all.
             if (response.project.projectId.empty()) {
                 self->setBusy(false);
-                self->showMessage(platform::localized("common.errorOccured"));
+                self->m_messageLabel->showMessage(platform::localized("common.errorOccured"));
                 return;
             }
-            MixpanelManager::mixPanelLog(MixpanelManager::userNameValue(),
-                                         UserProfile::shared().userInfo ? std::optional(UserProfile::shared().userInfo->email)
-                                                                        : std::nullopt,
+            MixpanelManager::mixPanelLog(MixpanelManager::userNameValue(), MixpanelManager::userEmailValue(),
                                          MixPanelEventCode::CREATE_PROJECT, {});
             const ProjectDisplayInfo project = response.project;
             // Going back from here must list the project that now exists.

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "App/ui/FormMessageLabel.h"
 #include "App/ui/ViewController.h"
 #include "Projects/AllProjectResponse.h"
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -30,7 +30,6 @@ public:
 private:
     explicit CreateNewProjectViewController(AllProjectResponse selection);
     void buildLayout();
-    void showMessage(const QString& message);
     void setBusy(bool busy);
 
     AllProjectResponse m_selection;
@@ -38,5 +37,5 @@ private:
     QComboBox* m_platformField = nullptr;  // owned by the layout
     QPushButton* m_createButton = nullptr; // owned by the layout
     QPushButton* m_backButton = nullptr;   // owned by the layout
-    QLabel* m_messageLabel = nullptr;      // owned by the layout
+    FormMessageLabel* m_messageLabel = nullptr; // owned by the layout
 };

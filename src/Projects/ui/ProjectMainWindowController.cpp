@@ -41,8 +41,8 @@ void ProjectMainWindowController::updateProjects(const AllProjectResponse& respo
 
 void ProjectMainWindowController::signOut()
 {
-    const auto email = UserProfile::shared().userInfo ? std::optional(UserProfile::shared().userInfo->email) : std::nullopt;
-    MixpanelManager::mixPanelLog(MixpanelManager::userNameValue(), email, MixPanelEventCode::LOGOUT, {});
+    MixpanelManager::mixPanelLog(MixpanelManager::userNameValue(), MixpanelManager::userEmailValue(),
+                                 MixPanelEventCode::LOGOUT, {});
     UserProfile::shared().signOut();
 }
 

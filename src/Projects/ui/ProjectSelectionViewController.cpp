@@ -3,23 +3,16 @@
 #include "App/ui/WindowController.h"
 #include "Import/Plugin/ExportHelper.h"
 #include "Projects/ui/CreateNewProjectViewController.h"
+#include "Projects/ui/ProjectTable.h"
 #include "platform/Localization.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <utility>
-
-namespace {
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-} // namespace
 
 ProjectSelectionViewController* ProjectSelectionViewController::instantiate(const AllProjectResponse& response)
 {
@@ -32,7 +25,7 @@ ProjectSelectionViewController::ProjectSelectionViewController(AllProjectRespons
     setObjectName(QStringLiteral("ProjectSelectionViewController"));
     setWindowTitle(platform::localized("projectSelection.title"));
     buildLayout();
-    reloadTable();
+    m_projects->setProjects(m_response.projects);
 }
 
 void ProjectSelectionViewController::buildLayout()
@@ -45,26 +38,13 @@ void ProjectSelectionViewController::buildLayout()
     header->setWordWrap(true);
     layout->addWidget(header);
 
-    m_table = new QTableWidget(this);
-    m_table->setObjectName(QStringLiteral("projectTable"));
-    m_table->setColumnCount(2);
-    m_table->setHorizontalHeaderLabels(
-        {platform::localized("projectSelection.column.name"), platform::localized("projectSelection.column.platform")});
-    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    m_table->verticalHeader()->hide();
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setMinimumHeight(200);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { tableViewDoubleClick(row); });
-    layout->addWidget(m_table, 1);
-
-    m_emptyLabel = new QLabel(platform::localized("projectSelection.empty"), this);
-    m_emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
-    m_emptyLabel->setAlignment(Qt::AlignCenter);
-    m_emptyLabel->setWordWrap(true);
-    layout->addWidget(m_emptyLabel);
+    m_projects = new ProjectTable({{"projectSelection.column.name", &ProjectTable::name},
+                                   {"projectSelection.column.platform", &ProjectTable::platform}},
+                                  "projectSelection.empty", this);
+    m_projects->tableView()->setMinimumHeight(200);
+    connect(m_projects->tableView(), &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { tableViewDoubleClick(row); });
+    layout->addWidget(m_projects, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -75,18 +55,14 @@ void ProjectSelectionViewController::buildLayout()
     layout->addLayout(buttons);
 }
 
-void ProjectSelectionViewController::reloadTable()
+QTableWidget* ProjectSelectionViewController::tableView() const
 {
-    const auto& projects = m_response.projects;
-    m_table->setRowCount(static_cast<int>(projects.size()));
-    for (int row = 0; row < static_cast<int>(projects.size()); ++row) {
-        const auto& project = projects[static_cast<std::size_t>(row)];
-        m_table->setItem(row, 0, new QTableWidgetItem(text(project.name)));
-        m_table->setItem(row, 1, new QTableWidgetItem(text(project.platform)));
-    }
-    const bool empty = projects.empty();
-    m_table->setVisible(!empty);
-    m_emptyLabel->setVisible(empty);
+    return m_projects->tableView();
+}
+
+QLabel* ProjectSelectionViewController::emptyLabel() const
+{
+    return m_projects->emptyLabel();
 }
 
 void ProjectSelectionViewController::tableViewDoubleClick(int row)

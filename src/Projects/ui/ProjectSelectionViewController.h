@@ -3,6 +3,7 @@
 #include "App/ui/ViewController.h"
 #include "Projects/AllProjectResponse.h"
 
+class ProjectTable;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -22,17 +23,15 @@ public:
     // Replaces this screen with the project creation in the same window.
     void openCreateNewProject();
 
-    QTableWidget* tableView() const { return m_table; }
+    QTableWidget* tableView() const;
     QPushButton* newProjectButton() const { return m_newProjectButton; }
-    QLabel* emptyLabel() const { return m_emptyLabel; }
+    QLabel* emptyLabel() const;
 
 private:
     explicit ProjectSelectionViewController(AllProjectResponse response);
     void buildLayout();
-    void reloadTable();
 
     AllProjectResponse m_response;
-    QTableWidget* m_table = nullptr;       // owned by the layout
-    QLabel* m_emptyLabel = nullptr;        // owned by the layout
+    ProjectTable* m_projects = nullptr;        // owned by the layout
     QPushButton* m_newProjectButton = nullptr; // owned by the layout
 };

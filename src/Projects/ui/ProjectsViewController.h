@@ -3,6 +3,7 @@
 #include "App/ui/ViewController.h"
 #include "Projects/AllProjectResponse.h"
 
+class ProjectTable;
 class QLabel;
 class QTableWidget;
 
@@ -17,16 +18,14 @@ public:
     void updateProjects(const AllProjectResponse& response);
 
     const AllProjectResponse& response() const { return m_response; }
-    QTableWidget* tableView() const { return m_table; }
+    QTableWidget* tableView() const;
     QLabel* userLabel() const { return m_userLabel; }
-    QLabel* emptyLabel() const { return m_emptyLabel; }
+    QLabel* emptyLabel() const;
 
 private:
     ProjectsViewController();
-    void refreshUser();
 
     AllProjectResponse m_response;
-    QLabel* m_userLabel = nullptr;   // owned by the layout
-    QTableWidget* m_table = nullptr; // owned by the layout
-    QLabel* m_emptyLabel = nullptr;  // owned by the layout
+    QLabel* m_userLabel = nullptr;      // owned by the layout
+    ProjectTable* m_projects = nullptr; // owned by the layout
 };

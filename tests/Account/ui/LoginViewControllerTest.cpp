@@ -1,10 +1,8 @@
 #include "App/ui/WindowTestSupport.h"
 
 #include "Account/ui/LoginViewController.h"
-#include "Account/ui/LoginWindowController.h"
 #include "Projects/ui/ProjectMainWindowController.h"
 #include "Projects/ui/ProjectsViewController.h"
-#include "support/StandinService.h"
 
 #include <QAction>
 #include <QLabel>
@@ -13,6 +11,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,18 +19,15 @@ using namespace windowtest;
 
 namespace {
 
+using Paths = std::vector<std::string>;
+
 class LoginTest : public WindowTest {
 protected:
-    LoginViewController* openLogin()
+    static bool projectWindowShown()
     {
-        Navigator::share().showLoginViewController();
-        return shownContent<LoginViewController>();
-    }
-
-    static void type(LoginViewController* login, const QString& email, const QString& password)
-    {
-        QTest::keyClicks(login->emailField(), email);
-        QTest::keyClicks(login->passwordField(), password);
+        const bool shown = waitUntil([] { return shownContent<ProjectsViewController>() != nullptr; });
+        flushDeletions();
+        return shown;
     }
 };
 
@@ -43,25 +39,22 @@ struct FormCase {
     const char* password;
     const char* message;
 };
+void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
 
 class LoginForm : public LoginTest, public ::testing::WithParamInterface<FormCase> {};
 
 TEST_P(LoginForm, ExplainsTheProblemAndSendsNothing)
 {
     const FormCase& c = GetParam();
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
-    LoginViewController* login = openLogin();
+    StandinService& standin = startService();
+    LoginViewController* login = submitLoginForm(QString::fromUtf8(c.email), QString::fromUtf8(c.password));
     ASSERT_NE(login, nullptr);
-
-    type(login, QString::fromUtf8(c.email), QString::fromUtf8(c.password));
-    QTest::mouseClick(login->loginButton(), Qt::LeftButton);
     QCoreApplication::processEvents();
 
     EXPECT_EQ(login->messageLabel()->text(), QString::fromUtf8(c.message));
     EXPECT_FALSE(login->messageLabel()->isHidden());
     EXPECT_TRUE(login->loginButton()->isEnabled());
-    EXPECT_TRUE(service.records().empty());
+    EXPECT_TRUE(standin.records().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,22 +65,21 @@ INSTANTIATE_TEST_SUITE_P(
                       FormCase{"noDomainDot", "demo@example", "demo", "Please enter a valid e-mail address."},
                       FormCase{"spaceInside", "de mo@example.com", "demo", "Please enter a valid e-mail address."},
                       FormCase{"noPassword", "demo@example.com", "", "Please enter your password."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // ---- sign-in against the service --------------------------------------------------------------
 
 TEST_F(LoginTest, SignInSavesTheSessionAndReplacesTheLoginWindowWithTheProjectList)
 {
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
-    LoginViewController* login = openLogin();
+    StandinService& standin = startService();
+    Navigator::share().showLoginViewController();
+    auto* login = shownContent<LoginViewController>();
     ASSERT_NE(login, nullptr);
-
-    type(login, QStringLiteral("  demo@example.com "), QStringLiteral("demo"));
+    QTest::keyClicks(login->emailField(), QStringLiteral("  demo@example.com "));
+    QTest::keyClicks(login->passwordField(), QStringLiteral("demo"));
     QTest::keyClick(login->passwordField(), Qt::Key_Return);
     login->login(); // a second submit while the first is on its way sends nothing
-    ASSERT_TRUE(waitUntil([] { return shownContent<ProjectsViewController>() != nullptr; }));
-    flushDeletions();
+    ASSERT_TRUE(projectWindowShown());
 
     EXPECT_TRUE(windowsShowing<LoginViewController>().empty());
     EXPECT_EQ(openWindows().size(), 1u);
@@ -95,8 +87,8 @@ TEST_F(LoginTest, SignInSavesTheSessionAndReplacesTheLoginWindowWithTheProjectLi
     ASSERT_TRUE(UserProfile::shared().userInfo.has_value());
     EXPECT_EQ(UserProfile::shared().userInfo->email, "demo@example.com");
 
-    const auto records = service.records();
-    ASSERT_EQ(service.recordedPaths(), (std::vector<std::string>{"user/login", "project/getAll"}));
+    const auto records = standin.records();
+    ASSERT_EQ(standin.recordedPaths(), (Paths{"user/login", "project/getAll"}));
     EXPECT_EQ(StandinService::bodyString(records[0], "email"), "demo@example.com");
     EXPECT_EQ(StandinService::bodyString(records[0], "password"), "demo");
     ASSERT_TRUE(records[0].at("body").as_object().contains("macAddress"));
@@ -114,25 +106,22 @@ struct FailureCase {
     const char* password;
     const char* message;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class FailedSignIn : public LoginTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailedSignIn, IsExplainedInTheFormAndKeepsTheUserSignedOut)
 {
     const FailureCase& c = GetParam();
-    StandinService::Options options;
-    options.scriptJson = c.script;
-    StandinService service(options);
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
-    LoginViewController* login = openLogin();
-    type(login, QStringLiteral("demo@example.com"), QString::fromUtf8(c.password));
-    QTest::mouseClick(login->loginButton(), Qt::LeftButton);
+    StandinService& standin = startService(c.script);
+    LoginViewController* login = submitLoginForm(QStringLiteral("demo@example.com"), QString::fromUtf8(c.password));
+    ASSERT_NE(login, nullptr);
     ASSERT_TRUE(waitUntil([&] { return login->loginButton()->isEnabled(); }));
 
     EXPECT_EQ(login->messageLabel()->text(), QString::fromUtf8(c.message));
     EXPECT_FALSE(login->messageLabel()->isHidden());
     EXPECT_FALSE(UserProfile::isLoggedInBefore());
-    EXPECT_EQ(service.recordedPaths(), std::vector<std::string>{"user/login"});
+    EXPECT_EQ(standin.recordedPaths(), Paths{"user/login"});
     EXPECT_EQ(windowsShowing<LoginViewController>().size(), 1u);
     EXPECT_TRUE(dialogs->shown().empty()); // in the form only, not in a dialog as well
 }
@@ -143,19 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
                       // A reply without a token must not be saved as a session.
                       FailureCase{"replyWithoutAToken", R"([{"path":"user/login","body":{"userInfo":{"email":"x@y.z"}}}])",
                                   "demo", "Sign-in failed. Please check your e-mail address and password."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST_F(LoginTest, SignInWhoseListFailsStillOpensTheProjectWindow)
 {
-    StandinService::Options options;
-    options.scriptJson = R"([{"path":"project/getAll","body":{"errorModel":{"errorId":50001,"errorMsg":"Busy"}}}])";
-    StandinService service(options);
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
-    LoginViewController* login = openLogin();
-    type(login, QStringLiteral("demo@example.com"), QStringLiteral("demo"));
-    QTest::mouseClick(login->loginButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([] { return shownContent<ProjectsViewController>() != nullptr; }));
-    flushDeletions();
+    startService(R"([{"path":"project/getAll","body":{"errorModel":{"errorId":50001,"errorMsg":"Busy"}}}])");
+    ASSERT_NE(submitLoginForm(QStringLiteral("demo@example.com"), QStringLiteral("demo")), nullptr);
+    ASSERT_TRUE(projectWindowShown());
 
     EXPECT_TRUE(windowsShowing<LoginViewController>().empty());
     EXPECT_TRUE(UserProfile::isLoggedInBefore());
@@ -164,18 +147,13 @@ TEST_F(LoginTest, SignInWhoseListFailsStillOpensTheProjectWindow)
 
 TEST_F(LoginTest, SignOutFromTheProjectWindowForgetsTheSessionAndShowsOneLoginWindow)
 {
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
-    LoginViewController* login = openLogin();
-    type(login, QStringLiteral("demo@example.com"), QStringLiteral("demo"));
-    QTest::mouseClick(login->loginButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([] { return shownContent<ProjectsViewController>() != nullptr; }));
-    flushDeletions();
+    startService();
+    ASSERT_NE(submitLoginForm(QStringLiteral("demo@example.com"), QStringLiteral("demo")), nullptr);
+    ASSERT_TRUE(projectWindowShown());
 
     auto* window = qobject_cast<ProjectMainWindowController*>(windowsShowing<ProjectsViewController>().front());
     ASSERT_NE(window, nullptr);
     window->signOutAction()->trigger();
-    window = nullptr;
     flushDeletions();
 
     EXPECT_FALSE(UserProfile::isLoggedInBefore());

@@ -7,16 +7,14 @@
 #include "Projects/ui/ProjectsViewController.h"
 #include "platform/PropertyList.h"
 #include "platform/SingleInstance.h"
-#include "support/StandinService.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUuid>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,80 +22,70 @@ using namespace windowtest;
 
 namespace {
 
-class AppDelegateTest : public WindowTest {};
+using Paths = std::vector<std::string>;
+
+class AppDelegateTest : public WindowTest {
+protected:
+    // What a new process would find: the saved settings, nothing in memory.
+    static void simulateNewProcess()
+    {
+        closeEveryWindow();
+        UserProfile::shared().userInfo.reset();
+        UserProfile::shared().accessDto.reset();
+        platform::UserDefaults::standard().reload();
+        Navigator::share().mainWindowController = nullptr;
+    }
+};
 
 // ---- command line -----------------------------------------------------------------------------
 
 struct ArgumentsCase {
     const char* name;
-    QStringList arguments;
+    QStringList arguments; // after the program name
     QStringList expected;
 };
+void PrintTo(const ArgumentsCase& c, std::ostream* os) { *os << c.name; }
 
 class CommandLinePaths : public ::testing::TestWithParam<ArgumentsCase> {};
 
 TEST_P(CommandLinePaths, BecomeAbsoluteForTheRunningInstance)
 {
     const ArgumentsCase& c = GetParam();
-    EXPECT_EQ(AppDelegate::filePathsFromArguments(c.arguments, QStringLiteral("/work/designs")), c.expected);
+    const QStringList arguments = QStringList{QStringLiteral("quorvex")} + c.arguments;
+    EXPECT_EQ(AppDelegate::filePathsFromArguments(arguments, QStringLiteral("/work/designs")), c.expected);
 }
-
-const QString kProgram = QStringLiteral("quorvex");
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CommandLinePaths,
     ::testing::Values(
-        ArgumentsCase{"programOnly", {kProgram}, {}},
-        ArgumentsCase{"relative", {kProgram, QStringLiteral("a.zvusk")}, {QStringLiteral("/work/designs/a.zvusk")}},
-        ArgumentsCase{"parentFolder", {kProgram, QStringLiteral("../x/b.xdzvusk")}, {QStringLiteral("/work/x/b.xdzvusk")}},
-        ArgumentsCase{"absolute", {kProgram, QStringLiteral("/d/c.zvusk")}, {QStringLiteral("/d/c.zvusk")}},
-        ArgumentsCase{"fileUrl", {kProgram, QStringLiteral("file:///d/e%20f.zvusk")}, {QStringLiteral("/d/e f.zvusk")}},
-        ArgumentsCase{"emptySkipped",
-                      {kProgram, QString(), QStringLiteral("g.zvusk")},
-                      {QStringLiteral("/work/designs/g.zvusk")}},
+        ArgumentsCase{"programOnly", {}, {}},
+        ArgumentsCase{"relative", {QStringLiteral("a.zvusk")}, {QStringLiteral("/work/designs/a.zvusk")}},
+        ArgumentsCase{"parentFolder", {QStringLiteral("../x/b.xdzvusk")}, {QStringLiteral("/work/x/b.xdzvusk")}},
+        ArgumentsCase{"absolute", {QStringLiteral("/d/c.zvusk")}, {QStringLiteral("/d/c.zvusk")}},
+        ArgumentsCase{"fileUrl", {QStringLiteral("file:///d/e%20f.zvusk")}, {QStringLiteral("/d/e f.zvusk")}},
+        ArgumentsCase{"emptySkipped", {QString(), QStringLiteral("g.zvusk")}, {QStringLiteral("/work/designs/g.zvusk")}},
         ArgumentsCase{"severalInOrder",
-                      {kProgram, QStringLiteral("b.zvusk"), QStringLiteral("a.zvusk")},
+                      {QStringLiteral("b.zvusk"), QStringLiteral("a.zvusk")},
                       {QStringLiteral("/work/designs/b.zvusk"), QStringLiteral("/work/designs/a.zvusk")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // ---- session across application instances -----------------------------------------------------
 
-// What a new process would find: the saved settings, nothing in memory.
-void simulateNewProcess()
-{
-    closeEveryWindow();
-    UserProfile::shared().userInfo.reset();
-    UserProfile::shared().accessDto.reset();
-    platform::UserDefaults::standard().reload();
-    Navigator::share().mainWindowController = nullptr;
-}
-
-void signInThroughTheLoginWindow(const QString& email, const QString& password)
-{
-    Navigator::share().showLoginViewController();
-    auto* login = shownContent<LoginViewController>();
-    ASSERT_NE(login, nullptr);
-    login->emailField()->setText(email);
-    login->passwordField()->setText(password);
-    login->loginButton()->click();
-}
-
 TEST_F(AppDelegateTest, SessionSurvivesARestartAndOpensTheProjectWindow)
 {
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
-    signInThroughTheLoginWindow(QStringLiteral("demo@example.com"), QStringLiteral("demo"));
+    StandinService& standin = startService();
+    ASSERT_NE(submitLoginForm(QStringLiteral("demo@example.com"), QStringLiteral("demo")), nullptr);
     ASSERT_TRUE(waitUntil([] { return shownContent<ProjectsViewController>() != nullptr; }));
 
     simulateNewProcess();
-    service.clearRecords();
+    standin.clearRecords();
     AppDelegate second;
     second.applicationWillFinishLaunching();
     ASSERT_TRUE(waitUntil([] { return shownContent<ProjectsViewController>() != nullptr; }));
     flushDeletions();
 
     EXPECT_TRUE(windowsShowing<LoginViewController>().empty());
-    EXPECT_EQ(service.recordedPaths(), (std::vector<std::string>{"user/refreshToken", "project/getAll"}));
+    EXPECT_EQ(standin.recordedPaths(), (Paths{"user/refreshToken", "project/getAll"}));
     ASSERT_TRUE(UserProfile::shared().userInfo.has_value());
     EXPECT_EQ(UserProfile::shared().userInfo->email, "demo@example.com");
     EXPECT_EQ(shownContent<ProjectsViewController>()->tableView()->rowCount(), 2);
@@ -105,14 +93,10 @@ TEST_F(AppDelegateTest, SessionSurvivesARestartAndOpensTheProjectWindow)
 
 TEST_F(AppDelegateTest, SessionTheServiceNoLongerKnowsEndsAtTheLoginWindow)
 {
-    {
-        StandinService first;
-        ASSERT_TRUE(first.isRunning()) << first.errorText().toStdString();
-        ASSERT_TRUE(signInDemoUser());
-    }
+    startService();
+    ASSERT_TRUE(signInDemoUser());
     simulateNewProcess();
-    StandinService forgetful; // a fresh service: it has never issued the saved tokens
-    ASSERT_TRUE(forgetful.isRunning()) << forgetful.errorText().toStdString();
+    StandinService& forgetful = startService(); // a fresh service: it has never issued the saved tokens
 
     AppDelegate second;
     second.applicationWillFinishLaunching();
@@ -121,7 +105,7 @@ TEST_F(AppDelegateTest, SessionTheServiceNoLongerKnowsEndsAtTheLoginWindow)
 
     EXPECT_TRUE(windowsShowing<ProjectsViewController>().empty());
     EXPECT_FALSE(UserProfile::isLoggedInBefore());
-    EXPECT_EQ(forgetful.recordedPaths(), std::vector<std::string>{"user/refreshToken"});
+    EXPECT_EQ(forgetful.recordedPaths(), Paths{"user/refreshToken"});
 }
 
 // ---- open-file road through a second start of the application ---------------------------------
@@ -134,24 +118,14 @@ struct HandOffCase {
     bool signedIn;
     Expect expect;
 };
+void PrintTo(const HandOffCase& c, std::ostream* os) { *os << c.name; }
 
 class SecondInstanceHandOff : public AppDelegateTest, public ::testing::WithParamInterface<HandOffCase> {};
-
-void writeExportFile(const QString& path)
-{
-    boost::json::object document{{"sketchFilePath", "/designs/app.sketch"},
-                                 {"artboardIds", boost::json::array{"A1", "A2"}},
-                                 {"artboardNames", boost::json::array{"Home", "Login"}},
-                                 {"version", "66"},
-                                 {"sketchtoolPath", "/bin/false"}};
-    ASSERT_TRUE(platform::writePropertyList(path, document, platform::PropertyListFormat::Xml));
-}
 
 TEST_P(SecondInstanceHandOff, ReachesTheRunningInstance)
 {
     const HandOffCase& c = GetParam();
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    startService();
     if (c.signedIn) {
         ASSERT_TRUE(signInDemoUser());
     }
@@ -169,7 +143,13 @@ TEST_P(SecondInstanceHandOff, ReachesTheRunningInstance)
 
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    writeExportFile(folder.filePath(QStringLiteral("design.zvusk")));
+    const boost::json::object exportInfo{{"sketchFilePath", "/designs/app.sketch"},
+                                         {"artboardIds", boost::json::array{"A1", "A2"}},
+                                         {"artboardNames", boost::json::array{"Home", "Login"}},
+                                         {"version", "66"},
+                                         {"sketchtoolPath", "/bin/false"}};
+    ASSERT_TRUE(platform::writePropertyList(folder.filePath(QStringLiteral("design.zvusk")), exportInfo,
+                                            platform::PropertyListFormat::Xml));
 
     QProcess second;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -215,6 +195,6 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOffCase{"signedInDesignOpensSelection", {QStringLiteral("design.zvusk")}, true, Expect::selection},
                       HandOffCase{"otherFileIsRefused", {QStringLiteral("design.sketch")}, true, Expect::nothing},
                       HandOffCase{"noFileIsAReopen", {}, false, Expect::login}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 } // namespace

@@ -1,13 +1,14 @@
 #include "App/ui/WindowTestSupport.h"
 
 #include "Account/ui/LoginViewController.h"
+#include "Base/ServiceManager.h"
 #include "Import/Plugin/ui/ExportViewController.h"
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "Projects/ui/ProjectWindowController.h"
 #include "Projects/ui/ProjectsViewController.h"
-#include "support/StandinService.h"
-
 #include <QCloseEvent>
+
+#include <ostream>
 
 using namespace windowtest;
 
@@ -33,6 +34,15 @@ protected:
         EXPECT_EQ(windowsShowing<LoginViewController>().size(), 1u);
         EXPECT_EQ(openWindows().size(), 1u);
     }
+
+    // The completion's answer once a project selection is asked for without a window.
+    static std::optional<bool> showSelection()
+    {
+        std::optional<bool> shown;
+        Navigator::share().showProjectSelectionViewController(nullptr, [&](bool s) { shown = s; });
+        waitUntil([&] { return shown.has_value(); });
+        return shown;
+    }
 };
 
 // ---- sign-out is idempotent -------------------------------------------------------------------
@@ -44,6 +54,7 @@ struct SignOutCase {
     Before before;
     int signOuts;
 };
+void PrintTo(const SignOutCase& c, std::ostream* os) { *os << c.name; }
 
 class SignOut : public NavigatorTest, public ::testing::WithParamInterface<SignOutCase> {};
 
@@ -80,18 +91,17 @@ INSTANTIATE_TEST_SUITE_P(Table, SignOut,
                                            SignOutCase{"fiveTimes", Before::projectWindows, 5},
                                            SignOutCase{"keepsTheOpenLoginWindow", Before::loginAlreadyOpen, 2},
                                            SignOutCase{"fromInsideAClosingWindow", Before::reenteringWindows, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 TEST_F(NavigatorTest, ManyFailingRequestsInFlightShowOneLoginWindow)
 {
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    StandinService& standin = startService();
     // A token the service does not know: every call answers 401.
     UserProfile::shared().save(UserInfo{{}, "u1", "demo@example.com", "demo", "Demo"}, AccessDTO{{}, "stale", "stale", ""});
     Navigator::share().openProjectsMainWindow(nullptr);
 
     for (int i = 0; i < 3; ++i) Navigator::share().showProjectsMainController({});
-    ASSERT_TRUE(waitUntil([&] { return service.records().size() >= 3; }));
+    ASSERT_TRUE(waitUntil([&] { return standin.records().size() >= 3; }));
     // A last call that fails without ending the session; its answer comes after the three.
     bool sentinelAnswered = false;
     ServiceCallOptions quiet;
@@ -113,41 +123,29 @@ TEST_P(SelectionFlag, NewSelectionWindowListsProjectsAndCopiesTheUploadFlag)
 {
     StandinService::Options options;
     options.shouldUploadSketch = GetParam();
-    StandinService service(options);
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    startService(options);
     ASSERT_TRUE(signInDemoUser());
     ExportHelper::importer().shouldUploadSketch = !GetParam();
 
-    std::vector<bool> completions;
-    Navigator::share().showProjectSelectionViewController(nullptr, [&](bool shown) { completions.push_back(shown); });
-    ASSERT_TRUE(waitUntil([&] { return !completions.empty(); }));
-
-    EXPECT_EQ(completions, std::vector<bool>{true});
+    EXPECT_EQ(showSelection(), true);
     EXPECT_EQ(ExportHelper::importer().shouldUploadSketch, GetParam());
     const auto windows = windowsShowing<ProjectSelectionViewController>();
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_NE(qobject_cast<ProjectWindowController*>(windows.front()), nullptr);
     EXPECT_EQ(ExportHelper::importer().windowController.data(), windows.front());
-    auto* selection = shownContent<ProjectSelectionViewController>();
-    EXPECT_EQ(tableColumn(selection->tableView(), 0), (std::vector<std::string>{"Demo iOS", "Demo Android"}));
-    EXPECT_EQ(tableColumn(selection->tableView(), 1), (std::vector<std::string>{"iOS", "Android"}));
+    const QTableWidget* table = shownContent<ProjectSelectionViewController>()->tableView();
+    EXPECT_EQ(tableColumn(table, 0), (std::vector<std::string>{"Demo iOS", "Demo Android"}));
+    EXPECT_EQ(tableColumn(table, 1), (std::vector<std::string>{"iOS", "Android"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SelectionFlag, ::testing::Bool());
 
 TEST_F(NavigatorTest, FailedListLoadOpensNothingAndReportsIt)
 {
-    StandinService::Options options;
-    options.scriptJson = R"([{"path":"project/getAll","body":{"errorModel":{"errorId":50001,"errorMsg":"Unavailable"}}}])";
-    StandinService service(options);
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    startService(R"([{"path":"project/getAll","body":{"errorModel":{"errorId":50001,"errorMsg":"Unavailable"}}}])");
     ASSERT_TRUE(signInDemoUser());
 
-    std::vector<bool> completions;
-    Navigator::share().showProjectSelectionViewController(nullptr, [&](bool shown) { completions.push_back(shown); });
-    ASSERT_TRUE(waitUntil([&] { return !completions.empty(); }));
-
-    EXPECT_EQ(completions, std::vector<bool>{false});
+    EXPECT_EQ(showSelection(), false);
     EXPECT_TRUE(openWindows().empty());
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_EQ(dialogs->shown().front().text, QStringLiteral("Unavailable"));
@@ -155,8 +153,7 @@ TEST_F(NavigatorTest, FailedListLoadOpensNothingAndReportsIt)
 
 TEST_F(NavigatorTest, ProjectsMainControllerReusesTheOpenProjectWindow)
 {
-    StandinService service;
-    ASSERT_TRUE(service.isRunning()) << service.errorText().toStdString();
+    startService();
     ASSERT_TRUE(signInDemoUser());
 
     std::vector<bool> completions;

@@ -3,25 +3,27 @@
 // Shared by the widget tests of every area: a clean slate of windows and session per test, and
 // lookups of what is on screen.
 
-#include "Account/LoginRequest.h"
 #include "Account/UserProfile.h"
+#include "Account/ui/LoginViewController.h"
 #include "App/NavigatorInterface.h"
 #include "App/ui/Navigator.h"
 #include "App/ui/WindowController.h"
-#include "Base/ServiceEndPoints.h"
-#include "Base/ServiceManager.h"
 #include "Import/Plugin/ExportHelper.h"
 #include "Projects/ui/ProjectMainWindowController.h"
 #include "platform/MainQueue.h"
 #include "platform/ScriptedDialogPresenter.h"
 #include "platform/UserDefaults.h"
+#include "support/StandinService.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
@@ -85,19 +87,17 @@ inline void closeEveryWindow()
     flushDeletions();
 }
 
-// Signs the stand-in's demo user in without any window (the session other tests start from).
-inline bool signInDemoUser()
+// Types into the login window's form (opening the window when needed) and clicks its button;
+// nullptr when no login window shows.
+inline LoginViewController* submitLoginForm(const QString& email, const QString& password)
 {
-    LoginRequest request;
-    request.email = "demo@example.com";
-    request.password = "demo";
-    bool done = false;
-    ServiceManager::shared().callService<LoginResponse>(ServiceEndPoints::User::login, request, {},
-                                                        [&done](const LoginResponse& response) {
-                                                            UserProfile::shared().save(response.userInfo, response.accessDto);
-                                                            done = true;
-                                                        });
-    return waitUntil([&] { return done; }) && UserProfile::shared().isSignedIn();
+    Navigator::share().showLoginViewController();
+    auto* login = shownContent<LoginViewController>();
+    if (!login) return nullptr;
+    QTest::keyClicks(login->emailField(), email);
+    QTest::keyClicks(login->passwordField(), password);
+    QTest::mouseClick(login->loginButton(), Qt::LeftButton);
+    return login;
 }
 
 inline std::vector<std::string> tableColumn(const QTableWidget* table, int column)
@@ -139,9 +139,30 @@ protected:
         UserProfile::shared().clear();
         resetExportHelper();
         dialogs.reset();
+        service.reset();
     }
 
+    // Starts the stand-in service for this test, answering `script` first (a JSON list of
+    // scripted replies); it stops after the windows have closed.
+    StandinService& startService(const std::string& script = {})
+    {
+        StandinService::Options options;
+        options.scriptJson = script;
+        return startService(options);
+    }
+    StandinService& startService(const StandinService::Options& options)
+    {
+        service.reset(); // first, so that it puts back the base URL before the next one takes it
+        service = std::make_unique<StandinService>(options);
+        EXPECT_TRUE(service->isRunning()) << service->errorText().toStdString();
+        return *service;
+    }
+
+    // Signs the stand-in's demo user in without any window (the session other tests start from).
+    bool signInDemoUser() const { return service && service->signInDemoUser(); }
+
     std::unique_ptr<platform::ScriptedDialogPresenter> dialogs;
+    std::unique_ptr<StandinService> service;
 };
 
 } // namespace windowtest

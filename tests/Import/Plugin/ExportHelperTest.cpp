@@ -14,11 +14,13 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using Log = std::vector<std::string>;
+using Kind = platform::ScriptedDialogPresenter::Kind;
 
 // Installs itself as the navigator and writes every call into the shared log.
 class RecordingNavigator final : public NavigatorInterface {
@@ -31,29 +33,26 @@ public:
     void closeAllWindowsAndBackToLogin() override { m_log.push_back("closeAll"); }
     void showProjectSelectionViewController(QObject* window, std::function<void(bool)>) override
     {
-        m_log.push_back(std::string("showProjectSelection:") + windowName(window));
+        m_log.push_back("showProjectSelection:" + name(window));
     }
     void openExportArtboards(QObject* window, const ProjectDisplayInfo& project) override
     {
-        m_log.push_back("openExportArtboards:" + windowName(window) + ":" + project.projectId);
+        m_log.push_back("openExportArtboards:" + name(window) + ":" + project.projectId);
     }
-    void bringWindowToFront(QObject* window) override { m_log.push_back("bringToFront:" + windowName(window)); }
+    void bringWindowToFront(QObject* window) override { m_log.push_back("bringToFront:" + name(window)); }
     void showProjectsMainController(std::function<void(bool)>) override { m_log.push_back("showProjectsMain"); }
     void addIndicator(QObject*) override {}
     void removeIndicator() override {}
 
 private:
-    static std::string windowName(QObject* window)
-    {
-        return window ? window->objectName().toStdString() : std::string("none");
-    }
-    Log& m_log;
+    static std::string name(QObject* window) { return window ? window->objectName().toStdString() : "none"; }
+    Log& m_log; // not owned
 };
 
 // An importer that logs what it is asked and keeps the closures of its run.
 class FakeImporter final : public IDesignImporter {
 public:
-    FakeImporter(Log& log, MixPanelEventCode code) : m_log(log), m_code(code) {}
+    explicit FakeImporter(Log& log) : m_log(log) {}
 
     bool doBeforeProjectSelection(const std::string& fileName) override
     {
@@ -72,9 +71,10 @@ public:
         fail = std::move(failureCompletion);
     }
     std::vector<std::string> getArtboardIds() const override { return artboardIds; }
-    MixPanelEventCode getEventCode() const override { return m_code; }
+    MixPanelEventCode getEventCode() const override { return code; }
 
     bool accepts = true;
+    MixPanelEventCode code = MixPanelEventCode::SKETCH_UPLOAD;
     std::vector<std::string> artboardIds;
     ProgressCompletion exportProgress;
     ProgressCompletion step;
@@ -82,8 +82,7 @@ public:
     std::function<void(const UploadFailure&)> fail;
 
 private:
-    Log& m_log;
-    MixPanelEventCode m_code;
+    Log& m_log; // not owned
 };
 
 ProjectDisplayInfo project(const std::string& id, const std::string& platform)
@@ -91,7 +90,6 @@ ProjectDisplayInfo project(const std::string& id, const std::string& platform)
     ProjectDisplayInfo p;
     p.projectId = id;
     p.platform = platform;
-    p.name = "Project " + id;
     return p;
 }
 
@@ -101,13 +99,8 @@ protected:
     {
         m_window.setObjectName(QStringLiteral("selection-window"));
         UserProfile::shared().clear();
-        platform::EventSink::analytics().setRecorder([this](const boost::json::object& e) { m_analytics.push_back(e); });
     }
-    void TearDown() override
-    {
-        platform::EventSink::analytics().setRecorder(nullptr);
-        UserProfile::shared().clear();
-    }
+    void TearDown() override { UserProfile::shared().clear(); }
 
     static void signIn()
     {
@@ -120,11 +113,20 @@ protected:
         UserProfile::shared().save(user, access);
     }
 
+    // A fresh helper in the selection window with the fake importer chosen.
+    std::unique_ptr<ExportHelper> helperInWindow(bool window = true)
+    {
+        auto helper = std::make_unique<ExportHelper>();
+        if (window) helper->windowController = &m_window;
+        helper->designImporter = &m_importer;
+        return helper;
+    }
+
     // A helper whose upload runs in the selection window.
     void startRunningUpload()
     {
         m_helper.windowController = &m_window;
-        m_helper.designImporter = &m_sketchLike;
+        m_helper.designImporter = &m_importer;
         m_helper.startExportProcess(project("p1", "iOS"));
         ASSERT_TRUE(m_helper.isUploadRunning());
         m_log.clear();
@@ -134,9 +136,8 @@ protected:
     RecordingNavigator m_navigator{m_log};
     platform::ScriptedDialogPresenter m_dialogs;
     QObject m_window;
-    FakeImporter m_sketchLike{m_log, MixPanelEventCode::SKETCH_UPLOAD};
+    FakeImporter m_importer{m_log};
     ExportHelper m_helper;
-    std::vector<boost::json::object> m_analytics;
 };
 
 TEST_F(ExportHelperTest, ImporterIsPickedByFileName)
@@ -145,25 +146,65 @@ TEST_F(ExportHelperTest, ImporterIsPickedByFileName)
     IDesignImporter* xd = &AdobeXDDesignImportHelper::importer();
     const struct {
         const char* fileName;
-        bool accepted;
-        IDesignImporter* chosen; // nullptr: the earlier importer stays
+        IDesignImporter* chosen; // nullptr: refused, the earlier importer stays
     } cases[] = {
-        {"/Users/ada/Exports/design.zvusk", true, sketch},
-        {"/Users/ada/Exports/x.zvusk.bak", true, sketch}, // a substring test, not a suffix test
-        {"/Users/ada/Exports/x.xdzvusk", true, xd},
-        {"/Users/ada/Exports/x.xdzvusk.zvusk", true, sketch},
-        {"/Users/ada/Exports/x.sketch", false, nullptr},
-        {"/Users/ada/Exports/x.zvus", false, nullptr},
+        {"/Users/ada/Exports/design.zvusk", sketch},
+        {"/Users/ada/Exports/x.zvusk.bak", sketch}, // a substring test, not a suffix test
+        {"/Users/ada/Exports/x.xdzvusk", xd},
+        {"/Users/ada/Exports/x.xdzvusk.zvusk", sketch},
+        {"/Users/ada/Exports/x.sketch", nullptr},
+        {"/Users/ada/Exports/x.zvus", nullptr},
     };
     for (const auto& c : cases) {
-        ExportHelper helper;
-        helper.designImporter = &m_sketchLike;
-        EXPECT_EQ(helper.canStartImport(QString::fromUtf8(c.fileName)), c.accepted) << c.fileName;
-        EXPECT_EQ(helper.designImporter, c.chosen ? c.chosen : &m_sketchLike) << c.fileName;
+        auto helper = helperInWindow(false);
+        EXPECT_EQ(helper->canStartImport(QString::fromUtf8(c.fileName)), c.chosen != nullptr) << c.fileName;
+        EXPECT_EQ(helper->designImporter, c.chosen ? c.chosen : &m_importer) << c.fileName;
     }
 }
 
-TEST_F(ExportHelperTest, SignInDecidesBetweenProjectSelectionAndLogin)
+// The whole road of one hand-off, in the order the user goes through it.
+TEST_F(ExportHelperTest, HandOffGoesFromSignInThroughTheUploadToItsAnalyticsEvent)
+{
+    signIn();
+    std::vector<boost::json::object> analytics;
+    platform::EventSink::analytics().setRecorder([&](const boost::json::object& e) { analytics.push_back(e); });
+    m_importer.code = MixPanelEventCode::ADOBEXD_UPLOAD;
+    m_importer.artboardIds = {"a", "b", "c", "d"};
+    auto helper = helperInWindow();
+    helper->shouldUploadSketch = true;
+    auto running = [&] { m_log.push_back(helper->isUploadRunning() ? "running" : "not running"); };
+    auto report = [&](const char* kind) {
+        return [&, kind](const std::string& t, double p) { m_log.push_back(kind + t + ":" + std::to_string(int(p))); };
+    };
+    bool completionCalled = false;
+
+    helper->checkLoginAndStart(QStringLiteral("/tmp/e.zvusk"));
+    helper->startExportProcess(project("p3", "Android"), [&](bool) { completionCalled = true; });
+    running();
+    helper->processDesignFile(report("export:"), report("step:"), {}, {});
+    m_importer.exportProgress("Home", 10);
+    m_importer.step("Cart", 50);
+    m_importer.exportProgress("Home", 100); // a label update at 100 does not end the run
+    running();
+    m_importer.step("done", 100);
+    running();
+    helper->doAfterExportCompleted();
+    platform::EventSink::analytics().setRecorder(nullptr);
+
+    EXPECT_EQ(m_log, (Log{"activate", "doBeforeProjectSelection:/tmp/e.zvusk", "showProjectSelection:selection-window",
+                          "bringToFront:selection-window", "openExportArtboards:selection-window:p3", "running",
+                          "processDesignFile:p3:Android:design", "export:Home:10", "step:Cart:50", "export:Home:100",
+                          "running", "step:done:100", "not running"}));
+    EXPECT_FALSE(completionCalled);
+    ASSERT_EQ(analytics.size(), 1u);
+    EXPECT_EQ(analytics[0].at("event"), "ADOBEXD_UPLOAD");
+    const auto& props = analytics[0].at("properties").as_object();
+    EXPECT_EQ(props.at("Uploaded Artboard/s Count"), 4);
+    EXPECT_EQ(std::tie(props.at("userEmail"), props.at("userName")),
+              std::tuple(boost::json::value("ada@example.com"), boost::json::value("ada")));
+}
+
+TEST_F(ExportHelperTest, WithoutSessionOrUsableHandOffNoProjectSelectionOpens)
 {
     enum class Session { signedIn, signedOut, noAccessData };
     const struct {
@@ -173,8 +214,6 @@ TEST_F(ExportHelperTest, SignInDecidesBetweenProjectSelectionAndLogin)
         bool handOffUsable;
         Log expected;
     } cases[] = {
-        {"signed in", Session::signedIn, true, true,
-         {"activate", "doBeforeProjectSelection:/tmp/e.zvusk", "showProjectSelection:selection-window"}},
         {"signed in, no window yet", Session::signedIn, false, true,
          {"activate", "doBeforeProjectSelection:/tmp/e.zvusk", "showProjectSelection:none"}},
         {"unusable hand-off", Session::signedIn, true, false, {"activate", "doBeforeProjectSelection:/tmp/e.zvusk"}},
@@ -187,97 +226,29 @@ TEST_F(ExportHelperTest, SignInDecidesBetweenProjectSelectionAndLogin)
         if (c.session != Session::signedOut) signIn();
         if (c.session == Session::noAccessData) UserProfile::shared().accessDto.reset();
         m_log.clear();
-        m_sketchLike.accepts = c.handOffUsable;
-        ExportHelper helper;
-        helper.designImporter = &m_sketchLike;
-        if (c.window) helper.windowController = &m_window;
+        m_importer.accepts = c.handOffUsable;
 
-        helper.checkLoginAndStart(QStringLiteral("/tmp/e.zvusk"));
+        helperInWindow(c.window)->checkLoginAndStart(QStringLiteral("/tmp/e.zvusk"));
 
         EXPECT_EQ(m_log, c.expected);
     }
 }
 
-TEST_F(ExportHelperTest, StartExportRecordsProjectAndOpensTheProgressScreen)
+TEST_F(ExportHelperTest, StartWithoutAWindowRecordsTheProjectOnly)
 {
-    const struct {
-        const char* name;
-        bool window;
-        Log expected;
-    } cases[] = {
-        {"in the selection window", true, {"bringToFront:selection-window", "openExportArtboards:selection-window:android-7"}},
-        {"without a window", false, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_log.clear();
-        ExportHelper helper;
-        if (c.window) helper.windowController = &m_window;
-        bool completionCalled = false;
-
-        helper.startExportProcess(project("android-7", "Android"), [&](bool) { completionCalled = true; });
-
-        EXPECT_EQ(helper.projectId, std::optional<std::string>("android-7"));
-        EXPECT_EQ(helper.platform, "Android");
-        EXPECT_EQ(m_log, c.expected);
-        EXPECT_FALSE(completionCalled);
-        EXPECT_EQ(helper.isUploadRunning(), c.window);
-    }
-}
-
-TEST_F(ExportHelperTest, ProcessForwardsReportsAndEndsTheRun)
-{
-    using Drive = std::function<void(FakeImporter&)>;
-    const struct {
-        const char* name;
-        bool withImporter;
-        Drive drive;
-        Log reports;
-        bool stillRunning;
-    } cases[] = {
-        {"progress below 100", true, [](FakeImporter& i) { i.exportProgress("Home", 10); i.step("Cart", 50); },
-         {"export:Home:10", "step:Cart:50"}, true},
-        {"step report reaches 100", true, [](FakeImporter& i) { i.step("done", 100); }, {"step:done:100"}, false},
-        {"a label update at 100 does not end it", true, [](FakeImporter& i) { i.exportProgress("Home", 100); },
-         {"export:Home:100"}, true},
-        {"run failed", true, [](FakeImporter& i) { i.fail(UploadFailure{"Home", "refused"}); }, {"failure"}, false},
-        {"user cancelled", true, [](FakeImporter& i) { i.cancel(); }, {"cancel"}, false},
-        {"no importer", false, [](FakeImporter&) {}, {"failure"}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_log.clear();
-        ExportHelper helper;
-        helper.windowController = &m_window;
-        helper.designImporter = c.withImporter ? &m_sketchLike : nullptr;
-        helper.shouldUploadSketch = true;
-        helper.startExportProcess(project("p3", "Android"));
-        Log reports;
-        auto record = [&reports](const char* kind) {
-            return [&reports, kind](const std::string& t, double p) {
-                reports.push_back(std::string(kind) + ":" + t + ":" + std::to_string(static_cast<int>(p)));
-            };
-        };
-
-        helper.processDesignFile(record("export"), record("step"), [&] { reports.push_back("cancel"); },
-                                 [&](const UploadFailure&) { reports.push_back("failure"); });
-        c.drive(m_sketchLike);
-
-        EXPECT_EQ(reports, c.reports);
-        EXPECT_EQ(helper.isUploadRunning(), c.stillRunning);
-        EXPECT_EQ(m_log.back(), c.withImporter ? "processDesignFile:p3:Android:design"
-                                               : "openExportArtboards:selection-window:p3");
-    }
+    auto helper = helperInWindow(false);
+    helper->startExportProcess(project("android-7", "Android"));
+    EXPECT_EQ(std::tie(helper->projectId, helper->platform), std::tuple(std::optional<std::string>("android-7"), "Android"));
+    EXPECT_TRUE(m_log.empty());
+    EXPECT_FALSE(helper->isUploadRunning());
 }
 
 TEST_F(ExportHelperTest, LateReportOfAnEarlierRunDoesNotEndTheCurrentOne)
 {
-    m_helper.windowController = &m_window;
-    m_helper.designImporter = &m_sketchLike;
-    m_helper.startExportProcess(project("p", "iOS"));
+    startRunningUpload();
     m_helper.processDesignFile({}, {}, {}, {});
-    auto earlierFail = m_sketchLike.fail;
-    m_sketchLike.cancel();
+    auto earlierFail = m_importer.fail;
+    m_importer.cancel();
     m_helper.startExportProcess(project("q", "iOS"));
     m_helper.processDesignFile({}, {}, {}, {});
 
@@ -306,12 +277,12 @@ TEST_F(ExportHelperTest, SecondHandOffWhileUploadingIsRefused)
 
         c.attempt(m_helper);
 
-        EXPECT_EQ(m_helper.designImporter, &m_sketchLike);
+        EXPECT_EQ(m_helper.designImporter, &m_importer);
         EXPECT_EQ(m_helper.projectId, std::optional<std::string>("p1"));
         EXPECT_EQ(m_helper.platform, "iOS");
         EXPECT_EQ(m_log, (Log{"activate", "bringToFront:selection-window"}));
         ASSERT_EQ(m_dialogs.shown().size(), 1u);
-        EXPECT_EQ(m_dialogs.shown()[0].kind, platform::ScriptedDialogPresenter::Kind::Alert);
+        EXPECT_EQ(m_dialogs.shown()[0].kind, Kind::Alert);
         m_helper.uploadEnded();
     }
 }
@@ -320,57 +291,30 @@ TEST_F(ExportHelperTest, HandOffIsAcceptedAgainOnceTheUploadIsOver)
 {
     const struct {
         const char* name;
-        std::function<void(ExportHelper&)> endUpload;
+        std::function<void(ExportHelper&, FakeImporter&)> endUpload;
+        Log reports;
+        bool beforeProcessing = false;
     } cases[] = {
-        {"progress screen ended it", [](ExportHelper& h) { h.uploadEnded(); }},
-        {"upload completed", [](ExportHelper& h) { h.doAfterExportCompleted(); }},
-        {"its window is gone", [](ExportHelper& h) { h.windowController = nullptr; }},
+        {"run failed", [](ExportHelper&, FakeImporter& i) { i.fail(UploadFailure{"Home", "refused"}); }, {"failure"}},
+        {"user cancelled", [](ExportHelper&, FakeImporter& i) { i.cancel(); }, {"cancel"}},
+        {"no importer to run", [](ExportHelper& h, FakeImporter&) { h.designImporter = nullptr; }, {"failure"}, true},
+        {"progress screen ended it", [](ExportHelper& h, FakeImporter&) { h.uploadEnded(); }, {}},
+        {"upload completed", [](ExportHelper& h, FakeImporter&) { h.doAfterExportCompleted(); }, {}},
+        {"its window is gone", [](ExportHelper& h, FakeImporter&) { h.windowController = nullptr; }, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         startRunningUpload();
-        c.endUpload(m_helper);
+        Log reports;
+        if (c.beforeProcessing) c.endUpload(m_helper, m_importer);
+        m_helper.processDesignFile({}, {}, [&] { reports.push_back("cancel"); },
+                                   [&](const UploadFailure&) { reports.push_back("failure"); });
+        if (!c.beforeProcessing) c.endUpload(m_helper, m_importer);
+
+        EXPECT_EQ(reports, c.reports);
         EXPECT_TRUE(m_helper.canStartImport(QStringLiteral("/tmp/next.zvusk")));
         EXPECT_EQ(m_helper.designImporter, &SketchDesignImporter::importer());
     }
-}
-
-TEST_F(ExportHelperTest, CompletedUploadIsCountedInAnalytics)
-{
-    signIn();
-    FakeImporter xd(m_log, MixPanelEventCode::ADOBEXD_UPLOAD);
-    xd.artboardIds = {"a", "b", "c", "d"};
-    const struct {
-        const char* name;
-        IDesignImporter* importer;
-        const char* event;
-        int count;
-    } cases[] = {
-        {"xd import of four artboards", &xd, "ADOBEXD_UPLOAD", 4},
-        {"no importer", nullptr, "SKETCH_UPLOAD", 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_analytics.clear();
-        ExportHelper helper;
-        helper.designImporter = c.importer;
-
-        helper.doAfterExportCompleted();
-
-        ASSERT_EQ(m_analytics.size(), 1u);
-        EXPECT_EQ(m_analytics[0].at("event"), boost::json::value(c.event));
-        const auto& props = m_analytics[0].at("properties").as_object();
-        EXPECT_EQ(props.at("Uploaded Artboard/s Count"), boost::json::value(c.count));
-        EXPECT_EQ(props.at("userEmail"), boost::json::value("ada@example.com"));
-        EXPECT_EQ(props.at("userName"), boost::json::value("ada"));
-    }
-}
-
-TEST_F(ExportHelperTest, DetailTextListsEveryArtboardInOrder)
-{
-    EXPECT_EQ(ExportHelper::createSelectedArtboardsInfoString({{"Home", 2}, {"Cart", 0}, {"Checkout", 5}}),
-              QStringLiteral("\n• Home: 2 exportable images\n• Cart: 0 exportable images\n• Checkout: 5 exportable images"));
-    EXPECT_EQ(ExportHelper::createSelectedArtboardsInfoString({}), QString());
 }
 
 TEST_F(ExportHelperTest, NoExportableQuestionOnlyGoesOnWhenContinueIsChosen)
@@ -401,9 +345,10 @@ TEST_F(ExportHelperTest, NoExportableQuestionOnlyGoesOnWhenContinueIsChosen)
         ASSERT_EQ(m_dialogs.shown().size(), c.dialogShown ? 1u : 0u);
         if (!c.dialogShown) continue;
         const auto& dialog = m_dialogs.shown()[0];
-        EXPECT_EQ(dialog.kind, platform::ScriptedDialogPresenter::Kind::Confirmation);
+        EXPECT_EQ(dialog.kind, Kind::Confirmation);
         EXPECT_EQ(dialog.buttons, (QStringList{QStringLiteral("Continue"), QStringLiteral("Cancel")}));
-        EXPECT_TRUE(dialog.informativeText.endsWith(ExportHelper::createSelectedArtboardsInfoString(c.infos)));
+        EXPECT_TRUE(dialog.informativeText.endsWith(
+            QStringLiteral("\n• Home: 2 exportable images\n• Cart: 0 exportable images\n• Checkout: 5 exportable images")));
     }
 }
 

@@ -26,6 +26,11 @@ std::string startMessage(const std::string& fileName, const std::string& source 
     return R"({"actionCode":")" + actionCode + R"(","source":")" + source + R"(","fileName":")" + fileName + R"("})";
 }
 
+QUrl url(quint16 port)
+{
+    return QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(port));
+}
+
 // Records the dispatcher calls and the channel's debug lines in one list, in the order they happen.
 class PluginMessageChannelTest : public ::testing::Test {
 protected:
@@ -45,7 +50,8 @@ protected:
         channel = std::make_unique<PluginMessageChannel>(std::move(entry), 0);
         channel->start();
         ASSERT_TRUE(waitForEvent("Server did start\u2026"));
-        ASSERT_TRUE(client.open(channel->websocketServer()->serverPort()));
+        client.open(url(channel->websocketServer()->serverPort()));
+        ASSERT_TRUE(platform::runMainLoopUntil([this] { return client.state() == QAbstractSocket::ConnectedState; }, kWaitMs));
     }
     void TearDown() override
     {
@@ -54,63 +60,51 @@ protected:
         platform::setDebugCapture(nullptr);
     }
 
-    bool waitForEvent(const std::string& event, std::size_t count = 1)
+    bool waitForEvent(const std::string& event)
     {
-        return platform::runMainLoopUntil([&] { return std::count(events.begin(), events.end(), event) >= static_cast<long>(count); },
-                                          kWaitMs);
+        return platform::runMainLoopUntil([&] { return std::count(events.begin(), events.end(), event) > 0; }, kWaitMs);
     }
     // Sends one message and waits until it was handled, including any hand-off it started.
-    void exchange(const std::function<void()>& send)
+    void exchange(const std::string& message, bool binary = false)
     {
         events.clear();
-        send();
+        if (binary)
+            client.sendBinaryMessage(QByteArray::fromStdString(message));
+        else
+            client.sendTextMessage(QString::fromStdString(message));
         ASSERT_TRUE(platform::runMainLoopUntil(
-            [&] {
-                return std::any_of(events.begin(), events.end(), [](const std::string& e) { return e.rfind(kReceived, 0) == 0; });
-            },
+            [&] { return std::any_of(events.begin(), events.end(), [](const std::string& e) { return e.starts_with(kReceived); }); },
             kWaitMs));
         ASSERT_TRUE(platform::runMainLoopUntil([&] { return !channel->isHandOffPending(); }, kWaitMs));
     }
-
-    struct Client {
-        bool open(quint16 port)
-        {
-            socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(port)));
-            return platform::runMainLoopUntil([this] { return socket.state() == QAbstractSocket::ConnectedState; }, kWaitMs);
-        }
-        void close() { socket.close(); }
-        QWebSocket socket;
-    };
-
     std::vector<std::string> events;
     bool uploadRunning = false;
     std::function<void()> duringHandOff;
     std::unique_ptr<PluginMessageChannel> channel;
-    Client client;
+    QWebSocket client;
 };
 
 } // namespace
 
 TEST_F(PluginMessageChannelTest, MessagesAreHandledAsTheDispatcherExpects)
 {
-    struct Case {
-        const char* name;
-        std::string message;
-        std::vector<std::string> expected;
-    };
     const std::string xd = startMessage("/tmp/design.xdzvusk");
     const std::string sketch = startMessage("/tmp/design.zvusk");
     const std::string refused = startMessage("/tmp/design.sketch");
     const std::string otherSource = startMessage("/tmp/design.xdzvusk", "sketch");
     const std::string capitalStart = startMessage("/tmp/design.xdzvusk", "adobeXd", "Start");
     const std::string wrongTypes = R"({"actionCode":1,"source":["adobeXd"],"fileName":"/tmp/d.xdzvusk"})";
-    const Case cases[] = {
-        {"xd start",
-         xd,
+    const struct {
+        const char* name;
+        std::string message;
+        std::vector<std::string> expected;
+        bool binary = false;
+        bool whileUploading = false;
+    } cases[] = {
+        {"xd start", xd,
          {"canStartImport /tmp/design.xdzvusk", "Plugin export didStart: true", kReceived + xd,
           "checkLoginAndStart /tmp/design.xdzvusk"}},
-        {"sketch name picks by name alone",
-         sketch,
+        {"sketch name picks by name alone", sketch,
          {"canStartImport /tmp/design.zvusk", "Plugin export didStart: true", kReceived + sketch,
           "checkLoginAndStart /tmp/design.zvusk"}},
         {"refused name", refused, {"canStartImport /tmp/design.sketch", "Plugin export didStart: false", kReceived + refused}},
@@ -121,25 +115,14 @@ TEST_F(PluginMessageChannelTest, MessagesAreHandledAsTheDispatcherExpects)
         {"not JSON", "start please", {"JSONSerialization error", kReceived + "start please"}},
         {"array", R"(["start"])", {kReceived + R"(["start"])"}},
         {"bare value", "42", {kReceived + "42"}},
-        {"binary", xd, {kReceived}},
+        {"binary", xd, {kReceived}, true},
+        {"while an upload runs", xd, {"Plugin export ignored: an upload is running", kReceived + xd}, false, true},
     };
     for (const auto& c : cases) {
-        exchange([&] {
-            if (std::string_view(c.name) == "binary")
-                client.socket.sendBinaryMessage(QByteArray::fromStdString(c.message));
-            else
-                client.socket.sendTextMessage(QString::fromStdString(c.message));
-        });
+        uploadRunning = c.whileUploading;
+        exchange(c.message, c.binary);
         EXPECT_EQ(events, c.expected) << c.name;
     }
-}
-
-TEST_F(PluginMessageChannelTest, StartMessageWhileUploadRunsIsIgnored)
-{
-    uploadRunning = true;
-    const std::string message = startMessage("/tmp/a.xdzvusk");
-    exchange([&] { client.socket.sendTextMessage(QString::fromStdString(message)); });
-    EXPECT_EQ(events, (std::vector<std::string>{"Plugin export ignored: an upload is running", kReceived + message}));
 }
 
 TEST_F(PluginMessageChannelTest, StartMessageDuringAModalHandOffIsNotHandedOffAgain)
@@ -149,38 +132,43 @@ TEST_F(PluginMessageChannelTest, StartMessageDuringAModalHandOffIsNotHandedOffAg
     const std::string second = startMessage("/tmp/second.xdzvusk");
     duringHandOff = [&] {
         duringHandOff = nullptr;
-        client.socket.sendTextMessage(QString::fromStdString(second));
+        client.sendTextMessage(QString::fromStdString(second));
         platform::runMainLoopUntil([&] { return std::count(events.begin(), events.end(), kReceived + second) == 1; },
                                    kWaitMs);
     };
-    exchange([&] { client.socket.sendTextMessage(QString::fromStdString(first)); });
+    exchange(first);
     EXPECT_EQ(events, (std::vector<std::string>{"canStartImport /tmp/first.xdzvusk", "Plugin export didStart: true",
                                                 kReceived + first, "checkLoginAndStart /tmp/first.xdzvusk",
                                                 "Plugin export ignored: a hand-off is being prepared",
                                                 kReceived + second}));
     // Once the first hand-off is over, the next message is handed off again.
-    exchange([&] { client.socket.sendTextMessage(QString::fromStdString(second)); });
+    exchange(second);
     EXPECT_EQ(events.back(), "checkLoginAndStart /tmp/second.xdzvusk");
 }
 
 TEST_F(PluginMessageChannelTest, BrowserOriginCannotStartAnImport)
 {
-    QWebSocket page(QStringLiteral("https://evil.example"));
-    bool gone = false;
-    QObject::connect(&page, &QWebSocket::connected,
-                     [&] { page.sendTextMessage(QString::fromStdString(startMessage("/tmp/a.xdzvusk"))); });
-    QObject::connect(&page, &QWebSocket::disconnected, [&] { gone = true; });
-    events.clear();
-    page.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(channel->websocketServer()->serverPort())));
-    ASSERT_TRUE(platform::runMainLoopUntil([&] { return gone; }, kWaitMs));
-    EXPECT_EQ(events, std::vector<std::string>{"WebSocket handshake refused for origin: https://evil.example"});
+    for (const char* origin : {"https://evil.example", "http://evil.example", "null"}) {
+        QWebSocket page(QString::fromLatin1(origin));
+        bool gone = false;
+        QObject::connect(&page, &QWebSocket::connected,
+                         [&] { page.sendTextMessage(QString::fromStdString(startMessage("/tmp/a.xdzvusk"))); });
+        QObject::connect(&page, &QWebSocket::disconnected, [&] { gone = true; });
+        events.clear();
+        page.open(url(channel->websocketServer()->serverPort()));
+        ASSERT_TRUE(platform::runMainLoopUntil([&] { return gone; }, kWaitMs));
+        EXPECT_EQ(events, std::vector<std::string>{"WebSocket handshake refused for origin: " + std::string(origin)});
+    }
+    // The plug-in's own connection still hands off.
+    exchange(startMessage("/tmp/b.xdzvusk"));
+    EXPECT_EQ(events.back(), "checkLoginAndStart /tmp/b.xdzvusk");
 }
 
 TEST_F(PluginMessageChannelTest, OversizeMessageClosesTheConnectionWithoutHandOff)
 {
     events.clear();
     const std::string padded = startMessage("/tmp/" + std::string(70 * 1024, 'p') + ".xdzvusk");
-    client.socket.sendTextMessage(QString::fromStdString(padded));
+    client.sendTextMessage(QString::fromStdString(padded));
     ASSERT_TRUE(waitForEvent("Server websocket did close with code: 1009"));
     EXPECT_EQ(events, std::vector<std::string>{"Server websocket did close with code: 1009"});
 }
@@ -194,7 +182,7 @@ TEST(PluginMessageChannelDispatcher, StartMessageChoosesTheXDImporter)
     channel.start();
     ASSERT_TRUE(platform::runMainLoopUntil([&] { return channel.websocketServer()->isListening(); }, kWaitMs));
     QWebSocket client;
-    client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(channel.websocketServer()->serverPort())));
+    client.open(url(channel.websocketServer()->serverPort()));
     ASSERT_TRUE(platform::runMainLoopUntil([&] { return client.state() == QAbstractSocket::ConnectedState; }, kWaitMs));
     client.sendTextMessage(QString::fromStdString(startMessage("/tmp/export.xdzvusk")));
     ASSERT_TRUE(platform::runMainLoopUntil([&] { return ExportHelper::importer().designImporter != nullptr; }, kWaitMs));

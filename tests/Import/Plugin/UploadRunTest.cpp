@@ -5,7 +5,6 @@
 #include "Import/Plugin/UploadRunTestKit.h"
 #include "Import/Sketch/SketchDesignImporter.h"
 #include "platform/DebugLog.h"
-#include "platform/JsonText.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ScriptedDialogPresenter.h"
 #include "support/StandinService.h"
@@ -155,7 +154,8 @@ TEST_F(UploadRun, ProgressReportsComeInTheOrderOfTheReplies)
     EXPECT_EQ(recordsFor("resource/uploadResource").size(), 22u);
     EXPECT_TRUE(recordsFor("resource/uploadDesignFile").empty());
 
-    const auto& import = recordsFor("import/newScreensFromSketch")[0].at("body").as_object();
+    const auto imports = recordsFor("import/newScreensFromSketch");
+    const auto& import = imports.at(0).at("body").as_object();
     EXPECT_EQ(import.at("appVersion"), "99");
     EXPECT_EQ(import.at("platform"), "iOS");
     EXPECT_EQ(import.at("artboards").as_array().size(), 2u);
@@ -356,7 +356,8 @@ TEST_F(UploadRun, ALaterHandOffDoesNotChangeTheRunningUpload)
 
     ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
     EXPECT_TRUE(sawEvent("step:Home:100.00"));
-    const auto& import = recordsFor("import/newScreensFromSketch").at(0).at("body").as_object();
+    const auto imports = recordsFor("import/newScreensFromSketch");
+    const auto& import = imports.at(0).at("body").as_object();
     ASSERT_EQ(import.at("artboards").as_array().size(), 1u);
     EXPECT_EQ(import.at("artboards").as_array()[0].as_object().at("oid"), "A");
     importer.pluginExportInfo.reset();

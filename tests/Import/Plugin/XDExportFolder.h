@@ -12,12 +12,10 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include <string>
-#include <vector>
 
 class XDExportFolder {
 public:
@@ -34,12 +32,10 @@ public:
     QString path(const QString& relative) const { return m_root + QLatin1Char('/') + relative; }
     bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)) || QFileInfo(path(relative)).isSymLink(); }
 
-    static boost::json::object node(const std::string& guid, const std::string& name,
-                                    boost::json::array children = {}, const std::string& symbolId = {})
+    static boost::json::object node(const std::string& guid, const std::string& name, boost::json::array children = {},
+                                    const std::string& symbolId = {})
     {
-        boost::json::object scene{{"guid", guid},
-                                  {"name", name},
-                                  {"visible", true},
+        boost::json::object scene{{"guid", guid}, {"name", name}, {"visible", true},
                                   {"boundsInParent", {{"x", 10}, {"y", 20.5}, {"width", 375}, {"height", 812}}}};
         boost::json::object n{{"sceneNode", scene}, {"children", std::move(children)}};
         if (!symbolId.empty()) n["symbolId"] = symbolId;
@@ -65,17 +61,10 @@ public:
         write(name + QLatin1Char('/') + name + QStringLiteral(".json"), json(node));
         if (withPreview) write(name + QLatin1Char('/') + name + QStringLiteral(".png"), png(37, 81));
     }
-    void masters(const boost::json::array& nodes)
-    {
-        write(QStringLiteral("symbol_masters/symbol_masters.json"), json(nodes));
-    }
+    void masters(const boost::json::array& nodes) { write(QStringLiteral("symbol_masters/symbol_masters.json"), json(nodes)); }
     void write(const QString& relative, const QByteArray& bytes) { writeFileBytes(path(relative), bytes); }
     void image(const QString& relative, int width) { write(relative, png(width)); }
-
-    static QByteArray json(const boost::json::value& value)
-    {
-        return QByteArray::fromStdString(*platform::jsonText(value));
-    }
+    static QByteArray json(const boost::json::value& value) { return QByteArray::fromStdString(*platform::jsonText(value)); }
 
 private:
     QTemporaryDir m_library;

@@ -19,27 +19,25 @@
 namespace sketchtest {
 
 struct FixtureDocument {
+    bool documentRead = false;
     int pagesListed = 0; // pages the document file names
-    int pagesRead = 0;   // pages that were read and parsed
-    std::vector<std::shared_ptr<ArtboardSumModel>> artboards; // every artboard, page by page
+    int pagesRead = 0;   // of those, pages read and parsed
+    std::vector<boost::json::object> pages; // each page after its two searches
+    std::vector<std::shared_ptr<ArtboardSumModel>> artboards;
     std::vector<std::shared_ptr<LayerSumModel>> symbolMasters;
     std::vector<boost::json::object> textStyles;
     std::vector<boost::json::object> layerStyles;
-    std::vector<boost::json::object> pages; // each page after its two searches
-    bool documentRead = false;
 
-    static FixtureDocument load(const QString& sketchFile);
+    static FixtureDocument load(const std::string& fixtureName);
 
     std::shared_ptr<ArtboardSumModel> artboardNamed(std::string_view name) const;
-    std::shared_ptr<LayerSumModel> masterNamed(std::string_view name) const;
-    // The name of the master with this symbol id, or the id itself when no master has it.
+    // The name of the master with this symbol id, or the id itself.
     std::string masterName(const std::string& symbolID) const;
 };
 
-// A compact JSON text of the value at a JSON pointer ("/layers/0/frame"), or "<none>".
+// The compact JSON text of the value at a JSON pointer ("/layers/0/frame"; "" for the whole
+// dictionary), or "<none>".
 std::string jsonAt(const boost::json::object& dict, std::string_view pointer);
-// The number at a JSON pointer, or NaN.
-double numberAt(const boost::json::object& dict, std::string_view pointer);
 // A JSON object from text; empty when the text is not one.
 boost::json::object jsonObject(std::string_view text);
 

@@ -4,37 +4,27 @@
 #include "Import/Sketch/SketchReaderOnline.h"
 #include "Import/Sketch/SymbolMasterModelsMapper.h"
 #include "platform/JsonText.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
-// The real documents of ../shared/fixtures/sketch run through the search the way an import runs
-// it: page walks, the exportables analysis of every artboard, the master map and the used masters
-// of every artboard. Counts of artboards and masters equal what Sketch shows, because Sketch keeps
-// both only at the top level of a page, which is all the page walks look at.
+// The real documents of ../shared/fixtures/sketch run through the search as an import runs it:
+// page walks, the exportables analysis of every artboard, the master map, the used masters of
+// every artboard. The artboard and master counts equal what Sketch shows, since Sketch keeps both
+// only at the top level of a page, which is all the page walks look at.
 
 namespace {
 
 using namespace sketchtest;
 using Names = std::vector<std::string>;
 
-QString sketchFixture(const std::string& file)
-{
-    return fixturePath(QStringLiteral("sketch/") + QString::fromStdString(file));
-}
-
 struct DocumentCase {
     std::string file;
     int pages;
-    std::size_t artboards;
-    std::size_t masters;
-    std::size_t textStyles;
-    std::size_t layerStyles;
+    std::size_t artboards, masters, textStyles, layerStyles;
 };
 
 class FixtureDocuments : public ::testing::TestWithParam<DocumentCase> {};
@@ -42,7 +32,7 @@ class FixtureDocuments : public ::testing::TestWithParam<DocumentCase> {};
 TEST_P(FixtureDocuments, LoadWithTheirArtboardsMastersAndStyles)
 {
     const DocumentCase& c = GetParam();
-    FixtureDocument doc = FixtureDocument::load(sketchFixture(c.file));
+    FixtureDocument doc = FixtureDocument::load(c.file);
     ASSERT_TRUE(doc.documentRead);
     EXPECT_EQ(doc.pagesListed, c.pages);
     EXPECT_EQ(doc.pagesRead, c.pages);
@@ -51,41 +41,39 @@ TEST_P(FixtureDocuments, LoadWithTheirArtboardsMastersAndStyles)
     EXPECT_EQ(doc.textStyles.size(), c.textStyles);
     EXPECT_EQ(doc.layerStyles.size(), c.layerStyles);
 
-    // Everything the upload would send can be written as JSON text.
+    // Everything the upload sends can be written as JSON text.
     for (const auto& artboard : doc.artboards) {
         artboard->findDictionary(SketchLayerKeys::kExportables, true);
         EXPECT_TRUE(platform::jsonText(artboard->dict, platform::JsonStyle::Pretty).has_value()) << artboard->name;
     }
     for (const SymbolMasterExportInfo& record : SymbolMasterModelsMapper::map(doc.symbolMasters))
         EXPECT_TRUE(record.jsonString.has_value()) << record.name;
-
     SketchReaderOnline reader;
     const auto [map, order] = reader.prepareSymbolHashMap(doc.symbolMasters);
     EXPECT_EQ(order.size(), map.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sketch, FixtureDocuments,
-    ::testing::Values(DocumentCase{"assistants-blended-layer-bitmap-export.sketch", 1, 0, 0, 0, 0},
-                      DocumentCase{"assistants-empty.sketch", 1, 0, 0, 0, 0},
-                      DocumentCase{"assistants-exported-layer.sketch", 1, 0, 0, 0, 0},
-                      DocumentCase{"assistants-hidden-layer.sketch", 1, 0, 0, 0, 0},
-                      DocumentCase{"assistants-shared-text-styles.sketch", 1, 1, 0, 1, 2},
-                      DocumentCase{"assistants-slice-backgrounds.sketch", 1, 0, 0, 0, 0},
-                      DocumentCase{"assistants-symbols.sketch", 2, 0, 2, 0, 0},
-                      DocumentCase{"assistants-used-in-override.sketch", 2, 0, 3, 0, 0},
-                      DocumentCase{"carbon-8.1.0.sketch", 9, 35, 584, 33, 53},
-                      DocumentCase{"wikimedia-icon-template.sketch", 1, 8, 0, 0, 0},
-                      DocumentCase{"wikimedia-ui-2018-10.sketch", 2, 2, 100, 28, 57},
-                      DocumentCase{"xlayers-date-picker-69.sketch", 1, 0, 0, 0, 1},
-                      DocumentCase{"xlayers-tabs-status-bar-49.sketch", 2, 0, 1, 1, 1},
-                      DocumentCase{"xlayers-tabs-status-bar-53.sketch", 2, 0, 1, 1, 1},
-                      DocumentCase{"xlayers-tabs-status-bar-69.sketch", 2, 0, 1, 1, 1}),
-    [](const ::testing::TestParamInfo<DocumentCase>& info) {
-        std::string name = info.param.file.substr(0, info.param.file.find('.'));
-        std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Sketch, FixtureDocuments,
+                         ::testing::Values(DocumentCase{"assistants-blended-layer-bitmap-export.sketch", 1, 0, 0, 0, 0},
+                                           DocumentCase{"assistants-empty.sketch", 1, 0, 0, 0, 0},
+                                           DocumentCase{"assistants-exported-layer.sketch", 1, 0, 0, 0, 0},
+                                           DocumentCase{"assistants-hidden-layer.sketch", 1, 0, 0, 0, 0},
+                                           DocumentCase{"assistants-shared-text-styles.sketch", 1, 1, 0, 1, 2},
+                                           DocumentCase{"assistants-slice-backgrounds.sketch", 1, 0, 0, 0, 0},
+                                           DocumentCase{"assistants-symbols.sketch", 2, 0, 2, 0, 0},
+                                           DocumentCase{"assistants-used-in-override.sketch", 2, 0, 3, 0, 0},
+                                           DocumentCase{"carbon-8.1.0.sketch", 9, 35, 584, 33, 53},
+                                           DocumentCase{"wikimedia-icon-template.sketch", 1, 8, 0, 0, 0},
+                                           DocumentCase{"wikimedia-ui-2018-10.sketch", 2, 2, 100, 28, 57},
+                                           DocumentCase{"xlayers-date-picker-69.sketch", 1, 0, 0, 0, 1},
+                                           DocumentCase{"xlayers-tabs-status-bar-49.sketch", 2, 0, 1, 1, 1},
+                                           DocumentCase{"xlayers-tabs-status-bar-53.sketch", 2, 0, 1, 1, 1},
+                                           DocumentCase{"xlayers-tabs-status-bar-69.sketch", 2, 0, 1, 1, 1}),
+                         [](const ::testing::TestParamInfo<DocumentCase>& info) {
+                             std::string name = info.param.file.substr(0, info.param.file.rfind('.'));
+                             std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+                             return name;
+                         });
 
 struct Mark {
     const char* pointer;
@@ -93,118 +81,103 @@ struct Mark {
 };
 
 struct ArtboardCase {
-    std::string file;
     std::string artboard;
     std::size_t exportables;
     std::size_t usedCount;
-    Names used;                // sorted names, when worked out
+    Names used;                 // sorted master names, where worked out by hand
     std::vector<Mark> fromPage; // marks the page walk left on the artboard
     std::vector<Mark> after;    // marks after the exportables analysis and the symbol search
 };
 
+struct DocumentArtboards {
+    std::string file;
+    std::vector<ArtboardCase> artboards;
+};
+
 TEST(FixtureArtboards, ExportablesUsedMastersAndMarks)
 {
-    const std::vector<ArtboardCase> cases = {
-        {"assistants-shared-text-styles.sketch", "Artboard", 0, 0, {},
-         {{"/ZVExactOrigin", R"({"x":241,"y":191})"}, {"/ZVNodeLevel", "1"}, {"/layers/0/ZVNodeLevel", "<none>"}},
-         {{"/ZVExactOrigin", R"({"x":0,"y":0})"},
-          {"/ZVNodeLevel", "0"},
-          {"/frame/x", "241"},
-          {"/layers/1/name", R"("Simple shared style Copy")"},
-          {"/layers/1/ZVExactOrigin", R"({"x":118,"y":125})"},
-          {"/layers/1/ZVNodeLevel", "1"},
-          {"/layers/1/exportOptions/ZVNodeLevel", "2"},
-          {"/layers/1/exportOptions/ZVExactOrigin", "<none>"}}},
-        {"wikimedia-icon-template.sketch", "Icon template", 0, 0, {},
-         {{"/ZVExactOrigin", R"({"x":0,"y":0})"}, {"/ZVNodeLevel", "1"}},
-         {{"/layers/0/layers/3/name", R"("guide-square-icon")"},
-          {"/layers/0/layers/3/ZVExactOrigin", R"({"x":1,"y":1})"},
-          {"/layers/0/layers/3/layers/0/ZVExactOrigin", R"({"x":1,"y":1})"},
-          {"/layers/0/layers/3/layers/0/ZVNodeLevel", "3"},
-          {"/layers/0/layers/4/layers/0/frame/y", "2"},
-          {"/layers/0/layers/4/layers/0/ZVNodeLevel", "3"}}},
-        {"wikimedia-icon-template.sketch", "Example-Circular-icon", 0, 0, {},
-         {{"/ZVExactOrigin", R"({"x":160,"y":0})"}},
-         {{"/ZVExactOrigin", R"({"x":0,"y":0})"},
-          {"/frame/x", "160"},
-          {"/layers/1/name", R"("cancel")"},
-          {"/layers/1/layers/2/ZVExactOrigin/x", "0"},
-          {"/layers/1/layers/2/ZVNodeLevel", "2"}}},
-        {"wikimedia-ui-2018-10.sketch", "WikimediaUI Color palette", 0, 3,
-         {"101 / Headline--Sub", "101 / Headline__line", "Color palette"},
-         {{"/ZVExactOrigin", R"({"x":2033,"y":2165})"}},
-         {{"/ZVExactOrigin", R"({"x":0,"y":0})"}, {"/ZVNodeLevel", "0"}}},
-        // Larger artboards: counts agree with a second, copy-based implementation of the search.
-        {"wikimedia-ui-2018-10.sketch", "WikimediaUI Overview", 11, 76, {}, {}, {}},
-        {"carbon-8.1.0.sketch", "UI Icons", 0, 69, {}, {}, {}},
-        {"carbon-8.1.0.sketch", "Components", 0, 340, {}, {}, {}},
-        {"carbon-8.1.0.sketch", "E | Tile list | Small", 0, 1, {}, {}, {}},
-        {"carbon-8.1.0.sketch", "About Layout Templates", 1, 0, {}, {}, {}},
-        {"carbon-8.1.0.sketch", "Add-on components", 0, 44, {}, {}, {}},
+    const std::vector<DocumentArtboards> documents = {
+        {"assistants-shared-text-styles.sketch",
+         {{"Artboard", 0, 0, {},
+           {{"/ZVExactOrigin", R"({"x":241,"y":191})"}, {"/ZVNodeLevel", "1"}, {"/layers/0/ZVNodeLevel", "<none>"}},
+           {{"/ZVExactOrigin", R"({"x":0,"y":0})"},
+            {"/ZVNodeLevel", "0"},
+            {"/frame/x", "241"},
+            {"/layers/1/name", R"("Simple shared style Copy")"},
+            {"/layers/1/ZVExactOrigin", R"({"x":118,"y":125})"},
+            {"/layers/1/ZVNodeLevel", "1"},
+            {"/layers/1/exportOptions/ZVNodeLevel", "2"},
+            {"/layers/1/exportOptions/ZVExactOrigin", "<none>"}}}}},
+        {"wikimedia-icon-template.sketch",
+         {{"Icon template", 0, 0, {},
+           {{"/ZVExactOrigin", R"({"x":0,"y":0})"}, {"/ZVNodeLevel", "1"}},
+           {{"/layers/0/layers/3/name", R"("guide-square-icon")"},
+            {"/layers/0/layers/3/layers/0/ZVExactOrigin", R"({"x":1,"y":1})"},
+            {"/layers/0/layers/3/layers/0/ZVNodeLevel", "3"},
+            {"/layers/0/layers/4/layers/0/frame/y", "2"}}},
+          {"Example-Circular-icon", 0, 0, {},
+           {{"/ZVExactOrigin", R"({"x":160,"y":0})"}},
+           {{"/ZVExactOrigin", R"({"x":0,"y":0})"}, {"/frame/x", "160"}, {"/layers/1/layers/2/ZVExactOrigin/x", "0"},
+            {"/layers/1/layers/2/ZVNodeLevel", "2"}}}}},
+        {"wikimedia-ui-2018-10.sketch",
+         {{"WikimediaUI Color palette", 0, 3, {"101 / Headline--Sub", "101 / Headline__line", "Color palette"},
+           {{"/ZVExactOrigin", R"({"x":2033,"y":2165})"}}, {{"/ZVExactOrigin", R"({"x":0,"y":0})"}}},
+          // Counts of the larger artboards agree with a second, copy-based implementation.
+          {"WikimediaUI Overview", 11, 76, {}, {}, {}}}},
+        {"carbon-8.1.0.sketch",
+         {{"UI Icons", 0, 69, {}, {}, {}},
+          {"Components", 0, 340, {}, {}, {}},
+          {"About Layout Templates", 1, 0, {}, {}, {}},
+          {"Add-on components", 0, 44, {}, {}, {}}}},
     };
 
-    std::map<std::string, FixtureDocument> documents;
-    std::map<std::string, std::pair<SketchReaderOnline::MasterMap, std::vector<std::string>>> masterMaps;
-    std::map<std::string, std::map<std::string, std::size_t>> exportables;
-    for (const ArtboardCase& c : cases) {
-        if (documents.count(c.file)) continue;
-        FixtureDocument& doc = documents[c.file] = FixtureDocument::load(sketchFixture(c.file));
-        for (const ArtboardCase& other : cases) {
-            if (other.file != c.file) continue;
-            const auto artboard = doc.artboardNamed(other.artboard);
-            ASSERT_NE(artboard, nullptr) << other.artboard;
-            for (const Mark& m : other.fromPage)
-                EXPECT_EQ(jsonAt(artboard->dict, m.pointer), m.json) << other.artboard << " from the page at " << m.pointer;
+    for (const DocumentArtboards& d : documents) {
+        FixtureDocument doc = FixtureDocument::load(d.file);
+        for (const ArtboardCase& c : d.artboards) {
+            ASSERT_NE(doc.artboardNamed(c.artboard), nullptr) << c.artboard;
+            for (const Mark& m : c.fromPage) EXPECT_EQ(jsonAt(doc.artboardNamed(c.artboard)->dict, m.pointer), m.json) << c.artboard << m.pointer;
         }
-        // The import's order: exportables of every artboard, then masters, then used masters.
+        // The import's order: exportables of every artboard, then the masters, then the used masters.
+        std::map<std::string, std::size_t> exportables;
         for (const auto& artboard : doc.artboards)
-            exportables[c.file][artboard->name] = artboard->findDictionary(SketchLayerKeys::kExportables, true).size();
+            exportables[artboard->name] = artboard->findDictionary(SketchLayerKeys::kExportables, true).size();
         SketchReaderOnline reader;
-        masterMaps[c.file] = reader.prepareSymbolHashMap(doc.symbolMasters);
-    }
+        const auto [map, order] = reader.prepareSymbolHashMap(doc.symbolMasters);
 
-    for (const ArtboardCase& c : cases) {
-        const FixtureDocument& doc = documents[c.file];
-        const auto artboard = doc.artboardNamed(c.artboard);
-        ASSERT_NE(artboard, nullptr) << c.artboard;
-        EXPECT_EQ(exportables[c.file][c.artboard], c.exportables) << c.artboard;
-
-        const auto& [map, order] = masterMaps[c.file];
-        const auto used = SketchReaderOnline::getSymbolInstanceIn(*artboard, map, order);
-        EXPECT_EQ(used.size(), c.usedCount) << c.artboard;
-        if (!c.used.empty()) {
-            Names names;
-            for (const auto& m : used) names.push_back(m->masterLayer->name);
-            std::sort(names.begin(), names.end());
-            EXPECT_EQ(names, c.used) << c.artboard;
+        for (const ArtboardCase& c : d.artboards) {
+            const auto artboard = doc.artboardNamed(c.artboard);
+            EXPECT_EQ(exportables[c.artboard], c.exportables) << c.artboard;
+            Names used;
+            for (const auto& m : SketchReaderOnline::getSymbolInstanceIn(*artboard, map, order)) used.push_back(m->masterLayer->name);
+            std::sort(used.begin(), used.end());
+            EXPECT_EQ(used.size(), c.usedCount) << c.artboard;
+            if (!c.used.empty()) {
+                EXPECT_EQ(used, c.used) << c.artboard;
+            }
+            for (const Mark& m : c.after) EXPECT_EQ(jsonAt(artboard->dict, m.pointer), m.json) << c.artboard << m.pointer;
         }
-        for (const Mark& m : c.after) EXPECT_EQ(jsonAt(artboard->dict, m.pointer), m.json) << c.artboard << " at " << m.pointer;
     }
 }
 
-TEST(FixtureMasters, DependencyOrderAndOverrideOnlyMasters)
+TEST(FixtureMasters, DependencyOrderAndMastersNamedOnlyByOverrides)
 {
-    struct Case {
-        std::string file;
-        Names order; // master names, dependencies first
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<std::string, Names>> cases = {
         {"assistants-symbols.sketch", {"Symbol 2", "Symbol 1"}},
         {"assistants-used-in-override.sketch", {"Inner1", "Main", "Inner2"}},
         {"xlayers-tabs-status-bar-69.sketch", {"Material/Android/Status bar content"}},
     };
-    for (const Case& c : cases) {
-        FixtureDocument doc = FixtureDocument::load(sketchFixture(c.file));
+    for (const auto& [file, expected] : cases) {
+        FixtureDocument doc = FixtureDocument::load(file);
         SketchReaderOnline reader;
         const auto [map, order] = reader.prepareSymbolHashMap(doc.symbolMasters);
         Names names;
         for (const std::string& id : order) names.push_back(doc.masterName(id));
-        EXPECT_EQ(names, c.order) << c.file;
+        EXPECT_EQ(names, expected) << file;
     }
 
-    // "Main" is placed on the first page and holds an instance of "Inner1"; "Inner2" is named
-    // only by an override, which the search does not follow.
-    FixtureDocument doc = FixtureDocument::load(sketchFixture("assistants-used-in-override.sketch"));
+    // "Main" sits on the first page and holds an instance of "Inner1"; "Inner2" is named only
+    // by an override, which the search does not follow.
+    FixtureDocument doc = FixtureDocument::load("assistants-used-in-override.sketch");
     ASSERT_EQ(doc.pages.size(), 2u);
     SketchReaderOnline reader;
     const auto [map, order] = reader.prepareSymbolHashMap(doc.symbolMasters);

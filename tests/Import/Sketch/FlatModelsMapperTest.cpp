@@ -1,6 +1,7 @@
 #include "Editor/VariableNamePicker.h"
 #include "Import/Sketch/ArtboardModelsMapper.h"
 #include "Import/Sketch/FlatModelsMapper.h"
+#include "Import/Sketch/JsonSerialization.h"
 #include "platform/DebugLog.h"
 #include "platform/JsonText.h"
 
@@ -8,27 +9,80 @@
 
 #include <QStringList>
 
+#include <cmath>
+#include <limits>
+#include <tuple>
+
 namespace {
 
 class DebugLines {
 public:
-    DebugLines()
-    {
-        platform::setDebugCapture([this](const QString& line) { lines.append(line); });
-    }
+    DebugLines() { platform::setDebugCapture([this](const QString& line) { lines.append(line); }); }
     ~DebugLines() { platform::setDebugCapture(nullptr); }
     QStringList lines;
 };
 
-ArtboardContainerFlatModel flatFrom(const char* body)
+const QString kJsonError = QStringLiteral("JSONSerialization error");
+const QString kListError = QStringLiteral("stringListToDictList JSONSerialization error");
+
+TEST(JsonSerializationTest, JsonOfTextGivesAnObjectOrAnEmptyDictionary)
 {
-    return jsonmap::fromJson<ArtboardContainerFlatModel>(*platform::parseJson(body));
+    const struct {
+        const char* name;
+        std::optional<std::string> text;
+        boost::json::object expected;
+        QStringList debug;
+    } cases[] = {
+        {"no text", std::nullopt, {}, {}},
+        {"array", "[1,2]", {}, {}},
+        {"nested", R"({"a": {"b": [true, null]}})", {{"a", {{"b", {true, nullptr}}}}}, {}},
+        {"broken", R"({"a": )", {}, {kJsonError}},
+        {"bare number", "3", {}, {kJsonError}},
+    };
+    for (const auto& c : cases) {
+        DebugLines debug;
+        EXPECT_EQ(JsonSerialization::json(c.text), c.expected) << c.name;
+        EXPECT_EQ(debug.lines, c.debug) << c.name;
+    }
+}
+
+TEST(JsonSerializationTest, StringListSkipsBrokenTextsAndEmptiesNonObjects)
+{
+    DebugLines debug;
+    const auto list = JsonSerialization::stringListToDictList({R"({"id": "a"})", "{broken", "[1]", R"({"id": "b"})"});
+    EXPECT_EQ(list, (std::vector<boost::json::object>{{{"id", "a"}}, {}, {{"id", "b"}}}));
+    EXPECT_EQ(debug.lines, QStringList{kListError});
+}
+
+TEST(JsonSerializationTest, DataUtf8StringIsPrettyAndGivesNothingForNumbersThatAreNotFinite)
+{
+    const auto text = JsonSerialization::dataUTF8String({{"name", "Home"}, {"x", 10.0}, {"ratio", 0.5}});
+    ASSERT_TRUE(text.has_value());
+    EXPECT_NE(text->find("\"x\" : 10"), std::string::npos) << "pretty, no exponent: " << *text;
+    // whole doubles come back as integers: the text carries no fraction for them
+    EXPECT_EQ(JsonSerialization::json(*text), (boost::json::object{{"name", "Home"}, {"x", 10}, {"ratio", 0.5}}));
+
+    EXPECT_FALSE(JsonSerialization::dataUTF8String({{"x", std::numeric_limits<double>::infinity()}}).has_value());
+    EXPECT_FALSE(JsonSerialization::dataUTF8String({{"a", {{"b", std::nan("")}}}}).has_value());
+}
+
+std::shared_ptr<ArtboardContainerModel> mapFlat(const char* body)
+{
+    return FlatModelsMapper::map(jsonmap::fromJson<ArtboardContainerFlatModel>(*platform::parseJson(body)));
+}
+
+void expectPrimedSwiftPicker(const std::shared_ptr<VariableNamePicker>& picker)
+{
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(std::tie(picker->language, picker->type), std::tuple(ProgrammingLanguage::swift, VariableNameType::code));
+    EXPECT_EQ(picker->reservedKeys.count("func"), 1u);
+    EXPECT_TRUE(picker->scopeVariableNameList.empty());
 }
 
 TEST(FlatModelsMapperTest, MapsTheServiceRecordIntoAContainer)
 {
     DebugLines debug;
-    const auto container = FlatModelsMapper::map(flatFrom(R"({
+    const auto container = mapFlat(R"({
         "artboard": {"oid": "A1", "name": "Home", "type": "sketch",
                      "frame": {"x": 100, "y": 200, "width": 375, "height": 812},
                      "jsonString": "{\"_class\": \"artboard\", \"layers\": []}", "updateTime": "t"},
@@ -40,52 +94,36 @@ TEST(FlatModelsMapperTest, MapsTheServiceRecordIntoAContainer)
                              "frame": {"x": 12, "y": 34, "width": 100, "height": 50}, "jsonString": "{\"a\": 1}"},
              "dependentMasterSymbolInstances": ["{\"symbolID\": \"S2\"}"],
              "dependentMasterSymbolIds": ["S2"], "orderedBefore": true},
-            {"masterLayer": {"oid": "M2", "symbolID": "S2", "name": "Icon"}}]
-    })"));
-    ASSERT_NE(container, nullptr);
+            {"masterLayer": {"oid": "first", "symbolID": "S3"}},
+            {"masterLayer": {"oid": "M2", "symbolID": "S2", "name": "Icon"}},
+            {"masterLayer": {"oid": "second", "symbolID": "S3"}}]
+    })");
     ASSERT_NE(container->artboard, nullptr);
-    EXPECT_EQ(container->artboard->do_objectID, "A1");
-    EXPECT_EQ(container->artboard->name, "Home");
+    // the artboard stands at its own origin
+    EXPECT_EQ(std::tie(container->artboard->do_objectID, container->artboard->name, container->artboard->frame.x,
+                       container->artboard->frame.y, container->artboard->frame.width),
+              std::tuple("A1", "Home", 0.0, 0.0, 375.0));
     EXPECT_EQ(container->artboard->dict.at("_class"), "artboard");
     EXPECT_EQ(container->mainSymbolMasterSortedList, (std::vector<std::string>{"S2", "S1"}));
-    ASSERT_EQ(container->frameList.size(), 2u);
-    EXPECT_EQ(container->frameList[0], (boost::json::object{{"id", 1}}));
-    EXPECT_TRUE(container->frameList[1].empty());
-    ASSERT_EQ(container->usedSymbolInstances.size(), 1u);
-    EXPECT_EQ(container->usedSymbolInstances[0].at("symbolID"), "S1");
-    EXPECT_TRUE(container->viewInfoList.empty());
-    EXPECT_EQ(debug.lines, QStringList{QStringLiteral("stringListToDictList JSONSerialization error")});
+    EXPECT_EQ(container->frameList, (std::vector<boost::json::object>{{{"id", 1}}, {}}));
+    EXPECT_EQ(container->usedSymbolInstances, (std::vector<boost::json::object>{{{"symbolID", "S1"}}}));
+    EXPECT_EQ(debug.lines, QStringList{kListError});
+    expectPrimedSwiftPicker(container->variableNamePicker);
 
-    ASSERT_EQ(container->usedSymbolMasters.size(), 2u);
+    // by symbol id, in arrival order; a later master with the same id replaces the earlier one
+    std::vector<std::string> order;
+    for (const auto& [id, master] : container->usedSymbolMasters) order.push_back(id + ":" + master->masterLayer->do_objectID);
+    EXPECT_EQ(order, (std::vector<std::string>{"S1:M1", "S3:second", "S2:M2"}));
     const auto& button = *container->usedSymbolMasters.find("S1");
-    EXPECT_EQ(button->masterLayer->do_objectID, "M1");
-    EXPECT_EQ(button->masterLayer->class_, "symbolMaster");
-    EXPECT_TRUE(button->masterLayer->isVisible);
-    EXPECT_EQ(button->masterLayer->frame.x, 0);
-    EXPECT_EQ(button->masterLayer->frame.width, 100);
+    EXPECT_EQ(std::tie(button->masterLayer->class_, button->masterLayer->isVisible, button->masterLayer->frame.x,
+                       button->masterLayer->frame.width),
+              std::tuple("symbolMaster", true, 0.0, 100.0));
     EXPECT_EQ(button->masterLayer->dict.at("a"), 1);
     EXPECT_TRUE(button->orderedBefore);
     EXPECT_EQ(button->dependentMasterSymbolIds, std::vector<std::string>{"S2"});
-    ASSERT_EQ(button->dependentMasterSymbolInstances.size(), 1u);
-    ASSERT_NE(button->variableNamePicker, nullptr);
-    EXPECT_EQ(button->variableNamePicker->type, VariableNameType::code);
-    EXPECT_EQ(button->variableNamePicker->language, ProgrammingLanguage::swift);
-    EXPECT_FALSE(button->variableNamePicker->reservedKeys.empty());
+    EXPECT_EQ(button->dependentMasterSymbolInstances.size(), 1u);
+    expectPrimedSwiftPicker(button->variableNamePicker);
     EXPECT_FALSE((*container->usedSymbolMasters.find("S2"))->orderedBefore);
-}
-
-TEST(FlatModelsMapperTest, ArtboardStandsAtItsOwnOrigin)
-{
-    ArtboardDisplayInfo record;
-    record.frame.x = 100;
-    record.frame.y = 200;
-    record.frame.width = 375;
-    record.frame.height = 812;
-    const auto summary = ArtboardModelsMapper::map(record);
-    EXPECT_EQ(summary->frame.x, 0);
-    EXPECT_EQ(summary->frame.y, 0);
-    EXPECT_EQ(summary->frame.width, 375);
-    EXPECT_EQ(summary->frame.height, 812);
 }
 
 TEST(FlatModelsMapperTest, ArtboardJsonTextOutcomes)
@@ -99,7 +137,7 @@ TEST(FlatModelsMapperTest, ArtboardJsonTextOutcomes)
         {"none", std::nullopt, {}, {}},
         {"object", std::string(R"({"do_objectID": "A"})"), {{"do_objectID", "A"}}, {}},
         {"array", std::string("[1, 2]"), {}, {}},
-        {"malformed", std::string("{\"a\":"), {}, {QStringLiteral("JSONSerialization error")}},
+        {"malformed", std::string("{\"a\":"), {}, {kJsonError}},
         {"not utf-8", std::string("{\"a\": \"\xc3\x28\"}"), {}, {}},
     };
     for (const auto& c : cases) {
@@ -114,36 +152,17 @@ TEST(FlatModelsMapperTest, ArtboardJsonTextOutcomes)
     }
 }
 
-TEST(FlatModelsMapperTest, LaterMasterWithTheSameSymbolIdWins)
-{
-    const auto container = FlatModelsMapper::map(flatFrom(R"({"usedSymbolMasters": [
-        {"masterLayer": {"oid": "first", "symbolID": "S"}},
-        {"masterLayer": {"oid": "other", "symbolID": "T"}},
-        {"masterLayer": {"oid": "second", "symbolID": "S"}}]})"));
-    ASSERT_EQ(container->usedSymbolMasters.size(), 2u);
-    EXPECT_EQ((*container->usedSymbolMasters.find("S"))->masterLayer->do_objectID, "second");
-    std::vector<std::string> order;
-    for (const auto& [id, master] : container->usedSymbolMasters) order.push_back(id);
-    EXPECT_EQ(order, (std::vector<std::string>{"S", "T"}));
-}
-
 TEST(FlatModelsMapperTest, EmptyOrMistypedRecordGivesAnEmptyContainerWithAPrimedPicker)
 {
     for (const char* body : {"{}", R"({"artboard": 5, "frameList": {}, "usedSymbolMasters": "x", "mainSymbolMasterSortedList": [1]})"}) {
-        const auto container = FlatModelsMapper::map(flatFrom(body));
-        ASSERT_NE(container->artboard, nullptr) << body;
-        EXPECT_EQ(container->artboard->do_objectID, "") << body;
-        EXPECT_EQ(container->artboard->name, "") << body;
-        EXPECT_EQ(container->artboard->frame.width, 0) << body;
-        EXPECT_TRUE(container->artboard->dict.empty()) << body;
-        EXPECT_TRUE(container->usedSymbolMasters.empty()) << body;
-        EXPECT_TRUE(container->usedSymbolInstances.empty()) << body;
-        EXPECT_TRUE(container->frameList.empty()) << body;
-        ASSERT_NE(container->variableNamePicker, nullptr) << body;
-        EXPECT_EQ(container->variableNamePicker->language, ProgrammingLanguage::swift);
-        EXPECT_EQ(container->variableNamePicker->type, VariableNameType::code);
-        EXPECT_EQ(container->variableNamePicker->reservedKeys.count("func"), 1u);
-        EXPECT_TRUE(container->variableNamePicker->scopeVariableNameList.empty());
+        SCOPED_TRACE(body);
+        const auto container = mapFlat(body);
+        ASSERT_NE(container->artboard, nullptr);
+        EXPECT_EQ(jsonmap::toJsonObject(*container->artboard), jsonmap::toJsonObject(ArtboardSumModel()));
+        EXPECT_TRUE(container->artboard->dict.empty());
+        EXPECT_TRUE(container->usedSymbolMasters.empty());
+        EXPECT_TRUE(container->usedSymbolInstances.empty() && container->frameList.empty());
+        expectPrimedSwiftPicker(container->variableNamePicker);
     }
 }
 

@@ -325,6 +325,43 @@ TEST_F(ExportScreen, FinishingReloadsTheListThenClosesAndLogsOnce)
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
+TEST_F(ExportScreen, AFinishedUploadIsLoggedOnceWhateverHappensDuringTheReload)
+{
+    struct Case {
+        std::string name;
+        std::function<void()> duringReload;
+    };
+    const std::vector<Case> cases = {
+        {"the navigator answers twice",
+         [this] {
+             auto completion = navigator.pendingReloads.front();
+             navigator.pendingReloads.clear();
+             completion(true);
+             completion(false);
+         }},
+        {"the user closes the window first",
+         [this] {
+             window->close();
+             windowtest::flushDeletions();
+             navigator.endReload(true);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windowtest::closeEveryWindow();
+        windowtest::resetExportHelper();
+        navigator.pendingReloads.clear();
+        events.clear();
+        ASSERT_TRUE(open());
+        importer.stepReport("Home", 100.0);
+        drain();
+        ASSERT_EQ(navigator.pendingReloads.size(), 1u);
+        c.duringReload();
+        drain();
+        EXPECT_EQ(events, (Strings{"shown Home 100.00", "reload", "window closed", "analytics SKETCH_UPLOAD 2"}));
+    }
+}
+
 TEST_F(ExportScreen, ProjectListReloadFailureLeftTheWindowOpenAndTheUploadUnlogged)
 {
     ASSERT_TRUE(open());

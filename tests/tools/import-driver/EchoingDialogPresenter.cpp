@@ -19,7 +19,8 @@ EchoingDialogPresenter::~EchoingDialogPresenter()
 
 QString EchoingDialogPresenter::oneLine(const QString& text)
 {
-    QString line = text.trimmed();
+    // Texts keep their blanks: an artboard's name may end in one.
+    QString line = text;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
     line.replace(QLatin1Char('\n'), QStringLiteral(" / "));
     line.replace(QLatin1Char('\r'), QStringLiteral(" / "));

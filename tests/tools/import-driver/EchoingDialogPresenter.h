@@ -25,7 +25,7 @@ public:
     int confirmation(const QString& question, const QStringList& buttonTitles, const QString& informativeText) override;
     void alert(const QString& message, const QString& informativeText, const QString& buttonTitle) override;
 
-    // One line of text: line breaks become " / ".
+    // One line of text: line breaks become " / "; nothing else changes.
     static QString oneLine(const QString& text);
 
 private:

@@ -1,6 +1,8 @@
 #include "ImportDriver.h"
 
 #include "EchoingDialogPresenter.h"
+#include "PluginChannelClient.h"
+#include "XDExportPlacement.h"
 
 #include "Account/LoginRequest.h"
 #include "Account/UserProfile.h"
@@ -11,10 +13,13 @@
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
 #include "Import/Plugin/ExportHelper.h"
+#include "Import/Plugin/PluginMessageChannel.h"
 #include "Import/Plugin/ui/ExportViewController.h"
 #include "Projects/ui/ProjectSelectionViewController.h"
+#include "platform/DebugLog.h"
 #include "platform/Localization.h"
 #include "platform/MainQueue.h"
+#include "platform/WebSocketServer.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -22,6 +27,7 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
@@ -40,7 +46,13 @@ ImportDriver::ImportDriver(Options options, std::function<void(const QString& li
 
 ImportDriver::~ImportDriver()
 {
+    if (m_channelStarted) platform::setDebugCapture(nullptr);
     delete m_dialogs;
+}
+
+QString ImportDriver::startMessage()
+{
+    return QStringLiteral(R"({"actionCode":"start","source":"adobeXd","fileName":"export.xdzvusk"})");
 }
 
 int ImportDriver::remainingMs() const
@@ -62,17 +74,24 @@ int ImportDriver::run()
     Navigator::install();
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Before the sign-in: an export that cannot be put in place needs no service.
+    if (m_options.xd && !placeXDExport()) return kFailed;
     if (!signIn()) return remainingMs() == 0 ? kTimedOut : kFailed;
 
     AppDelegate delegate;
-    m_sinceHandOff.start();
-    if (!delegate.application(m_options.file))
-        return failWith(QStringLiteral("the application does not import ") + m_options.file);
-
+    // An unusable hand-off is told in a dialog from inside the hand-off itself.
     const std::size_t alertsBefore = m_dialogs->alertCount();
-    ProjectSelectionViewController* selection = waitForProjectSelection();
+    m_sinceHandOff.start();
+    if (m_options.xd) {
+        if (!handOffOverChannel()) return kFailed;
+    } else if (!delegate.application(m_options.file)) {
+        return failWith(QStringLiteral("the application does not import ") + m_options.file);
+    }
+
+    ProjectSelectionViewController* selection = waitForProjectSelection(alertsBefore);
     if (!selection) {
         if (m_dialogs->alertCount() > alertsBefore) return failWith(QStringLiteral("the project selection did not open"));
+        if (m_channelDeclined) return failWith(QStringLiteral("the application started no import for the message"));
         m_print(QStringLiteral("timeout waiting for the project selection"));
         return kTimedOut;
     }
@@ -118,10 +137,74 @@ bool ImportDriver::signIn()
     return true;
 }
 
-ProjectSelectionViewController* ImportDriver::waitForProjectSelection()
+bool ImportDriver::placeXDExport()
+{
+    std::optional<QString> folder;
+    if (m_options.file.isEmpty()) {
+        // Whatever the home holds, or nothing: the application tells the user about a missing folder.
+        folder = XDExportPlacement::pluginFolder();
+        if (!folder) {
+            failWith(QStringLiteral("the platform names no Library folder for the XD plug-in"));
+            return false;
+        }
+    } else {
+        QString error;
+        folder = XDExportPlacement::place(m_options.file, &error);
+        if (!folder) {
+            failWith(QStringLiteral("cannot put the XD export in place: ") + error);
+            return false;
+        }
+    }
+    m_print(QStringLiteral("plugin-folder ") + *folder);
+    return true;
+}
+
+bool ImportDriver::handOffOverChannel()
+{
+    // The channel the application runs once its launch completed, on a port of our choosing so
+    // that runs side by side do not meet.
+    m_channel = std::make_unique<PluginMessageChannel>(m_options.wsPort);
+    platform::setDebugCapture([this](const QString& line) { channelLine(line); });
+    m_channelStarted = true;
+    m_channel->start();
+    const platform::WebSocketServer* server = m_channel->websocketServer();
+    if (!server || !server->isListening()) {
+        failWith(QStringLiteral("the plug-in channel cannot listen on port ") + QString::number(m_options.wsPort));
+        return false;
+    }
+
+    m_channelClient = std::make_unique<PluginChannelClient>();
+    QString error;
+    if (!m_channelClient->connectTo(server->serverPort(), remainingMs(), &error)) {
+        failWith(QStringLiteral("cannot connect to the plug-in channel: ") + error);
+        return false;
+    }
+    if (!m_channelClient->send(m_options.message.value_or(startMessage()), &error)) {
+        failWith(QStringLiteral("cannot send to the plug-in channel: ") + error);
+        return false;
+    }
+    return true;
+}
+
+void ImportDriver::channelLine(const QString& line)
+{
+    // The channel runs on the main thread; other threads' lines are none of its business.
+    if (QThread::currentThread() != thread()) return;
+    static const QString started = QStringLiteral("Plugin export didStart: true");
+    static const QString received = QStringLiteral("Server websocket did receive message: ");
+    const bool aboutExport = line.startsWith(QLatin1String("Plugin export "));
+    if (!aboutExport && !line.startsWith(received)) return;
+    m_print(QStringLiteral("channel ") + EchoingDialogPresenter::oneLine(line));
+    if (aboutExport && line != started) m_channelDeclined = true;
+    // The received line comes last of a message's handling: a message that started nothing
+    // has said so by then.
+    if (line.startsWith(received) && !m_channelAccepted) m_channelDeclined = true;
+    if (line == started) m_channelAccepted = true;
+}
+
+ProjectSelectionViewController* ImportDriver::waitForProjectSelection(std::size_t alertsBefore)
 {
     const QString className = QString::fromLatin1(ProjectSelectionViewController::staticMetaObject.className());
-    const std::size_t alertsBefore = m_dialogs->alertCount();
     ProjectSelectionViewController* found = nullptr;
     platform::runMainLoopUntil(
         [&] {
@@ -129,7 +212,7 @@ ProjectSelectionViewController* ImportDriver::waitForProjectSelection()
                 found = qobject_cast<ProjectSelectionViewController*>(window->contentViewController());
             // A dialog before the list means the road ended there (an unreadable export file,
             // a failed list load); the dialog line has said why.
-            return found != nullptr || m_dialogs->alertCount() > alertsBefore;
+            return found != nullptr || m_dialogs->alertCount() > alertsBefore || m_channelDeclined;
         },
         remainingMs());
     return found;
@@ -239,8 +322,13 @@ void ImportDriver::printStats()
     const auto ms = [](const std::optional<qint64>& value) {
         return value ? QString::number(*value) : QStringLiteral("-");
     };
-    m_print(QStringLiteral("stats handoff-to-100-ms %1 upload-to-100-ms %2 peak-rss-kb %3")
-                .arg(ms(m_handOffToHundredMs), ms(m_uploadToHundredMs), QString::number(usage.ru_maxrss)));
+    // The driver's own processor time, without the tool runs and the service: what this
+    // process spent on the document.
+    const qint64 cpuMs = (static_cast<qint64>(usage.ru_utime.tv_sec) + usage.ru_stime.tv_sec) * 1000 +
+                         (static_cast<qint64>(usage.ru_utime.tv_usec) + usage.ru_stime.tv_usec) / 1000;
+    m_print(QStringLiteral("stats handoff-to-100-ms %1 upload-to-100-ms %2 cpu-ms %3 peak-rss-kb %4")
+                .arg(ms(m_handOffToHundredMs), ms(m_uploadToHundredMs), QString::number(cpuMs),
+                     QString::number(usage.ru_maxrss)));
 }
 
 void ImportDriver::closeAllWindows()

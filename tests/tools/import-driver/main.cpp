@@ -1,16 +1,25 @@
 // import-driver --service URL --email E --password P --project ID [--answer continue|cancel]
-//               [--timeout SECONDS] [--stats] FILE
+//               [--timeout SECONDS] [--stats] [--home DIR] FILE
+// import-driver --xd [--ws-port N] [--message TEXT] --service URL ... [--home DIR] [FOLDER]
 //
 // Runs the application's import road for FILE without a screen and prints one line per event:
+//   plugin-folder PATH       --xd: where the plug-in's data folder is (before anything else)
+//   channel LINE             --xd: what the application's plug-in channel said about the message
 //   progress PERCENT TEXT    each progress report the progress screen showed
 //   dialog TEXT | INFO [-> BUTTON]   each dialog the user would have seen (answered by script)
 //   finished | cancelled | failed MESSAGE | timeout ...
-//   stats ...                with --stats: time from hand-off to 100 and peak memory
+//   stats ...                with --stats: time from hand-off to 100, processor time, peak memory
 // Exit status: 0 the progress screen finished at 100; 1 the run failed or was cancelled (or the
 // road stopped before it); 2 time-out; 64 bad arguments.
 //
+// With --xd the hand-off is the Adobe XD plug-in's: FOLDER (an export as the plug-in writes it)
+// is copied to the plug-in's data folder, the application's plug-in channel listens on port N
+// (0, the default: any free port) and the start message (or TEXT) is sent to it over a WebSocket
+// connection. Without FOLDER the plug-in's data folder is taken as the home holds it.
+//
 // The session, the copied documents and the settings live in a private home folder that is
-// removed at the end, so a run never touches the user's own files.
+// removed at the end, so a run never touches the user's own files. --home DIR runs in DIR
+// instead and leaves it as the run left it (to see what an upload left on disk).
 
 #include "ImportDriver.h"
 
@@ -40,7 +49,9 @@ int usage(const QString& problem)
 {
     std::fprintf(stderr, "import-driver: %s\n", problem.toLocal8Bit().constData());
     std::fprintf(stderr, "usage: import-driver --service URL --email E --password P --project ID "
-                         "[--answer continue|cancel] [--timeout SECONDS] [--stats] FILE\n");
+                         "[--answer continue|cancel] [--timeout SECONDS] [--stats] [--home DIR] FILE\n"
+                         "       import-driver --xd [--ws-port N] [--message TEXT] --service URL --email E "
+                         "--password P --project ID [...] [FOLDER]\n");
     return kUsage;
 }
 
@@ -50,6 +61,7 @@ std::optional<ImportDriver::Options> parse(const QStringList& arguments, QString
 {
     ImportDriver::Options options;
     bool haveService = false, haveEmail = false, havePassword = false, haveProject = false;
+    QString xdOnly; // an option of the XD road, when one was given
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         auto value = [&](QString& out) {
@@ -96,6 +108,31 @@ std::optional<ImportDriver::Options> parse(const QStringList& arguments, QString
             }
         } else if (argument == QLatin1String("--stats")) {
             options.stats = true;
+        } else if (argument == QLatin1String("--xd")) {
+            options.xd = true;
+        } else if (argument == QLatin1String("--ws-port")) {
+            if (!value(text)) return std::nullopt;
+            bool ok = false;
+            const uint port = text.toUInt(&ok);
+            if (!ok || port > 65535) {
+                *problem = QStringLiteral("--ws-port takes a port number (0: any free one)");
+                return std::nullopt;
+            }
+            options.wsPort = static_cast<quint16>(port);
+            xdOnly = argument;
+        } else if (argument == QLatin1String("--message")) {
+            QString message;
+            if (!value(message)) return std::nullopt;
+            options.message = message;
+            xdOnly = argument;
+        } else if (argument == QLatin1String("--home")) {
+            if (!value(text)) return std::nullopt;
+            const QFileInfo home(text);
+            if (!home.isDir()) {
+                *problem = QStringLiteral("--home takes an existing folder");
+                return std::nullopt;
+            }
+            options.home = home.absoluteFilePath();
         } else if (argument.startsWith(QLatin1String("--"))) {
             *problem = QStringLiteral("unknown option ") + argument;
             return std::nullopt;
@@ -106,8 +143,16 @@ std::optional<ImportDriver::Options> parse(const QStringList& arguments, QString
             return std::nullopt;
         }
     }
-    if (!haveService || !haveEmail || !havePassword || !haveProject || options.file.isEmpty()) {
+    if (!haveService || !haveEmail || !havePassword || !haveProject || (options.file.isEmpty() && !options.xd)) {
         *problem = QStringLiteral("--service, --email, --password, --project and FILE are required");
+        return std::nullopt;
+    }
+    if (!options.xd && !xdOnly.isEmpty()) {
+        *problem = xdOnly + QStringLiteral(" belongs to --xd");
+        return std::nullopt;
+    }
+    if (options.xd && !options.file.isEmpty() && !QFileInfo(options.file).isDir()) {
+        *problem = QStringLiteral("--xd takes the plug-in's export folder as FOLDER");
         return std::nullopt;
     }
     return options;
@@ -136,12 +181,16 @@ int main(int argc, char** argv)
     const std::optional<ImportDriver::Options> options = parse(arguments, &problem);
     if (!options) return usage(problem);
 
-    QTemporaryDir home;
-    if (!home.isValid()) {
-        std::fprintf(stderr, "import-driver: cannot make a private home folder\n");
-        return ImportDriver::kFailed;
+    // Only a home of our own is removed at the end.
+    std::optional<QTemporaryDir> privateHome;
+    if (options->home.isEmpty()) {
+        privateHome.emplace();
+        if (!privateHome->isValid()) {
+            std::fprintf(stderr, "import-driver: cannot make a private home folder\n");
+            return ImportDriver::kFailed;
+        }
     }
-    setPrivateHome(home.path());
+    setPrivateHome(privateHome ? privateHome->path() : options->home);
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     QApplication app(argc, argv);
@@ -150,6 +199,14 @@ int main(int argc, char** argv)
     {
         ImportDriver driver(*options, printLine);
         status = driver.run();
+        if (status == ImportDriver::kTimedOut) {
+            // The road was abandoned half-way: requests and tool runs are still in flight, and
+            // taking each of them down is no use to anybody. Leave at once.
+            std::fflush(stdout);
+            std::fflush(stderr);
+            if (privateHome) privateHome->remove();
+            std::_Exit(status);
+        }
     }
     return status;
 }

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -193,22 +194,27 @@ void ExportViewController::finish()
     m_phase = Phase::finishing;
     setBusy(false);
     QPointer<ExportViewController> self(this);
+    auto done = std::make_shared<bool>(false);
     // The upload is over whether or not the list comes back: a failed reload must not leave the
-    // finished upload's window open and unlogged.
-    NavigatorInterface::share().showProjectsMainController([self](bool shown) {
+    // finished upload's window open and unlogged. Nor must a window the user closed meanwhile
+    // keep the upload from being logged.
+    NavigatorInterface::share().showProjectsMainController([self, done](bool shown) {
+        if (*done) return; // a navigator that answers twice still finishes once
+        *done = true;
         if (!shown) platform::debugPrint("The project list could not be reloaded after the upload");
-        if (self) self->finishingDone();
+        finishUpload(self);
     });
 }
 
-void ExportViewController::finishingDone()
+void ExportViewController::finishUpload(const QPointer<ExportViewController>& screen)
 {
-    if (m_phase != Phase::finishing) return;
-    m_phase = Phase::finished;
     ExportHelper& helper = ExportHelper::importer();
     const std::vector<UploadFailure> warnings =
         helper.designImporter ? helper.designImporter->uploadWarnings() : std::vector<UploadFailure>{};
-    closeWindow();
+    if (screen) {
+        screen->m_phase = Phase::finished;
+        screen->closeWindow();
+    }
     helper.doAfterExportCompleted();
     if (!warnings.empty()) {
         // On a later turn: the finished window is on its way out and the caller is a service reply.
@@ -216,7 +222,7 @@ void ExportViewController::finishingDone()
             ModalUtilities::showInfoDialog(platform::localized("exportViewController.warning.title"), text);
         });
     }
-    Q_EMIT uploadFinished();
+    if (screen) Q_EMIT screen->uploadFinished();
 }
 
 void ExportViewController::cancelled()

@@ -4,6 +4,8 @@
 #include "Import/Plugin/IDesignImporter.h"
 #include "Projects/ProjectDisplayInfo.h"
 
+#include <QPointer>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,7 +69,9 @@ private:
     void cancelled();
     void failed(const UploadFailure& failure);
     void finish();
-    void finishingDone();
+    // Closes the screen's window (when it is still there), logs the upload and shows what did
+    // not stop it but went wrong.
+    static void finishUpload(const QPointer<ExportViewController>& screen);
     void setBusy(bool busy);
     bool acceptsReports() const;
     void closeWindow();

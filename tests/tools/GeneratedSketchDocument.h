@@ -1,0 +1,45 @@
+#pragma once
+
+// Sketch documents made in the test: pages of layers built from small JSON pieces, shared text
+// and layer styles, written as the zip archive of JSON files that Sketch saves.
+
+#include <boost/json.hpp>
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class GeneratedSketchDocument {
+public:
+    static boost::json::object frame(double x, double y, double width, double height);
+    // A layer with an export format per entry of `formats` ("png", "svg", ...).
+    static boost::json::object layer(const std::string& id, const std::string& name, const boost::json::object& frame,
+                                     const std::vector<std::string>& formats = {}, boost::json::array children = {},
+                                     const std::string& className = "rectangle");
+    static boost::json::object group(const std::string& id, const std::string& name, const boost::json::object& frame,
+                                     boost::json::array children);
+    static boost::json::object artboard(const std::string& id, const std::string& name, const boost::json::object& frame,
+                                        boost::json::array children = {});
+    static boost::json::object symbolMaster(const std::string& id, const std::string& symbolID, const std::string& name,
+                                            const boost::json::object& frame, boost::json::array children = {});
+    static boost::json::object symbolInstance(const std::string& id, const std::string& symbolID,
+                                              const boost::json::object& frame);
+    static boost::json::object hidden(boost::json::object layer);
+
+    void addPage(const std::string& id, boost::json::array layers);
+    void addTextStyle(const std::string& name);
+    void addLayerStyle(const std::string& name);
+
+    // Artboards of nested groups, `layersPerArtboard` layers each, a few of them exportable, and
+    // instances of a handful of masters: a document of a chosen size with the shapes of a real one.
+    static GeneratedSketchDocument ofSize(int artboards, int layersPerArtboard);
+    std::vector<std::string> artboardIds() const;
+
+    bool write(const QString& path, QString* error = nullptr) const;
+
+private:
+    std::vector<boost::json::object> m_pages;
+    boost::json::array m_textStyles;
+    boost::json::array m_layerStyles;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+// Runs the import driver (tests/tools/import-driver) as a process and collects what it printed.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <string>
+#include <vector>
+
+struct DriverOutcome {
+    int exitCode = -1;
+    bool crashed = false;
+    std::vector<std::string> lines;
+    std::string errorOutput;
+
+    std::vector<std::string> linesStartingWith(const std::string& prefix) const;
+    std::string lastLine() const { return lines.empty() ? std::string() : lines.back(); }
+    // Index of the first line equal to `line`, or -1.
+    long indexOf(const std::string& line) const;
+    // The rest of the first line that starts with `prefix`, or "" when there is none.
+    std::string valueOf(const std::string& prefix) const;
+};
+
+class ImportDriverProcess {
+public:
+    static QString executable();
+    // The stand-in of Sketch's command-line tool that the export files name.
+    static QString sketchToolStandin();
+
+    // The arguments for the stand-in service's demo user.
+    static QStringList arguments(const QUrl& service, const std::string& projectId, const QString& file,
+                                 const QStringList& extra = {});
+    // The same for the Adobe XD road (--xd); an empty folder leaves FOLDER out.
+    static QStringList xdArguments(const QUrl& service, const std::string& projectId, const QString& folder,
+                                   const QStringList& extra = {});
+
+    // Starts the driver and waits for it to end (a generous bound, so a hung driver fails the
+    // test instead of hanging it).
+    static DriverOutcome run(const QStringList& arguments);
+};
