@@ -4,6 +4,7 @@
 #include "Account/UserProfile.h"
 #include "App/ModalUtilities.h"
 #include "App/NavigatorInterface.h"
+#include "Base/JsonRequestWriter.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceReply.h"
 #include "platform/AppInfo.h"
@@ -16,7 +17,12 @@
 
 struct ServiceManager::Call {
     ServiceEndPoint endPoint;
-    boost::json::object body;
+    // The request as built, until its first send writes it out and lets it go. An import request
+    // carries the whole design.
+    boost::json::value body;
+    // The written request. A repeat after a token renewal sends the same bytes (the token travels
+    // in a header), so the tree is not kept for it.
+    std::optional<QByteArray> bytes;
     ServiceCallOptions options;
     std::function<void(const boost::json::object&)> completion;
     ServiceErrorHandler errorHandler;
@@ -50,7 +56,7 @@ ErrorModel genericError(const std::string& detail)
     return e;
 }
 
-std::optional<QByteArray> jsonBytes(const boost::json::object& body)
+std::optional<QByteArray> jsonBytes(const boost::json::value& body)
 {
     const auto text = platform::jsonText(body);
     if (!text) return std::nullopt;
@@ -81,13 +87,13 @@ void ServiceManager::callServiceJson(const ServiceEndPoint& endPoint, boost::jso
 {
     auto call = std::make_shared<Call>();
     call->endPoint = endPoint;
-    call->body = std::move(body);
+    if (!body.contains("lang")) body["lang"] = "en";
+    if (!body.contains("version")) body["version"] = BaseRequestModel::defaultVersion();
+    call->body = boost::json::value(std::move(body));
     call->options = options;
     call->completion = std::move(completion);
     call->errorHandler = std::move(errorHandler);
     call->noConnectionHandler = std::move(noConnectionHandler);
-    if (!call->body.contains("lang")) call->body["lang"] = "en";
-    if (!call->body.contains("version")) call->body["version"] = BaseRequestModel::defaultVersion();
 
     if (!platform::Reachability::isReachable(endPoint.url())) {
         // The no-connection box shows even for silent calls: without it a silent upload would
@@ -122,12 +128,12 @@ void ServiceManager::callServiceJson(const ServiceEndPoint& endPoint, boost::jso
 void ServiceManager::send(const std::shared_ptr<Call>& call)
 {
     call->sentToken = currentAccessToken();
-    const auto bytes = jsonBytes(call->body);
-    if (!bytes) {
+    if (!call->bytes) call->bytes = JsonRequestWriter::take(call->body);
+    if (!call->bytes) {
         platform::dispatchMain([this, call] { fail(call, genericError("the request holds a number JSON cannot carry"), true); });
         return;
     }
-    platform::HttpSession::shared().postJson(call->endPoint.url(), *bytes, serviceHeaders(call->sentToken),
+    platform::HttpSession::shared().postJson(call->endPoint.url(), *call->bytes, serviceHeaders(call->sentToken),
                                              [this, call](const platform::HttpResult& result) { handleReply(call, result); });
 }
 
@@ -240,7 +246,7 @@ void ServiceManager::refreshAccessToken(std::function<void(RefreshOutcome)> comp
     RefreshTokenRequest request;
     request.refreshToken = profile.accessDto->refreshToken;
     const std::string sentRefreshToken = request.refreshToken;
-    const auto bytes = jsonBytes(jsonmap::toJsonObject(request));
+    const auto bytes = jsonBytes(boost::json::value(jsonmap::toJsonObject(request)));
     platform::HttpSession::shared().postJson(
         endPoint.url(), bytes.value_or(QByteArray()), serviceHeaders(profile.accessDto->accessToken),
         [this, sentRefreshToken](const platform::HttpResult& result) {

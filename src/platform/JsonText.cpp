@@ -47,11 +47,25 @@ std::size_t utf8Length(std::string_view s, std::size_t i)
     return n;
 }
 
+// True for the bytes that can be copied as they are: printable ASCII other than '"' and '\\'.
+constexpr bool isPlainByte(unsigned char c)
+{
+    return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+}
+
 void appendString(std::string& out, std::string_view s)
 {
     out.push_back('"');
     static const char* hex = "0123456789abcdef";
     for (std::size_t i = 0; i < s.size();) {
+        // Design documents are mostly plain text: copy runs of it in one go.
+        std::size_t run = i;
+        while (run < s.size() && isPlainByte(static_cast<unsigned char>(s[run]))) ++run;
+        if (run > i) {
+            out.append(s.data() + i, run - i);
+            i = run;
+            if (i == s.size()) break;
+        }
         const auto c = static_cast<unsigned char>(s[i]);
         if (c >= 0x80) {
             const std::size_t n = utf8Length(s, i);
@@ -73,13 +87,9 @@ void appendString(std::string& out, std::string_view s)
         case '\b': out.append("\\b"); break;
         case '\f': out.append("\\f"); break;
         default:
-            if (c < 0x20) {
-                out.append("\\u00");
-                out.push_back(hex[c >> 4]);
-                out.push_back(hex[c & 0xF]);
-            } else {
-                out.push_back(static_cast<char>(c));
-            }
+            out.append("\\u00");
+            out.push_back(hex[c >> 4]);
+            out.push_back(hex[c & 0xF]);
         }
         ++i;
     }
@@ -100,6 +110,8 @@ struct Writer {
 
     void write(const boost::json::value& v, int depth)
     {
+        if (v.is_object()) return writeObject(v.get_object(), depth);
+        if (v.is_array()) return writeArray(v.get_array(), depth);
         switch (v.kind()) {
         case boost::json::kind::null: out.append("null"); break;
         case boost::json::kind::bool_: out.append(v.get_bool() ? "true" : "false"); break;
@@ -130,46 +142,50 @@ struct Writer {
             appendString(out, std::string_view(s.data(), s.size()));
             break;
         }
-        case boost::json::kind::array: {
-            const auto& a = v.get_array();
-            out.push_back('[');
-            if (a.empty()) { out.push_back(']'); break; }
-            bool first = true;
-            for (const auto& e : a) {
-                if (!first) out.push_back(',');
-                first = false;
-                newline(depth + 1);
-                write(e, depth + 1);
-            }
-            newline(depth);
-            out.push_back(']');
-            break;
+        case boost::json::kind::array:
+        case boost::json::kind::object:
+            break; // handled above
         }
-        case boost::json::kind::object: {
-            const auto& o = v.get_object();
-            out.push_back('{');
-            if (o.empty()) { out.push_back('}'); break; }
-            bool first = true;
-            for (const auto& kv : o) {
-                if (!first) out.push_back(',');
-                first = false;
-                newline(depth + 1);
-                appendString(out, std::string_view(kv.key().data(), kv.key().size()));
-                out.append(pretty ? " : " : ":");
-                write(kv.value(), depth + 1);
-            }
-            newline(depth);
-            out.push_back('}');
-            break;
+    }
+
+    void writeArray(const boost::json::array& a, int depth)
+    {
+        out.push_back('[');
+        if (a.empty()) { out.push_back(']'); return; }
+        bool first = true;
+        for (const auto& e : a) {
+            if (!first) out.push_back(',');
+            first = false;
+            newline(depth + 1);
+            write(e, depth + 1);
         }
+        newline(depth);
+        out.push_back(']');
+    }
+
+    void writeObject(const boost::json::object& o, int depth)
+    {
+        out.push_back('{');
+        if (o.empty()) { out.push_back('}'); return; }
+        bool first = true;
+        for (const auto& kv : o) {
+            if (!first) out.push_back(',');
+            first = false;
+            newline(depth + 1);
+            appendString(out, std::string_view(kv.key().data(), kv.key().size()));
+            out.append(pretty ? " : " : ":");
+            write(kv.value(), depth + 1);
         }
+        newline(depth);
+        out.push_back('}');
     }
 };
 
 // Builds the value tree exactly as boost::json::parse does, except for decimal numbers.
 // boost's own conversion is not correctly rounded in every case ("499.20000000001164" comes back
 // as 499.2000000000117), and a design value that is read, annotated and written back must keep
-// every digit; so each decimal number is converted again from its text with std::from_chars.
+// every digit; so each decimal number is converted again from its text, exactly (std::from_chars
+// is correctly rounded).
 class ExactNumberHandler {
 public:
     static constexpr std::size_t max_object_size = boost::json::object::max_size();
@@ -262,10 +278,44 @@ public:
     bool on_comment(boost::json::string_view, boost::json::error_code&) { return true; }
 
 private:
+    // Up to 15 digits and no exponent, as most design values are written: the digits as an integer
+    // and the power of ten are both exact doubles, so one IEEE division rounds correctly and the
+    // general conversion can be skipped.
+    static bool shortDecimal(std::string_view text, double& out)
+    {
+        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        constexpr std::size_t kMaxDigits = 15;
+        if (text.size() > kMaxDigits + 2) return false; // more digits than that, whatever the sign and point
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        const bool negative = p != end && *p == '-';
+        if (negative) ++p;
+        const char* point = nullptr;
+        std::uint64_t digits = 0; // at most 17 digits here, well inside 64 bits
+        for (; p != end; ++p) {
+            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+            if (digit < 10) {
+                digits = digits * 10 + digit;
+            } else if (*p == '.' && !point) {
+                point = p;
+            } else {
+                return false;
+            }
+        }
+        const std::size_t count = text.size() - (negative ? 1 : 0) - (point ? 1 : 0);
+        if (count == 0 || count > kMaxDigits) return false;
+        const auto scale = point ? static_cast<std::size_t>(end - point - 1) : 0;
+        const double d = static_cast<double>(digits) / kPowersOfTen[scale];
+        out = negative ? -d : d;
+        return true;
+    }
+
     // `text` has already passed the parser's number grammar, which from_chars accepts as a whole.
     static double exactDouble(std::string_view text, double approximate)
     {
         double d = 0;
+        if (shortDecimal(text, d)) return d;
         const auto r = std::from_chars(text.data(), text.data() + text.size(), d);
         if (r.ec == std::errc() && r.ptr == text.data() + text.size()) return d;
         if (r.ec == std::errc::result_out_of_range) {
@@ -288,6 +338,22 @@ std::optional<std::string> jsonText(const boost::json::value& value, JsonStyle s
 {
     Writer w{{}, style == JsonStyle::Pretty};
     w.write(value, 0);
+    if (w.failed) return std::nullopt;
+    return std::move(w.out);
+}
+
+std::optional<std::string> jsonText(const boost::json::object& object, JsonStyle style)
+{
+    Writer w{{}, style == JsonStyle::Pretty};
+    w.writeObject(object, 0);
+    if (w.failed) return std::nullopt;
+    return std::move(w.out);
+}
+
+std::optional<std::string> jsonText(const boost::json::array& array, JsonStyle style)
+{
+    Writer w{{}, style == JsonStyle::Pretty};
+    w.writeArray(array, 0);
     if (w.failed) return std::nullopt;
     return std::move(w.out);
 }

@@ -19,6 +19,9 @@ enum class JsonStyle { Compact, Pretty };
 // that reads back to the same value, in plain decimal notation for ordinary magnitudes.
 // Invalid UTF-8 in strings is replaced by U+FFFD. Answers nullopt only for non-finite numbers.
 std::optional<std::string> jsonText(const boost::json::value& value, JsonStyle style = JsonStyle::Compact);
+// The same for an object or array held on its own, without copying it into a value first.
+std::optional<std::string> jsonText(const boost::json::object& object, JsonStyle style = JsonStyle::Compact);
+std::optional<std::string> jsonText(const boost::json::array& array, JsonStyle style = JsonStyle::Compact);
 
 // Parses strict JSON (no comments, no trailing commas, valid UTF-8 only); never throws.
 // nullopt on a syntax error or when the nesting exceeds maxDepth; `error`, when given, receives a

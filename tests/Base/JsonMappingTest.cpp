@@ -28,23 +28,6 @@ Outer parse(const char* text)
 }
 } // namespace
 
-TEST(JsonMapping, ReadsKeysByFieldNameWithUnderscoreClass)
-{
-    const Outer o = parse(R"({"_class":"artboard","width":375,"flag":false,"maybe":"yes",
-        "items":[{"count":2,"label":"a"},{"count":3}],"inner":{"label":"in"},"table":{"k":4},"lang":"de"})");
-    EXPECT_EQ(o.class_, "artboard");
-    EXPECT_DOUBLE_EQ(o.width, 375);
-    EXPECT_FALSE(o.flag);
-    EXPECT_EQ(o.maybe, "yes");
-    ASSERT_EQ(o.items.size(), 2u);
-    EXPECT_EQ(o.items[1].count, 3);
-    EXPECT_EQ(o.items[1].label, "x");
-    EXPECT_EQ(o.inner.label, "in");
-    EXPECT_EQ(o.inner.count, 7);
-    EXPECT_EQ(o.table.at("k"), 4);
-    EXPECT_EQ(o.lang, "de");
-}
-
 TEST(JsonMapping, AbsentNullOrMistypedValuesKeepDefaults)
 {
     const char* bodies[] = {

@@ -1,11 +1,10 @@
 #pragma once
 
 // Recording stand-ins for what the service client touches outside the core: the navigator
-// (sign-out, indicator), the dialogs and a HUD screen. All write into one event log so that a
+// (sign-out, indicator) and the dialogs. All write into one event log so that a
 // test can compare the order of what happened with an expected list.
 
 #include "App/NavigatorInterface.h"
-#include "Base/HUDRepresentable.h"
 #include "platform/DebugLog.h"
 #include "platform/Dialogs.h"
 
@@ -56,16 +55,6 @@ public:
     }
 
     std::string lastInformativeText;
-
-private:
-    EventLog& m_log; // not owned
-};
-
-class RecordingHud final : public QObject, public HUDRepresentable {
-public:
-    explicit RecordingHud(EventLog& log) : m_log(log) {}
-    void showHUD(HudType) override { m_log.add("showHUD"); }
-    void hideHUD() override { m_log.add("hideHUD"); }
 
 private:
     EventLog& m_log; // not owned

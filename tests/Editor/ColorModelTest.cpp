@@ -28,12 +28,9 @@ TEST(ColorModelTest, HexAndRgbTextsComeFromTheFractions)
     } cases[] = {
         {fractions(1, 0.5, 0, 1.0), "#ff8000", "255 128 0"},
         {fractions(1, 0.5, 0, 0.5), "#80ff8000", "255 128 0"},
-        {fractions(0.2, 0.2, 0.2, 0.99), "#fc333333", "51 51 51"},
         {fractions(0, 0, 0.002, 1.0), "#000001", "0 0 1"},  // 0.51 rounds up
         {fractions(0, 0, 0.0019, 1.0), "#000000", "0 0 0"}, // 0.4845 rounds down
-        {fractions(1, 1, 1, 0), "#00ffffff", "255 255 255"},
         {fractions(0, 0, 0, 1.5), "#7f000000", "0 0 0"}, // 382.5 -> 383 = 0x17f, upper bits dropped
-        {ColorModel(), "#00000000", "0 0 0"},
         {ColorModel::getDefaultBlack(), "#000000", "0 0 0"},
     };
     for (const auto& c : cases) {
@@ -60,10 +57,8 @@ TEST(ColorModelTest, NamesWithAndWithoutAlpha)
         const char* withAlpha;
         const char* withoutAlpha;
     } cases[] = {
-        {"primary", 50, "primary_50", "primary"},         {"primary", 100, "primary", "primary"},
-        {"primary_50", 100, "primary_50", "primary"},     {"brand_blue_50", 7, "brand_blue_50_7", "brand"},
-        {"_hidden", 100, "_hidden", ""},                  {"", 0, "_0", ""},
-        {"dim", -5, "dim_-5", "dim"},
+        {"primary", 50, "primary_50", "primary"},     {"primary_50", 100, "primary_50", "primary"},
+        {"brand_blue_50", 7, "brand_blue_50_7", "brand"}, {"_hidden", 100, "_hidden", ""}, {"", 0, "_0", ""},
     };
     for (const auto& c : cases) {
         ColorModel color;
@@ -95,7 +90,6 @@ TEST(ColorModelTest, PlatformColorOrOpaqueBlackWithAnEventAboveThePlatformRange)
         {channels(0, 51, 255, 0.5), QColor::fromRgbF(0.f, 0.2f, 1.f, 0.5f), false},
         {channels(-10, 0, 0, 1.0), QColor::fromRgbF(static_cast<float>(-10 / 255.0), 0.f, 0.f, 1.f), false}, // no lower bound
         {channels(256, 0, 0, 1), black, true},
-        {channels(0, 0, 300, 0.5), black, true},
         {channels(0, 0, 0, 1.01), black, true},
         {channels(std::nan(""), 0, 0, 1), black, true},
     };

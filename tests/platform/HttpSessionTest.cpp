@@ -29,10 +29,10 @@ protected:
         runMainLoopUntil([&] { return result->has_value(); }, 20000);
         return *result;
     }
-    static std::optional<HttpResult> post(const QUrl& url, const QByteArray& body = "{}", const platform::HttpHeaders& headers = {})
+    static std::optional<HttpResult> post(const QUrl& url)
     {
         auto result = std::make_shared<std::optional<HttpResult>>();
-        HttpSession::shared().postJson(url, body, headers, [result](const HttpResult& r) { *result = r; });
+        HttpSession::shared().postJson(url, "{}", {}, [result](const HttpResult& r) { *result = r; });
         return wait(result);
     }
     static std::optional<HttpResult> get(const QUrl& url, qint64 maxBytes)
@@ -41,57 +41,9 @@ protected:
         HttpSession::shared().get(url, maxBytes, [result](const HttpResult& r) { *result = r; });
         return wait(result);
     }
-
-    // A port on which nothing listens any more.
-    static quint16 closedPort()
-    {
-        LocalHttpServer gone;
-        return gone.port();
-    }
 };
 
 } // namespace
-
-TEST_F(HttpSessionTest, PostSendsJsonWithTheGivenHeaders)
-{
-    LocalHttpServer server;
-    server.reply("/user/login", 200, "{\"ok\":true}", "Content-Type: application/json\r\n");
-    const auto r = post(server.url(QStringLiteral("/user/login")), "{\"email\":\"a@b.c\"}",
-                        {{"Authorization", "token-1"}, {"appVersion", "1.0.0"}});
-    ASSERT_TRUE(r);
-    EXPECT_FALSE(r->transportError) << r->errorString.toStdString();
-    EXPECT_EQ(r->statusCode, 200);
-    EXPECT_EQ(r->body, QByteArray("{\"ok\":true}"));
-    ASSERT_EQ(server.requests().size(), 1u);
-    const auto& req = server.requests()[0];
-    EXPECT_EQ(req.method, QByteArray("POST"));
-    EXPECT_EQ(req.body, QByteArray("{\"email\":\"a@b.c\"}"));
-    EXPECT_EQ(req.header("Content-Type"), QByteArray("application/json"));
-    EXPECT_EQ(req.header("Authorization"), QByteArray("token-1"));
-    EXPECT_EQ(req.header("appVersion"), QByteArray("1.0.0"));
-}
-
-TEST_F(HttpSessionTest, CompletionsAreNeverDeliveredInsideTheCallNorTwice)
-{
-    LocalHttpServer server;
-    server.reply("/ok", 200, "x");
-    const QUrl refused(QStringLiteral("http://127.0.0.1:%1/x").arg(closedPort()));
-    for (const QUrl& url : {server.url(QStringLiteral("/ok")), refused, QUrl(QStringLiteral("notascheme://host/x")), QUrl()}) {
-        SCOPED_TRACE(url.toString().toStdString());
-        std::vector<std::string> events;
-        HttpSession::shared().postJson(url, "{}", {}, [&](const HttpResult&) { events.push_back("completion"); });
-        events.push_back("returned");
-        ASSERT_TRUE(runMainLoopUntil([&] { return events.size() == 2; }, 20000));
-        runMainLoopUntil([] { return false; }, 10);
-        EXPECT_EQ(events, (std::vector<std::string>{"returned", "completion"}));
-    }
-
-    const auto r = post(refused);
-    ASSERT_TRUE(r);
-    EXPECT_TRUE(r->transportError);
-    EXPECT_EQ(r->statusCode, 0);
-    EXPECT_FALSE(r->errorString.isEmpty());
-}
 
 TEST_F(HttpSessionTest, RedirectsAreFollowedOnlyWithinTheSameOrigin)
 {

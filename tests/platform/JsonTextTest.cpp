@@ -172,18 +172,39 @@ TEST(JsonText, KeepsIntegersThatFitSixtyFourBitsAsIntegers)
 
 TEST(JsonText, HundredThousandRandomDoublesReadBackBitIdentical)
 {
-    // Random bit patterns reach every magnitude, subnormals included; half the values are
-    // design-sized coordinates, the kind a page is full of.
+    // Random bit patterns reach every magnitude, subnormals included; a third are design-sized
+    // coordinates in their shortest text, and a third short decimals of up to 16 digits with the
+    // point anywhere (trailing zeros included), as hand-made values are written.
     std::mt19937_64 rng(20240611);
     std::uniform_real_distribution<double> coordinate(-5000.0, 5000.0);
+    std::uniform_int_distribution<int> digitCount(1, 16);
     std::vector<double> values;
+    std::vector<std::string> texts;
     std::string text = "[";
     while (values.size() < 100000) {
-        const double d = values.size() % 2 ? coordinate(rng) : std::bit_cast<double>(rng());
+        std::string number;
+        switch (values.size() % 3) {
+        case 0: number = shortestText(std::bit_cast<double>(rng())); break;
+        case 1: number = shortestText(coordinate(rng)); break;
+        default: {
+            // `count` digits, the point after the first `point` of them (or "0." before them all).
+            const int count = digitCount(rng);
+            const int point = static_cast<int>(rng() % static_cast<std::uint64_t>(count));
+            number = rng() % 2 ? "-" : "";
+            if (point == 0) number += '0';
+            for (int i = 0; i < count; ++i) {
+                if (i == point) number += '.';
+                number += static_cast<char>(i == 0 && point > 0 ? '1' + rng() % 9 : '0' + rng() % 10);
+            }
+            break;
+        }
+        }
+        const double d = nearestDouble(number);
         if (!std::isfinite(d)) continue;
         if (!values.empty()) text += ',';
-        text += shortestText(d);
+        text += number;
         values.push_back(d);
+        texts.push_back(std::move(number));
     }
     text += ']';
 
@@ -194,7 +215,7 @@ TEST(JsonText, HundredThousandRandomDoublesReadBackBitIdentical)
     std::size_t wrong = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
         const double got = a[i].is_double() ? a[i].get_double() : a[i].to_number<double>();
-        if (bits(got) != bits(values[i]) && wrong++ < 5) ADD_FAILURE() << shortestText(values[i]) << " read as " << shortestText(got);
+        if (bits(got) != bits(values[i]) && wrong++ < 5) ADD_FAILURE() << texts[i] << " read as " << shortestText(got);
     }
     EXPECT_EQ(wrong, 0u);
 
@@ -205,7 +226,7 @@ TEST(JsonText, HundredThousandRandomDoublesReadBackBitIdentical)
     ASSERT_EQ(b.size(), values.size());
     wrong = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (b[i].to_number<double>() != values[i] && wrong++ < 5) ADD_FAILURE() << shortestText(values[i]) << " came back as " << b[i];
+        if (b[i].to_number<double>() != values[i] && wrong++ < 5) ADD_FAILURE() << texts[i] << " came back as " << b[i];
     }
     EXPECT_EQ(wrong, 0u);
 }

@@ -4,10 +4,7 @@
 // test answer it with any bytes, including broken or never-ending replies.
 
 #include <QHostAddress>
-#include <QList>
 #include <QMap>
-#include <QPair>
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
@@ -19,18 +16,8 @@
 class LocalHttpServer {
 public:
     struct Request {
-        QByteArray method;
         QByteArray path;
-        QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
-
-        QByteArray header(const QByteArray& name) const
-        {
-            for (const auto& h : headers) {
-                if (h.first.compare(name, Qt::CaseInsensitive) == 0) return h.second;
-            }
-            return {};
-        }
     };
     // Writes the whole reply (or none) to the socket.
     using Handler = std::function<void(const Request&, QTcpSocket*)>;
@@ -54,46 +41,32 @@ public:
 
     static void respond(QTcpSocket* socket, int status, const QByteArray& body, const QByteArray& extraHeaders = {})
     {
-        QByteArray reply = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\n";
-        reply += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-        reply += "Connection: close\r\n" + extraHeaders + "\r\n" + body;
-        socket->write(reply);
+        socket->write("HTTP/1.1 " + QByteArray::number(status) + " Status\r\nContent-Length: " +
+                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body);
         socket->disconnectFromHost();
     }
 
 private:
-    struct Connection {
-        QByteArray buffer;
-        bool handled = false;
-    };
-
     void accept()
     {
         while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-            auto connection = std::make_shared<Connection>();
+            auto buffer = std::make_shared<QByteArray>();
+            auto handled = std::make_shared<bool>(false);
             ++m_open;
             QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
                 --m_open;
                 socket->deleteLater();
             });
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, connection] {
-                connection->buffer += socket->readAll();
-                if (connection->handled) return;
-                const qsizetype end = connection->buffer.indexOf("\r\n\r\n");
-                if (end < 0) return;
-                Request r;
-                const QList<QByteArray> lines = connection->buffer.left(end).split('\n');
-                const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
-                r.method = first.value(0);
-                r.path = first.value(1);
-                for (qsizetype i = 1; i < lines.size(); ++i) {
-                    const qsizetype colon = lines[i].indexOf(':');
-                    if (colon >= 0) r.headers.append({lines[i].left(colon).trimmed(), lines[i].mid(colon + 1).trimmed()});
-                }
-                const qsizetype length = r.header("Content-Length").toLongLong();
-                if (connection->buffer.size() < end + 4 + length) return;
-                r.body = connection->buffer.mid(end + 4, length);
-                connection->handled = true;
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer, handled] {
+                *buffer += socket->readAll();
+                const qsizetype end = buffer->indexOf("\r\n\r\n");
+                if (*handled || end < 0) return;
+                qsizetype length = 0;
+                for (const QByteArray& line : buffer->left(end).split('\n'))
+                    if (line.toLower().startsWith("content-length:")) length = line.mid(15).trimmed().toLongLong();
+                if (buffer->size() < end + 4 + length) return;
+                *handled = true;
+                Request r{buffer->left(end).split(' ').value(1), buffer->mid(end + 4, length)};
                 m_requests.push_back(r);
                 const auto it = m_handlers.find(r.path);
                 if (it != m_handlers.end()) it.value()(r, socket);

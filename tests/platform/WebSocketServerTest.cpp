@@ -81,20 +81,6 @@ protected:
 
 } // namespace
 
-TEST(WebSocketServerOrigin, BrowserOriginsAreRecognised)
-{
-    const struct {
-        const char* origin;
-        bool browser;
-    } cases[] = {
-        {"", false},      {"http://evil.example", true}, {"https://evil.example:8443", true}, {"HTTPS://Evil.Example", true},
-        {"null", true},   {" null ", true},              {"xd-plugin://b41e7c2d", false},     {"file", false},
-        {"httpx://host", false}, {":http", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WebSocketServer::isBrowserOrigin(QString::fromUtf8(c.origin)), c.browser) << c.origin;
-}
-
 TEST_F(WebSocketServerTest, MessageOverTheLimitClosesTheConnectionUndelivered)
 {
     // Whole frames test the frame limit; small frames test that the pieces add up.

@@ -9,7 +9,6 @@
 #include "platform/MainQueue.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 
 namespace {
@@ -29,9 +28,7 @@ std::string stringOf(const boost::json::value* v)
 
 StandinService::Options StandinService::withScript(std::string scriptJson)
 {
-    Options options;
-    options.scriptJson = std::move(scriptJson);
-    return options;
+    return Options{std::move(scriptJson), {}, {}};
 }
 
 StandinService::StandinService()
@@ -59,10 +56,6 @@ QString StandinService::recordPath() const
 
 void StandinService::start(const Options& options)
 {
-    if (!m_workDir->isValid()) {
-        m_error = QStringLiteral("no temporary folder");
-        return;
-    }
     m_dataDir = options.dataDir.isEmpty() ? m_workDir->filePath(QStringLiteral("data")) : options.dataDir;
     QStringList args{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--data"), m_dataDir,
                      QStringLiteral("--record"), recordPath()};
@@ -70,16 +63,14 @@ void StandinService::start(const Options& options)
         const QString scriptPath = m_workDir->filePath(QStringLiteral("script.json"));
         QFile f(scriptPath);
         if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray::fromStdString(options.scriptJson)) < 0) {
-            m_error = QStringLiteral("cannot write the script");
+            m_error = QStringLiteral("cannot write the script in ") + m_workDir->path();
             return;
         }
         args << QStringLiteral("--script") << scriptPath;
     }
-    if (options.tokenTtlSeconds) args << QStringLiteral("--token-ttl") << QString::number(*options.tokenTtlSeconds);
     if (options.shouldUploadSketch)
         args << QStringLiteral("--should-upload-sketch")
              << (*options.shouldUploadSketch ? QStringLiteral("true") : QStringLiteral("false"));
-    args << options.extraArguments;
 
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::SeparateChannels);

@@ -1,21 +1,13 @@
 #pragma once
 
-// Starts the stand-in service as a real process for integration tests.
-//
-//   StandinService service;                 // fresh data folder, no script
-//   ASSERT_TRUE(service.isRunning()) << service.errorText();
-//   ... calls through ServiceManager go to service.baseUrl() ...
-//   auto requests = service.records();      // one object per request: method, path, headers, body
-//
-// The constructor points ServiceEndPoint::setBaseUrl at the process; the destructor restores the
-// previous base URL and kills the process. The default answers and the script format are
-// described in tools/service-standin (StandinServer.h, StandinScript.h).
+// Starts the stand-in service as a real process for integration tests. The constructor points
+// ServiceEndPoint at the process; the destructor puts the previous base URL back and kills it.
+// Answers and script format: tools/service-standin (StandinServer.h, StandinScript.h).
 
 #include <boost/json.hpp>
 
 #include <QProcess>
 #include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -32,12 +24,9 @@ public:
         std::string scriptJson;
         // Reuse a data folder (to simulate a restart); empty: a fresh temporary one.
         QString dataDir;
-        std::optional<int> tokenTtlSeconds;
         std::optional<bool> shouldUploadSketch;
-        QStringList extraArguments;
     };
 
-    // Options with nothing but a script.
     static Options withScript(std::string scriptJson);
 
     StandinService();

@@ -31,11 +31,6 @@ public:
     void addTextStyle(const std::string& name);
     void addLayerStyle(const std::string& name);
 
-    // Artboards of nested groups, `layersPerArtboard` layers each, a few of them exportable, and
-    // instances of a handful of masters: a document of a chosen size with the shapes of a real one.
-    static GeneratedSketchDocument ofSize(int artboards, int layersPerArtboard);
-    std::vector<std::string> artboardIds() const;
-
     bool write(const QString& path, QString* error = nullptr) const;
 
 private:

@@ -21,6 +21,11 @@ struct DriverOutcome {
     long indexOf(const std::string& line) const;
     // The rest of the first line that starts with `prefix`, or "" when there is none.
     std::string valueOf(const std::string& prefix) const;
+    // What is wrong with the progress lines of a finished upload (empty when nothing is): one
+    // report for the accepted import (counting every artboard at once), one per preview, one per
+    // artboard and per master once its images are in, each with the percentage so far.
+    std::vector<std::string> progressProblems(const std::vector<std::string>& artboardNames,
+                                              const std::vector<std::string>& masterNames) const;
 };
 
 class ImportDriverProcess {

@@ -2,9 +2,9 @@
 
 #include "platform/Archive.h"
 #include "platform/JsonText.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextBoundaryFinder>
 
@@ -15,26 +15,30 @@
 
 namespace {
 
-const boost::json::object* member(const boost::json::object& o, std::string_view key)
+using Object = boost::json::object;
+
+const Object* member(const Object& o, std::string_view key)
 {
     const auto* v = o.if_contains(key);
     return v ? v->if_object() : nullptr;
 }
 
-std::string text(const boost::json::object& o, std::string_view key)
+std::string text(const Object& o, std::string_view key)
 {
     const auto* v = o.if_contains(key);
     return v && v->is_string() ? std::string(v->get_string()) : std::string();
 }
 
-double number(const boost::json::object& o, std::string_view key)
+double number(const Object& o, std::string_view key)
 {
     const auto* v = o.if_contains(key);
-    if (!v) return 0;
-    if (v->is_double()) return v->get_double();
-    if (v->is_int64()) return static_cast<double>(v->get_int64());
-    if (v->is_uint64()) return static_cast<double>(v->get_uint64());
-    return 0;
+    return v && v->is_number() ? v->to_number<double>() : 0;
+}
+
+bool hasLevel(const Object& o, std::int64_t level)
+{
+    const auto* v = o.if_contains("ZVNodeLevel");
+    return v && v->is_int64() && v->get_int64() == level;
 }
 
 // Our JSON reader may read a decimal text one unit in the last place off, so numbers read back
@@ -44,16 +48,16 @@ bool same(double a, double b)
     return std::abs(a - b) <= 4 * std::numeric_limits<double>::epsilon() * std::max(std::abs(a), std::abs(b));
 }
 
-bool isHidden(const boost::json::object& layer)
+bool isHidden(const Object& layer)
 {
     const auto* v = layer.if_contains("isVisible");
     return v && v->is_bool() && !v->get_bool();
 }
 
 // The children of a layer, when "layers" is an array of objects only (anything else is not walked).
-std::vector<const boost::json::object*> children(const boost::json::object& layer)
+std::vector<const Object*> children(const Object& layer)
 {
-    std::vector<const boost::json::object*> result;
+    std::vector<const Object*> result;
     const auto* v = layer.if_contains("layers");
     if (!v || !v->is_array()) return result;
     for (const auto& child : v->get_array()) {
@@ -63,22 +67,18 @@ std::vector<const boost::json::object*> children(const boost::json::object& laye
     return result;
 }
 
-bool isExportable(const boost::json::object& layer)
+bool isExportable(const Object& layer)
 {
     const auto* options = member(layer, "exportOptions");
-    if (!options || text(*options, "_class") != "exportOptions") return false;
-    const auto* formats = options->if_contains("exportFormats");
-    if (!formats || !formats->is_array()) return false;
-    bool any = false;
-    for (const auto& f : formats->get_array()) {
-        if (!f.is_object()) return false;
-        if (text(f.get_object(), "_class") == "exportFormat") any = true;
-    }
-    return any;
+    const auto* formats = options ? options->if_contains("exportFormats") : nullptr;
+    if (!formats || !formats->is_array() || text(*options, "_class") != "exportOptions") return false;
+    const auto& list = formats->get_array();
+    return std::all_of(list.begin(), list.end(), [](const auto& f) { return f.is_object(); }) &&
+           std::any_of(list.begin(), list.end(), [](const auto& f) { return text(f.get_object(), "_class") == "exportFormat"; });
 }
 
 // Visible layers below `root` (hidden ones and everything inside them left out).
-void visibleDescendants(const boost::json::object& root, const std::function<void(const boost::json::object&)>& visit)
+void visibleDescendants(const Object& root, const std::function<void(const Object&)>& visit)
 {
     for (const auto* child : children(root)) {
         if (isHidden(*child)) continue;
@@ -87,34 +87,32 @@ void visibleDescendants(const boost::json::object& root, const std::function<voi
     }
 }
 
-std::map<std::string, SketchDocumentExpectation::Image> imagesBelow(const boost::json::object& root)
+std::map<std::string, std::string> imagesBelow(const Object& root)
 {
-    std::map<std::string, SketchDocumentExpectation::Image> images;
-    visibleDescendants(root, [&](const boost::json::object& layer) {
-        if (isExportable(layer)) images[text(layer, "do_objectID")] = {text(layer, "do_objectID"), text(layer, "name")};
+    std::map<std::string, std::string> images;
+    visibleDescendants(root, [&](const Object& layer) {
+        if (isExportable(layer)) images[text(layer, "do_objectID")] = text(layer, "name");
     });
     return images;
 }
 
-std::optional<boost::json::object> readObject(const QString& path)
+std::optional<Object> readObject(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    auto value = platform::parseJson(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    auto value = platform::parseJson(readFileBytes(path).toStdString());
     if (!value || !value->is_object()) return std::nullopt;
     return std::move(value->get_object());
 }
 
-std::size_t styleCount(const boost::json::object& document, std::string_view container, std::string_view className)
+std::size_t styleCount(const Object& document, std::string_view container, std::string_view className)
 {
     const auto* c = member(document, container);
-    if (!c || text(*c, "_class") != className) return 0;
-    const auto* objects = c->if_contains("objects");
-    return objects && objects->is_array() ? objects->get_array().size() : 0;
+    const auto* objects = c ? c->if_contains("objects") : nullptr;
+    return objects && objects->is_array() && text(*c, "_class") == className ? objects->get_array().size() : 0;
 }
 
-std::string keep(const std::string& input, const std::function<bool(QChar)>& allowed)
+} // namespace
+
+std::string SketchDocumentExpectation::strippedImageName(const std::string& input)
 {
     const QString s = QString::fromStdString(input);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
@@ -122,19 +120,13 @@ std::string keep(const std::string& input, const std::function<bool(QChar)>& all
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
         const QString cluster = s.mid(start, end - start);
-        if (cluster.size() == 1 && allowed(cluster[0])) out += cluster;
+        const char16_t u = cluster[0].unicode();
+        if (cluster.size() == 1 && ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_'))
+            out += cluster;
         start = end;
     }
     return out.toStdString();
 }
-
-bool asciiAlnum(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
-}
-
-} // namespace
 
 std::optional<SketchDocumentExpectation> SketchDocumentExpectation::read(const QString& documentPath, QString* error)
 {
@@ -148,32 +140,24 @@ std::optional<SketchDocumentExpectation> SketchDocumentExpectation::read(const Q
         for (const auto* layer : children(*page)) {
             const std::string className = text(*layer, "_class");
             if (className == "artboard") {
-                Artboard a;
-                a.id = text(*layer, "do_objectID");
-                a.name = text(*layer, "name");
+                Artboard a{text(*layer, "do_objectID"), text(*layer, "name"), {}, {}, {}, *layer};
                 if (const auto* f = member(*layer, "frame")) a.frame = *f;
-                a.hidden = isHidden(*layer);
-                a.dict = *layer;
-                if (!a.hidden) {
+                if (!isHidden(*layer)) {
                     a.images = imagesBelow(*layer);
-                    visibleDescendants(*layer, [&](const boost::json::object& l) {
+                    visibleDescendants(*layer, [&](const Object& l) {
                         if (text(l, "_class") == "symbolInstance") a.usedSymbolIds.insert(text(l, "symbolID"));
                     });
                 }
                 e.m_artboards.push_back(std::move(a));
             } else if (className == "symbolMaster") {
                 ++e.m_masterCount;
-                Master m;
-                m.id = text(*layer, "do_objectID");
-                m.symbolID = text(*layer, "symbolID");
-                m.name = text(*layer, "name");
+                Master m{text(*layer, "do_objectID"), {}, text(*layer, "name"), {}, {}};
                 if (const auto* f = member(*layer, "frame")) m.frame = *f;
-                m.dict = *layer;
                 if (!isHidden(*layer)) {
                     m.images = imagesBelow(*layer);
                     // A hidden instance straight inside a visible layer still counts as a
                     // dependency; nothing inside a hidden layer does.
-                    std::function<void(const boost::json::object&)> walk = [&](const boost::json::object& l) {
+                    std::function<void(const Object&)> walk = [&](const Object& l) {
                         for (const auto* child : children(l)) {
                             if (text(*child, "_class") == "symbolInstance") m.dependencies.push_back(text(*child, "symbolID"));
                             if (!isHidden(*child)) walk(*child);
@@ -181,7 +165,7 @@ std::optional<SketchDocumentExpectation> SketchDocumentExpectation::read(const Q
                     };
                     walk(*layer);
                 }
-                e.m_masters[m.symbolID] = std::move(m);
+                e.m_masters[text(*layer, "symbolID")] = std::move(m);
             }
         }
     }
@@ -194,9 +178,8 @@ std::optional<SketchDocumentExpectation> SketchDocumentExpectation::read(const Q
 
 const SketchDocumentExpectation::Artboard* SketchDocumentExpectation::artboard(const std::string& id) const
 {
-    for (const auto& a : m_artboards)
-        if (a.id == id) return &a;
-    return nullptr;
+    const auto found = std::find_if(m_artboards.begin(), m_artboards.end(), [&](const Artboard& a) { return a.id == id; });
+    return found == m_artboards.end() ? nullptr : &*found;
 }
 
 std::set<std::string> SketchDocumentExpectation::usedSymbolIds(const std::vector<std::string>& selectedIds) const
@@ -207,31 +190,27 @@ std::set<std::string> SketchDocumentExpectation::usedSymbolIds(const std::vector
         if (master == m_masters.end() || !used.insert(symbolID).second) return;
         for (const auto& dependency : master->second.dependencies) use(dependency);
     };
-    for (const auto& id : selectedIds) {
+    for (const auto& id : selectedIds)
         if (const Artboard* a = artboard(id))
             for (const auto& symbolID : a->usedSymbolIds) use(symbolID);
-    }
     return used;
 }
 
 std::vector<std::string> SketchDocumentExpectation::artboardAnnotationProblems(const std::string& artboardId,
                                                                                const boost::json::value& uploaded) const
 {
-    std::vector<std::string> problems;
     const Artboard* original = artboard(artboardId);
-    if (!original) return {"no such artboard " + artboardId};
-    if (!uploaded.is_object()) return {"the uploaded JSON is not an object"};
+    if (!original || !uploaded.is_object()) return {"no such artboard, or the uploaded JSON is not an object"};
+    std::vector<std::string> problems;
     const auto& root = uploaded.get_object();
     if (!children(original->dict).empty()) {
         const auto* origin = member(root, "ZVExactOrigin");
         if (!origin || number(*origin, "x") != 0 || number(*origin, "y") != 0) problems.push_back("artboard origin is not 0,0");
-        const auto* level = root.if_contains("ZVNodeLevel");
-        if (!level || !level->is_int64() || level->get_int64() != 0) problems.push_back("artboard level is not 0");
+        if (!hasLevel(root, 0)) problems.push_back("artboard level is not 0");
     }
 
-    std::function<void(const boost::json::object&, const boost::json::object&, double, double, int, const std::string&)>
-        compare = [&](const boost::json::object& before, const boost::json::object& after, double x, double y, int level,
-                      const std::string& path) {
+    std::function<void(const Object&, const Object&, double, double, int, const std::string&)> compare =
+        [&](const Object& before, const Object& after, double x, double y, int level, const std::string& path) {
             const auto expected = children(before);
             const auto* afterLayers = after.if_contains("layers");
             if (expected.empty()) return;
@@ -241,16 +220,14 @@ std::vector<std::string> SketchDocumentExpectation::artboardAnnotationProblems(c
             }
             for (std::size_t i = 0; i < expected.size(); ++i) {
                 const auto& src = *expected[i];
-                const auto& dstValue = afterLayers->get_array()[i];
                 const std::string where = path + "/" + text(src, "name");
-                if (!dstValue.is_object()) {
+                const auto* dstPointer = afterLayers->get_array()[i].if_object();
+                if (!dstPointer) {
                     problems.push_back(where + ": not an object");
                     continue;
                 }
-                const auto& dst = dstValue.get_object();
-                const auto* dstLevel = dst.if_contains("ZVNodeLevel");
-                if (!dstLevel || !dstLevel->is_int64() || dstLevel->get_int64() != level)
-                    problems.push_back(where + ": level is not " + std::to_string(level));
+                const auto& dst = *dstPointer;
+                if (!hasLevel(dst, level)) problems.push_back(where + ": level is not " + std::to_string(level));
                 if (isHidden(src)) {
                     if (dst.size() != 1) problems.push_back(where + ": a hidden layer keeps more than its level");
                     continue;
@@ -263,9 +240,7 @@ std::vector<std::string> SketchDocumentExpectation::artboardAnnotationProblems(c
                     const auto* dstFrame = member(dst, "frame");
                     const auto* has = dst.if_contains("ZVHasExactOrigin");
                     if (!origin || !same(number(*origin, "x"), childX) || !same(number(*origin, "y"), childY))
-                        problems.push_back(where + ": origin is not relative to the artboard: expected " +
-                                           platform::jsonText(boost::json::value(childX)).value_or("?") + "," + platform::jsonText(boost::json::value(childY)).value_or("?") + " got " +
-                                           (origin ? platform::jsonText(*origin).value_or("?") : std::string("none")));
+                        problems.push_back(where + ": origin is not relative to the artboard");
                     if (!dstFrame || !same(number(*dstFrame, "x"), childX) || !same(number(*dstFrame, "y"), childY) ||
                         !same(number(*dstFrame, "width"), number(*frame, "width")) ||
                         !same(number(*dstFrame, "height"), number(*frame, "height")))
@@ -285,28 +260,16 @@ std::vector<std::string> SketchDocumentExpectation::masterAnnotationProblems(con
                                                                              const boost::json::value& uploaded) const
 {
     const auto master = m_masters.find(symbolID);
-    if (master == m_masters.end()) return {"no such master " + symbolID};
-    if (!uploaded.is_object()) return {"the uploaded JSON is not an object"};
+    if (master == m_masters.end() || !uploaded.is_object()) return {"no such master, or the uploaded JSON is not an object"};
     std::vector<std::string> problems;
     const auto& root = uploaded.get_object();
     const auto* origin = member(root, "ZVExactOrigin");
     if (!origin || !same(number(*origin, "x"), number(master->second.frame, "x")) ||
         !same(number(*origin, "y"), number(master->second.frame, "y")))
         problems.push_back("the master's origin is not its place on the page");
-    const auto* level = root.if_contains("ZVNodeLevel");
-    if (!level || !level->is_int64() || level->get_int64() != 1) problems.push_back("the master's level is not 1");
+    if (!hasLevel(root, 1)) problems.push_back("the master's level is not 1");
     for (const auto* child : children(root))
         if (child->contains("ZVNodeLevel") || child->contains("ZVExactOrigin"))
             problems.push_back("a layer inside the master carries marks of a later walk: " + text(*child, "name"));
     return problems;
-}
-
-std::string SketchDocumentExpectation::strippedImageName(const std::string& name)
-{
-    return keep(name, [](QChar c) { return asciiAlnum(c) || c == QLatin1Char('_'); });
-}
-
-std::string SketchDocumentExpectation::strippedFileName(const std::string& name)
-{
-    return keep(name, [](QChar c) { return asciiAlnum(c) || c == QLatin1Char('.'); });
 }

@@ -17,30 +17,23 @@
 
 class SketchDocumentExpectation {
 public:
-    struct Image {
-        std::string layerId;
-        std::string name;
-    };
     struct Artboard {
         std::string id;
         std::string name;
         boost::json::object frame;
-        bool hidden = false;
-        std::map<std::string, Image> images;  // by layer id
-        std::set<std::string> usedSymbolIds;  // instances inside, not yet followed through masters
-        boost::json::object dict;             // as the document holds it
+        std::map<std::string, std::string> images; // layer id -> name
+        std::set<std::string> usedSymbolIds;       // instances inside, not yet followed through masters
+        boost::json::object dict;                  // as the document holds it
     };
     struct Master {
         std::string id;
-        std::string symbolID;
-        std::string name;
         boost::json::object frame;
-        std::map<std::string, Image> images;
+        std::string name;
+        std::map<std::string, std::string> images;
         std::vector<std::string> dependencies; // symbol ids of the instances inside
-        boost::json::object dict;
     };
 
-    // nullopt (with `error`) when the archive or its pages cannot be read.
+    // nullopt (with `error`) when the archive cannot be read.
     static std::optional<SketchDocumentExpectation> read(const QString& documentPath, QString* error);
 
     // Artboards of every page, page files in name order, layers in order.
@@ -66,8 +59,6 @@ public:
     // An image's name as the service receives it: ASCII letters, digits and "_" kept, every other
     // user-perceived character dropped.
     static std::string strippedImageName(const std::string& name);
-    // The name a file travels under: ASCII letters, digits and "." kept.
-    static std::string strippedFileName(const std::string& name);
 
 private:
     std::vector<Artboard> m_artboards;

@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -30,7 +29,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-using Contents = std::map<std::string, QByteArray>;
 using X = XDPluginFolder;
 
 const std::string kPreparing = "Artboards are preparing for upload...";
@@ -40,16 +38,6 @@ std::string str(const boost::json::object& o, std::string_view key)
 {
     const auto* v = o.if_contains(key);
     return v && v->is_string() ? std::string(v->get_string()) : std::string("<none>");
-}
-
-double num(const boost::json::object& o, std::string_view key)
-{
-    const auto* v = o.if_contains(key);
-    if (!v) return -1e300;
-    if (v->is_double()) return v->get_double();
-    if (v->is_int64()) return static_cast<double>(v->get_int64());
-    if (v->is_uint64()) return static_cast<double>(v->get_uint64());
-    return -1e300;
 }
 
 const boost::json::object& member(const boost::json::object& o, std::string_view key)
@@ -72,31 +60,15 @@ bool sameJson(const boost::json::value& a, const boost::json::value& b)
     if (a.is_number() && b.is_number()) return a.to_number<double>() == b.to_number<double>();
     if (a.kind() != b.kind()) return false;
     if (a.is_object()) {
-        const auto& x = a.get_object();
-        const auto& y = b.get_object();
-        if (x.size() != y.size()) return false;
-        for (const auto& [key, value] : x) {
-            const auto* other = y.if_contains(key);
-            if (!other || !sameJson(value, *other)) return false;
-        }
-        return true;
+        if (a.get_object().size() != b.get_object().size()) return false;
+        return std::all_of(a.get_object().begin(), a.get_object().end(), [&](const auto& kv) {
+            const auto* other = b.get_object().if_contains(kv.key());
+            return other && sameJson(kv.value(), *other);
+        });
     }
-    if (a.is_array()) {
-        const auto& x = a.get_array();
-        const auto& y = b.get_array();
-        if (x.size() != y.size()) return false;
-        for (std::size_t i = 0; i < x.size(); ++i)
-            if (!sameJson(x[i], y[i])) return false;
-        return true;
-    }
+    if (a.is_array())
+        return std::equal(a.get_array().begin(), a.get_array().end(), b.get_array().begin(), b.get_array().end(), sameJson);
     return a == b;
-}
-
-bool sameJsonText(const std::string& text, const QByteArray& file)
-{
-    const auto a = platform::parseJson(text);
-    const auto b = platform::parseJson(std::string_view(file.constData(), static_cast<std::size_t>(file.size())));
-    return a && b && sameJson(*a, *b);
 }
 
 // One image the service must receive, and the file of the export it comes from.
@@ -122,31 +94,18 @@ std::ostream& operator<<(std::ostream& out, const Image& i)
 // folder without JSON, stray files in the root and in an artboard folder, and four symbol masters
 // (with images, with images only iOS leaves out, without images, hidden) beside an element of the
 // masters' array that is no layer.
-
-boost::json::object homeArtboard()
-{
-    return X::node("A1", "Home", 0, 0, 375, 812,
-                   {X::node("logo", "", 0, 0, 1, 1), // the same id without a name: the named one counts
-                    X::node("hdr", "Header", 0, 0, 375, 60,
-                            {X::node("logo", "Logo", 8, 8, 40, 40), X::node("photo", "Photo", 300, 8, 60, 40)}),
-                    X::node("icon", "Back icon", 8, 70, 24, 24)});
-}
-
-boost::json::array richMasters()
-{
-    auto plain = X::node("m3", "Plain", 0, 0, 10, 10, {}, "SYM-3");
-    plain["sceneNode"].as_object()["visible"] = false;
-    return {X::node("m1", "Button", 0, 0, 120, 44, {X::node("badge", "Badge", 2, 2, 8, 8)}, "SYM-1"), 42,
-            X::node("m2", "Chevron", 0, 0, 24, 24, {}, "SYM-2"), std::move(plain),
-            X::node("m4", "Star", 0, 0, 16, 16, {}, "SYM-4")};
-}
-
 void writeRichExport(XDPluginFolder& f)
 {
     f.write(QStringLiteral(".DS_Store"), "platform file");
     f.write(QStringLiteral("notes.txt"), "stray file of the plug-in's root");
 
-    f.artboard("A1", homeArtboard(), X::png(37, 81));
+    f.artboard("A1",
+               X::node("A1", "Home", 0, 0, 375, 812,
+                       {X::node("logo", "", 0, 0, 1, 1), // the same id without a name: the named one counts
+                        X::node("hdr", "Header", 0, 0, 375, 60,
+                                {X::node("logo", "Logo", 8, 8, 40, 40), X::node("photo", "Photo", 300, 8, 60, 40)}),
+                        X::node("icon", "Back icon", 8, 70, 24, 24)}),
+               X::png(37, 81));
     int width = 2;
     for (const char* name : {"logo.png", "logo@2x.png", "logo@3x.png", "icon@1x.png", "icon@1.5x.png", "icon@4x.png",
                              "photo.final.jpg"})
@@ -160,7 +119,11 @@ void writeRichExport(XDPluginFolder& f)
     f.write(QStringLiteral("C3/C3.png"), X::png(5, 5));
     f.write(QStringLiteral("D4/D4.png"), X::png(6, 6));
 
-    f.masters(richMasters());
+    auto plain = X::node("m3", "Plain", 0, 0, 10, 10, {}, "SYM-3");
+    plain["sceneNode"].as_object()["visible"] = false;
+    f.masters({X::node("m1", "Button", 0, 0, 120, 44, {X::node("badge", "Badge", 2, 2, 8, 8)}, "SYM-1"), 42,
+               X::node("m2", "Chevron", 0, 0, 24, 24, {}, "SYM-2"), std::move(plain),
+               X::node("m4", "Star", 0, 0, 16, 16, {}, "SYM-4")});
     for (const char* name : {"SYM-1/badge.png", "SYM-1/badge@2x.png", "SYM-1/badge@1.5x.png", "SYM-2/chevron@3x.png",
                              "SYM-2/chevron@4x.png", "SYM-4/star@1x.png"})
         f.write(QStringLiteral("symbol_masters/") + QLatin1String(name), X::png(++width, 4));
@@ -198,6 +161,11 @@ struct Master {
     bool visible;
 };
 
+const std::map<std::string, std::string> kRichArtboards{{"A1", "Home"}, {"B2", "Detail"}};
+const std::vector<Master> kRichMasters{
+    {"m1", "Button", "SYM-1", true}, {"m2", "Chevron", "SYM-2", true}, {"m3", "Plain", "SYM-3", false}, {"m4", "Star", "SYM-4", true}};
+const Strings kRichGone{"A1/", "B2/", "symbol_masters/"};
+
 struct UploadCase {
     std::string name;
     std::function<void(XDPluginFolder&)> write; // the export as the plug-in left it
@@ -215,9 +183,7 @@ public:
     void startService(const std::string& script = {})
     {
         service.reset();
-        StandinService::Options options;
-        options.scriptJson = script;
-        service.emplace(options);
+        service.emplace(StandinService::withScript(script));
         ASSERT_TRUE(service->isRunning()) << service->errorText().toStdString();
     }
 
@@ -233,8 +199,7 @@ public:
     DriverOutcome drive(const QString& exportFolder, const std::string& projectId, const QString& home,
                         QStringList extra = {})
     {
-        extra << QStringLiteral("--home") << home;
-        if (!extra.contains(QStringLiteral("--timeout"))) extra << QStringLiteral("--timeout") << QStringLiteral("300");
+        extra << QStringLiteral("--home") << home << QStringLiteral("--timeout") << QStringLiteral("300");
         return ImportDriverProcess::run(ImportDriverProcess::xdArguments(service->baseUrl(), projectId, exportFolder, extra));
     }
 
@@ -261,21 +226,18 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
 
     // The road: sign-in, project list, the import first, every resource after its reply, the
     // reloaded list last.
-    const std::size_t resources = c.artboards.size() + c.images.size();
     Strings expectedPaths{"user/login", "project/getAll", "import/newScreensFromSketch"};
-    expectedPaths.insert(expectedPaths.end(), resources, "resource/uploadResource");
+    expectedPaths.insert(expectedPaths.end(), c.artboards.size() + c.images.size(), "resource/uploadResource");
     expectedPaths.push_back("project/getAll");
     EXPECT_EQ(service->recordedPaths(), expectedPaths);
 
-    // The import request.
+    // The import request: the layer JSON of artboards and masters travels whole.
     const auto imports = bodiesFor("import/newScreensFromSketch");
     ASSERT_EQ(imports.size(), 1u);
     const auto& import = imports[0];
-    EXPECT_EQ(str(import, "projectId"), c.projectId);
-    EXPECT_EQ(str(import, "platform"), c.platform);
-    EXPECT_EQ(str(import, "appVersion"), "1.0");
-    EXPECT_TRUE(list(import, "textStyles").empty());
-    EXPECT_TRUE(list(import, "layerStyles").empty());
+    EXPECT_EQ((Strings{str(import, "projectId"), str(import, "platform"), str(import, "appVersion")}),
+              (Strings{c.projectId, c.platform, "1.0"}));
+    EXPECT_TRUE(list(import, "textStyles").empty() && list(import, "layerStyles").empty());
     std::map<std::string, std::string> sentArtboards;
     for (const auto& a : list(import, "artboards")) {
         const auto& record = a.as_object();
@@ -283,19 +245,20 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
         SCOPED_TRACE("artboard " + id);
         sentArtboards[id] = str(record, "name");
         EXPECT_EQ(str(record, "type"), "adobeXd");
-        const QByteArray file = source.read(QString::fromStdString(id + "/" + id + ".json"));
-        EXPECT_TRUE(sameJsonText(str(record, "jsonString"), file)) << "the layer JSON travels whole";
-        const auto node = platform::parseJsonObject(file.toStdString());
-        ASSERT_TRUE(node);
-        const auto& bounds = member(member(*node, "sceneNode"), "boundsInParent");
+        const auto node = platform::parseJson(source.read(QString::fromStdString(id + "/" + id + ".json")).toStdString());
+        const auto sent = platform::parseJson(str(record, "jsonString"));
+        ASSERT_TRUE(node && sent && node->is_object());
+        EXPECT_TRUE(sameJson(*sent, *node));
+        const auto& bounds = member(member(node->get_object(), "sceneNode"), "boundsInParent");
         for (const char* key : {"x", "y", "width", "height"})
-            EXPECT_EQ(num(member(record, "frame"), key), num(bounds, key)) << key;
+            EXPECT_TRUE(member(record, "frame").contains(key) && sameJson(member(record, "frame").at(key), bounds.at(key))) << key;
     }
     EXPECT_EQ(sentArtboards, c.artboards);
 
     const auto& masters = list(import, "symbolMasters");
     ASSERT_EQ(masters.size(), c.masters.size());
     const auto mastersFile = platform::parseJson(source.read(QStringLiteral("symbol_masters/symbol_masters.json")).toStdString());
+    ASSERT_TRUE(masters.empty() || (mastersFile && mastersFile->is_array()));
     for (std::size_t i = 0; i < masters.size(); ++i) {
         const auto& record = masters[i].as_object();
         const Master& expected = c.masters[i];
@@ -305,23 +268,18 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
                   (Strings{expected.guid, expected.name, expected.symbolID, "symbolMaster", "adobeXd"}));
         const auto* visible = record.if_contains("isVisible");
         EXPECT_TRUE(visible && visible->is_bool() && visible->get_bool() == expected.visible);
-        ASSERT_TRUE(mastersFile && mastersFile->is_array());
-        bool found = false;
-        for (const auto& element : mastersFile->as_array()) {
-            if (element.is_object() && str(member(element.as_object(), "sceneNode"), "guid") == expected.guid) {
-                const auto sent = platform::parseJson(str(record, "jsonString"));
-                found = sent && sameJson(*sent, element);
-            }
-        }
-        EXPECT_TRUE(found) << "the master's JSON travels whole";
+        const auto sent = platform::parseJson(str(record, "jsonString"));
+        EXPECT_TRUE(sent && std::any_of(mastersFile->as_array().begin(), mastersFile->as_array().end(), [&](const auto& e) {
+                        return e.is_object() && str(member(e.as_object(), "sceneNode"), "guid") == expected.guid &&
+                               sameJson(*sent, e);
+                    }));
     }
 
     // Resources: one PNG preview per artboard, and every image of the platform with its own bytes.
     std::map<std::string, int> previews;
     std::vector<Image> sentImages;
     for (const auto& b : bodiesFor("resource/uploadResource")) {
-        EXPECT_EQ(str(b, "projectId"), c.projectId);
-        EXPECT_EQ(str(b, "appVersion"), "1.0");
+        EXPECT_EQ((Strings{str(b, "projectId"), str(b, "appVersion")}), (Strings{c.projectId, "1.0"}));
         const std::string owner = str(b, "artboardId");
         const QByteArray data = QByteArray::fromBase64(QByteArray::fromStdString(str(b, "imageData")));
         if (c.artboards.count(owner) && str(b, "fileName") == owner) {
@@ -329,9 +287,8 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
             EXPECT_EQ((Strings{str(b, "oid"), str(b, "imageName"), str(b, "scale"), str(b, "format")}),
                       (Strings{owner, owner, "1", "png"}));
             const QImage sent = QImage::fromData(data, "PNG");
-            const QImage original = QImage::fromData(source.read(QString::fromStdString(owner + "/" + owner + ".png")));
             EXPECT_FALSE(sent.isNull()) << "preview of " << owner;
-            EXPECT_EQ(sent.size(), original.size()) << "preview of " << owner;
+            EXPECT_EQ(sent.size(), QImage::fromData(source.read(QString::fromStdString(owner + "/" + owner + ".png"))).size());
             continue;
         }
         Image image{owner, str(b, "fileName"), str(b, "oid"), str(b, "scale"), str(b, "imageName"), {}};
@@ -343,69 +300,41 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
         sentImages.push_back(image);
     }
     for (const auto& [id, name] : c.artboards) EXPECT_EQ(previews[id], 1) << "preview of " << id;
-    std::sort(sentImages.begin(), sentImages.end());
     std::vector<Image> expectedImages = c.images;
+    std::sort(sentImages.begin(), sentImages.end());
     std::sort(expectedImages.begin(), expectedImages.end());
     EXPECT_EQ(sentImages, expectedImages);
 
-    // Progress: the accepted import (all artboards at once), each preview, each artboard and each
-    // master once its images are in; percentages over the artboards and masters that were read.
+    // Progress over the artboards and masters that were read.
+    Strings artboardNames, masterNames;
+    for (const auto& [id, name] : c.artboards) artboardNames.push_back(name);
+    for (const auto& m : c.masters) masterNames.push_back(m.name);
+    EXPECT_EQ(outcome.progressProblems(artboardNames, masterNames), Strings{});
     const auto progress = outcome.linesStartingWith("progress ");
-    const double total = 3.0 * static_cast<double>(c.artboards.size()) + static_cast<double>(c.masters.size());
-    ASSERT_EQ(progress.size(), 1 + 2 * c.artboards.size() + c.masters.size());
     ASSERT_GE(progress.size(), c.firstProgress.size());
     EXPECT_EQ(Strings(progress.begin(), progress.begin() + static_cast<long>(c.firstProgress.size())), c.firstProgress);
-    std::multiset<std::string> texts, expectedTexts{kPreparing};
-    for (const auto& [id, name] : c.artboards) expectedTexts.insert({name, name});
-    for (const auto& m : c.masters) expectedTexts.insert(m.name);
-    double units = 0;
-    for (const auto& line : progress) {
-        const std::size_t space = line.find(' ', 9);
-        ASSERT_NE(space, std::string::npos) << line;
-        const std::string text = line.substr(space + 1);
-        texts.insert(text);
-        units += text == kPreparing ? static_cast<double>(c.artboards.size()) : 1.0;
-        EXPECT_EQ(line.substr(9, space - 9), QString::number(units / total * 100.0, 'f', 2).toStdString()) << line;
-    }
-    EXPECT_EQ(texts, expectedTexts);
-    EXPECT_EQ(progress.back().substr(0, 16), "progress 100.00 ");
     EXPECT_EQ(outcome.lastLine(), "finished");
 
-    // On disk: what was read is gone, everything else is as the plug-in left it.
+    // On disk: what was read is gone, everything else is as the plug-in left it, bytes and all.
     const QString pluginFolder = QString::fromStdString(outcome.valueOf("plugin-folder "));
     ASSERT_FALSE(pluginFolder.isEmpty());
     EXPECT_TRUE(QFileInfo(pluginFolder).isDir()) << "the plug-in's own folder stays";
-    Contents expectedLeft;
-    for (const auto& [path, bytes] : X::contents(source.root())) {
-        const bool removed = std::any_of(c.gone.begin(), c.gone.end(), [&](const std::string& g) {
-            return g.back() == '/' ? path.compare(0, g.size(), g) == 0 : path == g;
+    auto expectedLeft = X::contents(source.root());
+    std::erase_if(expectedLeft, [&](const auto& entry) {
+        return std::any_of(c.gone.begin(), c.gone.end(), [&](const std::string& g) {
+            return g.back() == '/' ? entry.first.starts_with(g) : entry.first == g;
         });
-        if (!removed) expectedLeft[path] = bytes;
-    }
-    const Contents left = X::contents(pluginFolder);
-    Strings leftNames, expectedNames;
-    for (const auto& [path, bytes] : left) leftNames.push_back(path);
-    for (const auto& [path, bytes] : expectedLeft) expectedNames.push_back(path);
-    EXPECT_EQ(leftNames, expectedNames);
-    EXPECT_TRUE(left == expectedLeft) << "what stays keeps its bytes";
+    });
+    EXPECT_TRUE(X::contents(pluginFolder) == expectedLeft);
 }
 
 TEST_F(XDUploadEndToEnd, UploadsWhatThePluginExportedOnBothPlatformsAndRemovesOnlyWhatItRead)
 {
-    const std::map<std::string, std::string> richArtboards{{"A1", "Home"}, {"B2", "Detail"}};
-    const std::vector<Master> richMasterList{{"m1", "Button", "SYM-1", true},
-                                             {"m2", "Chevron", "SYM-2", true},
-                                             {"m3", "Plain", "SYM-3", false},
-                                             {"m4", "Star", "SYM-4", true}};
-    const Strings richGone{"A1/", "B2/", "symbol_masters/"};
     const std::vector<UploadCase> cases = {
-        {"rich export, iOS", writeRichExport, "demo-ios", "iOS", richArtboards, richMasterList, kRichImagesOnEveryPlatform,
+        {"rich export, iOS", writeRichExport, "demo-ios", "iOS", kRichArtboards, kRichMasters, kRichImagesOnEveryPlatform,
          // total 10: the import counts 2, then B2, Plain and Star (no image on iOS) at once
          {"progress 20.00 " + kPreparing, "progress 30.00 Detail", "progress 40.00 Plain", "progress 50.00 Star"},
-         richGone},
-        {"rich export, Android", writeRichExport, "demo-android", "Android", richArtboards, richMasterList,
-         kRichImagesOnEveryPlatform + kRichImagesOnAndroidOnly,
-         {"progress 20.00 " + kPreparing, "progress 30.00 Detail", "progress 40.00 Plain"}, richGone},
+         kRichGone},
         {"symbol masters only, Android",
          [](XDPluginFolder& f) {
              f.write(QStringLiteral("notes.txt"), "stray");
@@ -438,6 +367,29 @@ TEST_F(XDUploadEndToEnd, UploadsWhatThePluginExportedOnBothPlatformsAndRemovesOn
     }
 }
 
+// The rich export on Android, after a first run that failed on an upload.
+TEST_F(XDUploadEndToEnd, AnExportWhoseUploadFailedUploadsWholeOnTheNextRun)
+{
+    XDPluginFolder source(newFolder(QStringLiteral("export")));
+    writeRichExport(source);
+    const QString home = newFolder(QStringLiteral("home"));
+
+    startService(R"([{"path": "resource/uploadResource", "body": {"errorModel": {"errorId": 20003, "errorMsg": "Disk full."}}}])");
+    const DriverOutcome failed = drive(source.root(), "demo-android", home);
+    ASSERT_EQ(failed.exitCode, 1) << failed.lastLine();
+    const QString pluginFolder = QString::fromStdString(failed.valueOf("plugin-folder "));
+
+    // Again, in the same home, from the plug-in's folder where it is.
+    startService();
+    const DriverOutcome again = drive(pluginFolder, "demo-android", home);
+    EXPECT_EQ(again.exitCode, 0) << again.lastLine() << "\n" << again.errorOutput;
+    EXPECT_EQ(again.valueOf("plugin-folder "), pluginFolder.toStdString());
+    expectUpload({"retry", writeRichExport, "demo-android", "Android", kRichArtboards, kRichMasters,
+                  kRichImagesOnEveryPlatform + kRichImagesOnAndroidOnly,
+                  {"progress 20.00 " + kPreparing, "progress 30.00 Detail", "progress 40.00 Plain"}, kRichGone},
+                 source, again);
+}
+
 struct EndingCase {
     std::string name;
     std::function<void(XDPluginFolder&)> write; // empty: the plug-in left no folder at all
@@ -445,13 +397,14 @@ struct EndingCase {
     QStringList extra;                          // more driver arguments
     std::string lastLine;                       // its beginning
     std::string lastLineHolds;                  // text somewhere in it
-    Strings mustSee;                            // lines the driver printed (their beginnings)
+    std::string mustSee;                        // the beginning of a line the driver printed
     Strings paths;                              // the requests the service received, in order
 };
 
 TEST_F(XDUploadEndToEnd, EveryRunThatDoesNotFinishTellsWhyAndLeavesTheExportAsItWas)
 {
     const Strings signedIn{"user/login"};
+    const Strings listed{"user/login", "project/getAll"};
     const Strings imported{"user/login", "project/getAll", "import/newScreensFromSketch"};
     auto brokenPreview = [](XDPluginFolder& f) {
         writeRichExport(f);
@@ -459,7 +412,6 @@ TEST_F(XDUploadEndToEnd, EveryRunThatDoesNotFinishTellsWhyAndLeavesTheExportAsIt
     };
     auto strayOnly = [](XDPluginFolder& f) {
         f.write(QStringLiteral(".DS_Store"), "platform file");
-        f.write(QStringLiteral("notes.txt"), "stray");
         f.write(QStringLiteral("D4/D4.png"), X::png(4, 4));
         f.write(QStringLiteral("symbol_masters/SYM-1/badge.png"), X::png(4, 4));
     };
@@ -472,42 +424,29 @@ TEST_F(XDUploadEndToEnd, EveryRunThatDoesNotFinishTellsWhyAndLeavesTheExportAsIt
     };
     auto message = [](const char* text) { return QStringList{QStringLiteral("--message"), QString::fromUtf8(text)}; };
     const std::string noImport = "failed the application started no import for the message";
+    const std::string nothing = "The Adobe XD plug-in's folder holds no artboard or symbol to upload.";
     const std::vector<EndingCase> cases = {
         {"the service refuses the import", writeRichExport,
          R"([{"path": "import/newScreensFromSketch", "body": {"status": false}}])", {},
          "failed The upload stopped: The service did not accept the import.", {}, {}, imported},
         {"the import fails with the service's message", writeRichExport,
          R"([{"path": "import/newScreensFromSketch", "body": {"errorModel": {"errorId": 20002, "errorMsg": "Quota exceeded."}}}])",
-         {}, "failed The upload stopped: Quota exceeded.", {}, {}, {}},
-        {"every upload is refused", writeRichExport,
-         R"([{"path": "resource/uploadResource", "times": -1, "body": {"status": false}}])", {},
-         "failed The upload stopped at “", "The service did not accept the", {}, {}},
+         {}, "failed The upload stopped: Quota exceeded.", {}, {}, imported},
         {"one upload fails", writeRichExport,
          R"([{"path": "resource/uploadResource", "body": {"errorModel": {"errorId": 20003, "errorMsg": "Disk full."}}}])",
          {}, "failed The upload stopped at “", "Disk full.", {}, {}},
-        {"an upload meets a broken service", writeRichExport,
-         R"([{"path": "resource/uploadResource", "status": 500, "body": "down"}])", {}, "failed The upload stopped at “",
-         {}, {}, {}},
         {"a preview that is no image", brokenPreview, {}, {},
-         "failed The upload stopped at “Home”: The artboard's preview image cannot be read.", {}, {},
-         {"user/login", "project/getAll"}},
+         "failed The upload stopped at “Home”: The artboard's preview image cannot be read.", {}, {}, listed},
         {"nothing but stray files", strayOnly, {}, {}, "failed the project selection did not open", {},
-         {"dialog Nothing to upload | The Adobe XD plug-in's folder holds no artboard or symbol to upload."}, signedIn},
-        {"nothing but broken JSON", brokenJsonOnly, {}, {},
-         "failed The upload stopped: The Adobe XD plug-in's folder holds no artboard or symbol to upload.", {}, {},
-         {"user/login", "project/getAll"}},
+         "dialog Nothing to upload | " + nothing, signedIn},
+        {"nothing but broken JSON", brokenJsonOnly, {}, {}, "failed The upload stopped: " + nothing, {}, {}, listed},
         {"no plug-in folder", {}, {}, {}, "failed the project selection did not open", {},
-         {"dialog Zendaq Vusk for XD cannot be found. Please check the plugin and try again. | "}, signedIn},
+         "dialog Zendaq Vusk for XD cannot be found. Please check the plugin and try again. | ", signedIn},
         {"a start message of another source", writeRichExport, {},
          message(R"({"actionCode":"start","source":"sketch","fileName":"export.xdzvusk"})"), noImport, {},
-         {R"(channel Server websocket did receive message: {"actionCode":"start","source":"sketch")"}, signedIn},
-        {"a start message with a capital S", writeRichExport, {},
-         message(R"({"actionCode":"Start","source":"adobeXd","fileName":"export.xdzvusk"})"), noImport, {}, {}, signedIn},
-        {"a file name of neither kind", writeRichExport, {},
-         message(R"({"actionCode":"start","source":"adobeXd","fileName":"export.xd"})"), noImport, {},
-         {"channel Plugin export didStart: false"}, signedIn},
+         R"(channel Server websocket did receive message: {"actionCode":"start","source":"sketch")", signedIn},
         {"a message that is no JSON", writeRichExport, {}, message("start adobeXd"), noImport, {},
-         {"channel Server websocket did receive message: start adobeXd"}, signedIn},
+         "channel Server websocket did receive message: start adobeXd", signedIn},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -521,9 +460,9 @@ TEST_F(XDUploadEndToEnd, EveryRunThatDoesNotFinishTellsWhyAndLeavesTheExportAsIt
             drive(source ? source->root() : QString(), "demo-ios", newFolder(QStringLiteral("home")), c.extra);
         ASSERT_FALSE(outcome.crashed) << outcome.errorOutput;
         EXPECT_EQ(outcome.exitCode, 1) << outcome.lastLine() << "\n" << outcome.errorOutput;
-        EXPECT_EQ(outcome.lastLine().substr(0, c.lastLine.size()), c.lastLine) << outcome.lastLine();
+        EXPECT_TRUE(outcome.lastLine().starts_with(c.lastLine)) << outcome.lastLine();
         EXPECT_NE(outcome.lastLine().find(c.lastLineHolds), std::string::npos) << outcome.lastLine();
-        for (const auto& prefix : c.mustSee) EXPECT_FALSE(outcome.linesStartingWith(prefix).empty()) << prefix;
+        EXPECT_TRUE(c.mustSee.empty() || !outcome.linesStartingWith(c.mustSee).empty()) << c.mustSee;
         EXPECT_TRUE(outcome.linesStartingWith("progress 100.00").empty());
 
         const Strings paths = service->recordedPaths();
@@ -541,31 +480,6 @@ TEST_F(XDUploadEndToEnd, EveryRunThatDoesNotFinishTellsWhyAndLeavesTheExportAsIt
             EXPECT_FALSE(QFileInfo::exists(pluginFolder)) << "no folder is made where the plug-in left none";
         }
     }
-}
-
-TEST_F(XDUploadEndToEnd, AnExportWhoseUploadFailedUploadsWholeOnTheNextRun)
-{
-    XDPluginFolder source(newFolder(QStringLiteral("export")));
-    writeRichExport(source);
-    const QString home = newFolder(QStringLiteral("home"));
-
-    startService(R"([{"path": "resource/uploadResource", "body": {"errorModel": {"errorId": 20003, "errorMsg": "Disk full."}}}])");
-    const DriverOutcome failed = drive(source.root(), "demo-android", home);
-    ASSERT_EQ(failed.exitCode, 1) << failed.lastLine();
-    const QString pluginFolder = QString::fromStdString(failed.valueOf("plugin-folder "));
-
-    // Again, in the same home, from the plug-in's folder where it is.
-    startService();
-    const DriverOutcome again = drive(pluginFolder, "demo-android", home);
-    EXPECT_EQ(again.exitCode, 0) << again.lastLine() << "\n" << again.errorOutput;
-    EXPECT_EQ(again.valueOf("plugin-folder "), pluginFolder.toStdString());
-    expectUpload({"retry", writeRichExport, "demo-android", "Android", {{"A1", "Home"}, {"B2", "Detail"}},
-                  {{"m1", "Button", "SYM-1", true}, {"m2", "Chevron", "SYM-2", true}, {"m3", "Plain", "SYM-3", false},
-                   {"m4", "Star", "SYM-4", true}},
-                  kRichImagesOnEveryPlatform + kRichImagesOnAndroidOnly,
-                  {"progress 20.00 " + kPreparing},
-                  {"A1/", "B2/", "symbol_masters/"}},
-                 source, again);
 }
 
 } // namespace

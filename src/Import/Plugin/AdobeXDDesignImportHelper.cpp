@@ -61,6 +61,9 @@ AdobeXDDesignImportHelper& AdobeXDDesignImportHelper::importer()
 
 bool AdobeXDDesignImportHelper::doBeforeProjectSelection(const std::string&)
 {
+    // A new hand-off: what the last run sent no longer describes the upload being prepared.
+    // (Hand-offs are refused while a run is still going, and a run keeps itself alive.)
+    m_currentRun.reset();
     checkAndLoadPluginArtboardInfo();
     if (!pluginMainURL) return false;
     if (!hasAnythingToImport()) {
@@ -93,6 +96,13 @@ void AdobeXDDesignImportHelper::processDesignFile(const std::string& projectId, 
 
 std::vector<std::string> AdobeXDDesignImportHelper::getArtboardIds() const
 {
+    // Once a run has read the folder, only the artboards it actually sends count: stray files and
+    // unreadable folders in the plug-in root are not artboards of the upload.
+    if (m_currentRun && !m_currentRun->importRequest().artboards.empty()) {
+        std::vector<std::string> ids;
+        for (const auto& artboard : m_currentRun->importRequest().artboards) ids.push_back(artboard.oid);
+        return ids;
+    }
     return artboardIds.value_or(std::vector<std::string>{});
 }
 

@@ -6,12 +6,13 @@
 void ExportPrepareOperation::main()
 {
     if (isCancelled() || !sketchImporter) return;
-    ArtboardsPreparedInfo prepared = prepareArtboards(artboardItems, *sketchImporter);
+    ArtboardsPreparedInfo prepared = prepareArtboards(artboardItems, *sketchImporter, releasesArtboardTrees);
     if (successHandler) successHandler(prepared);
 }
 
 ArtboardsPreparedInfo ExportPrepareOperation::prepareArtboards(
-    const std::vector<std::shared_ptr<ArtboardSumModel>>& artboardSumItems, SketchImporter& sketchImporter)
+    const std::vector<std::shared_ptr<ArtboardSumModel>>& artboardSumItems, SketchImporter& sketchImporter,
+    bool releaseTrees)
 {
     ArtboardsPreparedInfo prepared;
     for (const auto& artboard : artboardSumItems) {
@@ -24,6 +25,7 @@ ArtboardsPreparedInfo ExportPrepareOperation::prepareArtboards(
         prepared.artboardInfoList.push_back(info->artboardInfo);
         prepared.artboardInfoList.back().jsonString = std::move(json);
         prepared.artboards.push_back(std::move(info));
+        if (releaseTrees) artboard->dict = boost::json::object();
     }
     return prepared;
 }

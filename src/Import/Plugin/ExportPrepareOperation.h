@@ -20,11 +20,15 @@ public:
     std::optional<std::string> sketchToolPath; // kept with the other operations' settings; not used here
     // The run may move the records out of the result.
     std::function<void(ArtboardsPreparedInfo&)> successHandler;
+    // Set by an owner that reads no artboard's layer tree after its record is made: each tree is
+    // then let go as soon as its record is written, so the trees and their JSON texts are never
+    // all held together.
+    bool releasesArtboardTrees = false;
 
     void main() override;
 
     static ArtboardsPreparedInfo prepareArtboards(const std::vector<std::shared_ptr<ArtboardSumModel>>& artboardSumItems,
-                                                  SketchImporter& sketchImporter);
+                                                  SketchImporter& sketchImporter, bool releaseTrees = false);
     static std::shared_ptr<ArtboardPreparedInfo> prepareArtboardExportInfo(const std::shared_ptr<ArtboardSumModel>& artboardSumItem,
                                                                            SketchImporter& sketchImporter);
 };

@@ -157,6 +157,7 @@ void SketchUploadRun::documentLoaded(SketchImporter::LoadResult& loaded)
     prepare->sketchImporter = m_importer;
     prepare->artboardItems = std::move(loaded.selectedArtboards);
     prepare->sketchToolPath = m_exportInfo.sketchtoolPath;
+    prepare->releasesArtboardTrees = true;
     auto self = shared_from_this();
     prepare->successHandler = [self](ArtboardsPreparedInfo& info) { self->prepared(info); };
     addOperation(prepare);
@@ -166,9 +167,6 @@ void SketchUploadRun::prepared(ArtboardsPreparedInfo& info)
 {
     if (!isRunning()) return;
     auto self = shared_from_this();
-
-    // The artboards' layer trees are written out into the records now; nothing reads them again.
-    for (const auto& artboard : info.artboards) artboard->artboardSumModel->dict = boost::json::object();
 
     auto upload = std::make_shared<ExportUploadOperation>();
     upload->projectId = m_projectId;

@@ -8,7 +8,6 @@
 #include "platform/PropertyList.h"
 #include "platform/SingleInstance.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -37,41 +36,18 @@ protected:
     }
 };
 
-// ---- command line -----------------------------------------------------------------------------
-
-struct ArgumentsCase {
-    const char* name;
-    QStringList arguments; // after the program name
-    QStringList expected;
-};
-void PrintTo(const ArgumentsCase& c, std::ostream* os) { *os << c.name; }
-
-class CommandLinePaths : public ::testing::TestWithParam<ArgumentsCase> {};
-
-TEST_P(CommandLinePaths, BecomeAbsoluteForTheRunningInstance)
+TEST(CommandLinePaths, BecomeAbsoluteForTheRunningInstanceInOrder)
 {
-    const ArgumentsCase& c = GetParam();
-    const QStringList arguments = QStringList{QStringLiteral("quorvex")} + c.arguments;
-    EXPECT_EQ(AppDelegate::filePathsFromArguments(arguments, QStringLiteral("/work/designs")), c.expected);
+    const QStringList arguments{QStringLiteral("quorvex"), QStringLiteral("a.zvusk"), QString(),
+                                QStringLiteral("../x/b.xdzvusk"), QStringLiteral("/d/c.zvusk"),
+                                QStringLiteral("file:///d/e%20f.zvusk")};
+    EXPECT_EQ(AppDelegate::filePathsFromArguments(arguments, QStringLiteral("/work/designs")),
+              (QStringList{QStringLiteral("/work/designs/a.zvusk"), QStringLiteral("/work/x/b.xdzvusk"),
+                           QStringLiteral("/d/c.zvusk"), QStringLiteral("/d/e f.zvusk")}));
+    EXPECT_TRUE(AppDelegate::filePathsFromArguments({QStringLiteral("quorvex")}, QStringLiteral("/w")).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CommandLinePaths,
-    ::testing::Values(
-        ArgumentsCase{"programOnly", {}, {}},
-        ArgumentsCase{"relative", {QStringLiteral("a.zvusk")}, {QStringLiteral("/work/designs/a.zvusk")}},
-        ArgumentsCase{"parentFolder", {QStringLiteral("../x/b.xdzvusk")}, {QStringLiteral("/work/x/b.xdzvusk")}},
-        ArgumentsCase{"absolute", {QStringLiteral("/d/c.zvusk")}, {QStringLiteral("/d/c.zvusk")}},
-        ArgumentsCase{"fileUrl", {QStringLiteral("file:///d/e%20f.zvusk")}, {QStringLiteral("/d/e f.zvusk")}},
-        ArgumentsCase{"emptySkipped", {QString(), QStringLiteral("g.zvusk")}, {QStringLiteral("/work/designs/g.zvusk")}},
-        ArgumentsCase{"severalInOrder",
-                      {QStringLiteral("b.zvusk"), QStringLiteral("a.zvusk")},
-                      {QStringLiteral("/work/designs/b.zvusk"), QStringLiteral("/work/designs/a.zvusk")}}),
-    ::testing::PrintToStringParamName());
-
-// ---- session across application instances -----------------------------------------------------
-
-TEST_F(AppDelegateTest, SessionSurvivesARestartAndOpensTheProjectWindow)
+TEST_F(AppDelegateTest, SessionSurvivesARestartUnlessTheServiceNoLongerKnowsIt)
 {
     StandinService& standin = startService();
     ASSERT_NE(submitLoginForm(QStringLiteral("demo@example.com"), QStringLiteral("demo")), nullptr);
@@ -89,17 +65,11 @@ TEST_F(AppDelegateTest, SessionSurvivesARestartAndOpensTheProjectWindow)
     ASSERT_TRUE(UserProfile::shared().userInfo.has_value());
     EXPECT_EQ(UserProfile::shared().userInfo->email, "demo@example.com");
     EXPECT_EQ(shownContent<ProjectsViewController>()->tableView()->rowCount(), 2);
-}
 
-TEST_F(AppDelegateTest, SessionTheServiceNoLongerKnowsEndsAtTheLoginWindow)
-{
-    startService();
-    ASSERT_TRUE(signInDemoUser());
     simulateNewProcess();
     StandinService& forgetful = startService(); // a fresh service: it has never issued the saved tokens
-
-    AppDelegate second;
-    second.applicationWillFinishLaunching();
+    AppDelegate third;
+    third.applicationWillFinishLaunching();
     ASSERT_TRUE(waitUntil([] { return shownContent<LoginViewController>() != nullptr; }));
     flushDeletions();
 
@@ -107,8 +77,6 @@ TEST_F(AppDelegateTest, SessionTheServiceNoLongerKnowsEndsAtTheLoginWindow)
     EXPECT_FALSE(UserProfile::isLoggedInBefore());
     EXPECT_EQ(forgetful.recordedPaths(), Paths{"user/refreshToken"});
 }
-
-// ---- open-file road through a second start of the application ---------------------------------
 
 enum class Expect { login, selection, nothing };
 
@@ -130,8 +98,7 @@ TEST_P(SecondInstanceHandOff, ReachesTheRunningInstance)
         ASSERT_TRUE(signInDemoUser());
     }
 
-    // Our own server name (through the user name it is made of), so a Quorvex the developer has
-    // running is never involved.
+    // our own server name (made of the user name), so that a Quorvex the developer runs is never involved
     const QByteArray user = "quorvex-test-" + QUuid::createUuid().toByteArray(QUuid::Id128);
     const QByteArray savedUser = qgetenv("USER");
     qputenv("USER", user);
@@ -142,7 +109,6 @@ TEST_P(SecondInstanceHandOff, ReachesTheRunningInstance)
     delegate.listenForHandOffs(primary);
 
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     const boost::json::object exportInfo{{"sketchFilePath", "/designs/app.sketch"},
                                          {"artboardIds", boost::json::array{"A1", "A2"}},
                                          {"artboardNames", boost::json::array{"Home", "Login"}},
@@ -162,7 +128,6 @@ TEST_P(SecondInstanceHandOff, ReachesTheRunningInstance)
     const bool ended = waitUntil([&] { return second.state() == QProcess::NotRunning; });
     if (!ended) second.kill();
     ASSERT_TRUE(ended) << "the second start did not hand over and quit";
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
 
     switch (c.expect) {
@@ -173,15 +138,14 @@ TEST_P(SecondInstanceHandOff, ReachesTheRunningInstance)
     case Expect::selection: {
         ASSERT_TRUE(waitUntil([] { return shownContent<ProjectSelectionViewController>() != nullptr; }));
         EXPECT_EQ(openWindows().size(), 1u);
-        // The relative name reached the running instance as the file in the second start's folder.
+        // the relative name reached the running instance as the file in the second start's folder
         const auto& info = SketchDesignImporter::importer().pluginExportInfo;
         ASSERT_TRUE(info.has_value());
         EXPECT_EQ(info->artboardIds, (std::vector<std::string>{"A1", "A2"}));
-        EXPECT_EQ(shownContent<ProjectSelectionViewController>()->tableView()->rowCount(), 2);
         break;
     }
     case Expect::nothing:
-        // The hand-off was taken (the second start ended with success) and refused.
+        // taken (the second start ended with success) and refused
         QCoreApplication::processEvents();
         EXPECT_TRUE(openWindows().empty());
         EXPECT_EQ(ExportHelper::importer().designImporter, nullptr);

@@ -1,14 +1,10 @@
 #include "App/ui/WindowTestSupport.h"
 
 #include "Account/ui/LoginViewController.h"
-#include "Base/ServiceManager.h"
-#include "Import/Plugin/ui/ExportViewController.h"
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "Projects/ui/ProjectWindowController.h"
 #include "Projects/ui/ProjectsViewController.h"
 #include <QCloseEvent>
-
-#include <ostream>
 
 using namespace windowtest;
 
@@ -45,77 +41,48 @@ protected:
     }
 };
 
-// ---- sign-out is idempotent -------------------------------------------------------------------
-
-enum class Before { projectWindows, loginAlreadyOpen, reenteringWindows };
-
-struct SignOutCase {
-    const char* name;
-    Before before;
-    int signOuts;
-};
-void PrintTo(const SignOutCase& c, std::ostream* os) { *os << c.name; }
-
-class SignOut : public NavigatorTest, public ::testing::WithParamInterface<SignOutCase> {};
-
-TEST_P(SignOut, LeavesExactlyOneLoginWindow)
+TEST_F(NavigatorTest, SignOutLeavesExactlyOneLoginWindow)
 {
-    const SignOutCase& c = GetParam();
-    QPointer<WindowController> earlierLogin;
-    switch (c.before) {
-    case Before::loginAlreadyOpen:
-        Navigator::share().showLoginViewController();
-        earlierLogin = windowsShowing<LoginViewController>().at(0);
-        [[fallthrough]];
-    case Before::projectWindows:
-        Navigator::share().openProjectsMainWindow(nullptr);
-        (new ProjectWindowController)->bringToFront();
-        break;
-    case Before::reenteringWindows:
-        (new ReenteringWindow)->bringToFront();
-        (new ReenteringWindow)->bringToFront();
-        break;
-    }
+    enum class Before { projectWindows, loginAlreadyOpen, reenteringWindows };
+    const struct {
+        const char* name;
+        Before before;
+        int signOuts;
+    } cases[] = {
+        {"once", Before::projectWindows, 1},
+        {"five times", Before::projectWindows, 5},
+        {"keeps the open login window", Before::loginAlreadyOpen, 2},
+        {"from inside a closing window", Before::reenteringWindows, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        closeEveryWindow();
+        Navigator::share().mainWindowController = nullptr;
+        QPointer<WindowController> earlierLogin;
+        switch (c.before) {
+        case Before::loginAlreadyOpen:
+            Navigator::share().showLoginViewController();
+            earlierLogin = windowsShowing<LoginViewController>().at(0);
+            [[fallthrough]];
+        case Before::projectWindows:
+            Navigator::share().openProjectsMainWindow(nullptr);
+            (new ProjectWindowController)->bringToFront();
+            break;
+        case Before::reenteringWindows:
+            (new ReenteringWindow)->bringToFront();
+            (new ReenteringWindow)->bringToFront();
+            break;
+        }
 
-    for (int i = 0; i < c.signOuts; ++i) Navigator::share().closeAllWindowsAndBackToLogin();
+        for (int i = 0; i < c.signOuts; ++i) Navigator::share().closeAllWindowsAndBackToLogin();
 
-    expectOnlyOneLoginWindow();
-    EXPECT_EQ(Navigator::share().mainWindowController, nullptr);
-    if (earlierLogin) {
-        EXPECT_EQ(windowsShowing<LoginViewController>().at(0), earlierLogin.data());
+        expectOnlyOneLoginWindow();
+        EXPECT_EQ(Navigator::share().mainWindowController, nullptr);
+        if (earlierLogin) {
+            EXPECT_EQ(windowsShowing<LoginViewController>().at(0), earlierLogin.data());
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, SignOut,
-                         ::testing::Values(SignOutCase{"once", Before::projectWindows, 1},
-                                           SignOutCase{"fiveTimes", Before::projectWindows, 5},
-                                           SignOutCase{"keepsTheOpenLoginWindow", Before::loginAlreadyOpen, 2},
-                                           SignOutCase{"fromInsideAClosingWindow", Before::reenteringWindows, 1}),
-                         ::testing::PrintToStringParamName());
-
-TEST_F(NavigatorTest, ManyFailingRequestsInFlightShowOneLoginWindow)
-{
-    StandinService& standin = startService();
-    // A token the service does not know: every call answers 401.
-    UserProfile::shared().save(UserInfo{{}, "u1", "demo@example.com", "demo", "Demo"}, AccessDTO{{}, "stale", "stale", ""});
-    Navigator::share().openProjectsMainWindow(nullptr);
-
-    for (int i = 0; i < 3; ++i) Navigator::share().showProjectsMainController({});
-    ASSERT_TRUE(waitUntil([&] { return standin.records().size() >= 3; }));
-    // A last call that fails without ending the session; its answer comes after the three.
-    bool sentinelAnswered = false;
-    ServiceCallOptions quiet;
-    quiet.ignoreError = true;
-    ServiceManager::shared().callServiceJson(
-        ServiceEndPoint{QStringLiteral("quorvex/no-such-endpoint"), QStringLiteral("POST"), {}}, {}, quiet,
-        [&](const boost::json::object&) { sentinelAnswered = true; }, [&](const ErrorModel&) { sentinelAnswered = true; });
-    ASSERT_TRUE(waitUntil([&] { return sentinelAnswered; }));
-
-    EXPECT_FALSE(UserProfile::shared().isSignedIn());
-    expectOnlyOneLoginWindow();
-}
-
-// ---- project lists ----------------------------------------------------------------------------
 
 class SelectionFlag : public NavigatorTest, public ::testing::WithParamInterface<bool> {};
 
@@ -133,9 +100,8 @@ TEST_P(SelectionFlag, NewSelectionWindowListsProjectsAndCopiesTheUploadFlag)
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_NE(qobject_cast<ProjectWindowController*>(windows.front()), nullptr);
     EXPECT_EQ(ExportHelper::importer().windowController.data(), windows.front());
-    const QTableWidget* table = shownContent<ProjectSelectionViewController>()->tableView();
-    EXPECT_EQ(tableColumn(table, 0), (std::vector<std::string>{"Demo iOS", "Demo Android"}));
-    EXPECT_EQ(tableColumn(table, 1), (std::vector<std::string>{"iOS", "Android"}));
+    EXPECT_EQ(tableColumn(shownContent<ProjectSelectionViewController>()->tableView(), 0),
+              (std::vector<std::string>{"Demo iOS", "Demo Android"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SelectionFlag, ::testing::Bool());

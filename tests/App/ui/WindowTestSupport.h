@@ -5,7 +5,6 @@
 
 #include "Account/UserProfile.h"
 #include "Account/ui/LoginViewController.h"
-#include "App/NavigatorInterface.h"
 #include "App/ui/Navigator.h"
 #include "App/ui/WindowController.h"
 #include "Import/Plugin/ExportHelper.h"
@@ -18,13 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -142,8 +138,7 @@ protected:
         service.reset();
     }
 
-    // Starts the stand-in service for this test, answering `script` first (a JSON list of
-    // scripted replies); it stops after the windows have closed.
+    // The stand-in for this test, answering `script` (a JSON list) first; it stops after the windows close.
     StandinService& startService(const std::string& script = {})
     {
         StandinService::Options options;
@@ -158,7 +153,6 @@ protected:
         return *service;
     }
 
-    // Signs the stand-in's demo user in without any window (the session other tests start from).
     bool signInDemoUser() const { return service && service->signInDemoUser(); }
 
     std::unique_ptr<platform::ScriptedDialogPresenter> dialogs;

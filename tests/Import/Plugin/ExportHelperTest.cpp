@@ -153,7 +153,6 @@ TEST_F(ExportHelperTest, ImporterIsPickedByFileName)
         {"/Users/ada/Exports/x.xdzvusk", xd},
         {"/Users/ada/Exports/x.xdzvusk.zvusk", sketch},
         {"/Users/ada/Exports/x.sketch", nullptr},
-        {"/Users/ada/Exports/x.zvus", nullptr},
     };
     for (const auto& c : cases) {
         auto helper = helperInWindow(false);
@@ -234,15 +233,6 @@ TEST_F(ExportHelperTest, WithoutSessionOrUsableHandOffNoProjectSelectionOpens)
     }
 }
 
-TEST_F(ExportHelperTest, StartWithoutAWindowRecordsTheProjectOnly)
-{
-    auto helper = helperInWindow(false);
-    helper->startExportProcess(project("android-7", "Android"));
-    EXPECT_EQ(std::tie(helper->projectId, helper->platform), std::tuple(std::optional<std::string>("android-7"), "Android"));
-    EXPECT_TRUE(m_log.empty());
-    EXPECT_FALSE(helper->isUploadRunning());
-}
-
 TEST_F(ExportHelperTest, LateReportOfAnEarlierRunDoesNotEndTheCurrentOne)
 {
     startRunningUpload();
@@ -298,8 +288,6 @@ TEST_F(ExportHelperTest, HandOffIsAcceptedAgainOnceTheUploadIsOver)
         {"run failed", [](ExportHelper&, FakeImporter& i) { i.fail(UploadFailure{"Home", "refused"}); }, {"failure"}},
         {"user cancelled", [](ExportHelper&, FakeImporter& i) { i.cancel(); }, {"cancel"}},
         {"no importer to run", [](ExportHelper& h, FakeImporter&) { h.designImporter = nullptr; }, {"failure"}, true},
-        {"progress screen ended it", [](ExportHelper& h, FakeImporter&) { h.uploadEnded(); }, {}},
-        {"upload completed", [](ExportHelper& h, FakeImporter&) { h.doAfterExportCompleted(); }, {}},
         {"its window is gone", [](ExportHelper& h, FakeImporter&) { h.windowController = nullptr; }, {}},
     };
     for (const auto& c : cases) {
@@ -314,41 +302,6 @@ TEST_F(ExportHelperTest, HandOffIsAcceptedAgainOnceTheUploadIsOver)
         EXPECT_EQ(reports, c.reports);
         EXPECT_TRUE(m_helper.canStartImport(QStringLiteral("/tmp/next.zvusk")));
         EXPECT_EQ(m_helper.designImporter, &SketchDesignImporter::importer());
-    }
-}
-
-TEST_F(ExportHelperTest, NoExportableQuestionOnlyGoesOnWhenContinueIsChosen)
-{
-    using Infos = std::vector<std::pair<std::string, int>>;
-    const Infos someWithout = {{"Home", 2}, {"Cart", 0}, {"Checkout", 5}};
-    const struct {
-        const char* name;
-        Infos infos;
-        std::optional<int> answer; // nullopt: the dialog is closed without a choice
-        bool dialogShown;
-        bool goesOn;
-    } cases[] = {
-        {"continue chosen", someWithout, platform::kAlertFirstButtonReturn, true, true},
-        {"cancel chosen", someWithout, platform::kAlertSecondButtonReturn, true, false},
-        {"closed with Escape", someWithout, std::nullopt, true, false},
-        {"an answer of no button", someWithout, 0, true, false},
-        {"every artboard has images", {{"Home", 2}, {"Cart", 1}}, std::nullopt, false, true},
-        {"nothing selected", {}, std::nullopt, false, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_dialogs.clear();
-        if (c.answer) m_dialogs.queueAnswer(*c.answer);
-
-        EXPECT_EQ(m_helper.confirmContinueWithoutExportables(c.infos), c.goesOn);
-
-        ASSERT_EQ(m_dialogs.shown().size(), c.dialogShown ? 1u : 0u);
-        if (!c.dialogShown) continue;
-        const auto& dialog = m_dialogs.shown()[0];
-        EXPECT_EQ(dialog.kind, Kind::Confirmation);
-        EXPECT_EQ(dialog.buttons, (QStringList{QStringLiteral("Continue"), QStringLiteral("Cancel")}));
-        EXPECT_TRUE(dialog.informativeText.endsWith(
-            QStringLiteral("\n• Home: 2 exportable images\n• Cart: 0 exportable images\n• Checkout: 5 exportable images")));
     }
 }
 

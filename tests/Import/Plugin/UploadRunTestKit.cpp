@@ -1,9 +1,5 @@
 #include "Import/Plugin/UploadRunTestKit.h"
 
-#include "Account/LoginRequest.h"
-#include "Account/UserProfile.h"
-#include "Base/ServiceEndPoints.h"
-#include "Base/ServiceManager.h"
 #include "platform/Archive.h"
 #include "platform/JsonText.h"
 #include "platform/MainQueue.h"
@@ -20,13 +16,12 @@ namespace uploadkit {
 
 boost::json::object frame(double x, double y, double width, double height)
 {
-    return {{"_class", "rect"}, {"constrainProportions", false}, {"height", height}, {"width", width}, {"x", x}, {"y", y}};
+    return {{"_class", "rect"}, {"height", height}, {"width", width}, {"x", x}, {"y", y}};
 }
 
 boost::json::object exportFormat(const std::string& fileFormat, double scale)
 {
-    return {{"_class", "exportFormat"}, {"absoluteSize", 0},  {"fileFormat", fileFormat}, {"name", ""},
-            {"namingScheme", 0},         {"scale", scale},    {"visibleScaleType", 0}};
+    return {{"_class", "exportFormat"}, {"fileFormat", fileFormat}, {"name", ""}, {"scale", scale}};
 }
 
 boost::json::object layer(const std::string& id, const std::string& name, const boost::json::object& frame,
@@ -34,15 +29,8 @@ boost::json::object layer(const std::string& id, const std::string& name, const 
 {
     boost::json::array exportFormats;
     for (const auto& f : formats) exportFormats.push_back(exportFormat(f));
-    return {{"_class", className},
-            {"do_objectID", id},
-            {"name", name},
-            {"isVisible", true},
-            {"frame", frame},
-            {"exportOptions",
-             {{"_class", "exportOptions"}, {"exportFormats", exportFormats}, {"includedLayerIds", boost::json::array()},
-              {"layerOptions", 0}, {"shouldTrim", false}}},
-            {"layers", std::move(children)}};
+    return {{"_class", className}, {"do_objectID", id}, {"name", name}, {"isVisible", true}, {"frame", frame},
+            {"exportOptions", {{"_class", "exportOptions"}, {"exportFormats", exportFormats}}}, {"layers", std::move(children)}};
 }
 
 boost::json::object artboard(const std::string& id, const std::string& name, boost::json::array layers,
@@ -76,14 +64,7 @@ boost::json::object page(const std::string& id, boost::json::array layers)
 
 boost::json::object documentFile()
 {
-    return {{"_class", "document"},
-            {"do_objectID", "DOC"},
-            {"layerStyles",
-             {{"_class", "sharedStyleContainer"},
-              {"objects", boost::json::array{{{"_class", "sharedStyle"}, {"do_objectID", "LS1"}, {"name", "Card"}}}}}},
-            {"layerTextStyles",
-             {{"_class", "sharedTextStyleContainer"},
-              {"objects", boost::json::array{{{"_class", "sharedStyle"}, {"do_objectID", "TS1"}, {"name", "Title"}}}}}}};
+    return {{"_class", "document"}, {"do_objectID", "DOC"}};
 }
 
 PageFile pageFile(const std::string& name, const boost::json::object& page)
@@ -176,13 +157,6 @@ std::vector<std::vector<std::string>> SketchToolStandin::startedArguments() cons
     return all;
 }
 
-std::size_t SketchToolStandin::endedCount() const
-{
-    std::size_t n = 0;
-    for (const auto& line : log()) n += line.at("event") == "end" ? 1 : 0;
-    return n;
-}
-
 int SketchToolStandin::maxRunning() const
 {
     int running = 0, most = 0;
@@ -201,28 +175,6 @@ bool waitFor(const std::function<bool()>& done)
 void settle()
 {
     platform::runMainLoopUntil([] { return false; }, 150);
-}
-
-bool signIn()
-{
-    LoginRequest request;
-    request.email = "demo@example.com";
-    request.password = "demo";
-    bool finished = false;
-    ServiceManager::shared().callService<LoginResponse>(
-        ServiceEndPoints::User::login, request, {},
-        [&finished](const LoginResponse& r) {
-            UserProfile::shared().save(r.userInfo, r.accessDto);
-            finished = true;
-        },
-        [&finished](const ErrorModel&) { finished = true; });
-    waitFor([&] { return finished; });
-    return UserProfile::shared().isSignedIn();
-}
-
-void signOut()
-{
-    UserProfile::shared().clear();
 }
 
 std::string RunRecorder::percent(double value)
@@ -249,13 +201,6 @@ SketchUploadRun::Completions RunRecorder::completions()
         ended = true;
     };
     return c;
-}
-
-bool RunRecorder::hasFailure() const
-{
-    for (const auto& e : events)
-        if (e.rfind("failure:", 0) == 0) return true;
-    return false;
 }
 
 } // namespace uploadkit

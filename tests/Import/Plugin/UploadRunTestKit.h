@@ -1,8 +1,8 @@
 #pragma once
 
 // Shared pieces of the Sketch upload tests: Sketch documents built in memory, the stand-in of
-// Sketch's command-line tool with its log and control file, a private data folder, a signed-in
-// session with the stand-in service, and a recorder of what a run reports.
+// Sketch's command-line tool with its log and control file, a private data folder, and a recorder
+// of what a run reports.
 
 #include "Import/Sketch/SketchExportInfoDocument.h"
 #include "Import/Sketch/SketchUploadRun.h"
@@ -32,7 +32,7 @@ boost::json::object symbolMaster(const std::string& id, const std::string& symbo
                                  boost::json::array layers = {});
 boost::json::object symbolInstance(const std::string& id, const std::string& symbolID);
 boost::json::object page(const std::string& id, boost::json::array layers);
-// A document file with one text style and one layer style.
+// A document file without shared styles.
 boost::json::object documentFile();
 
 // Writes a Sketch document (a zip of "pages/<name>.json" files and "document.json").
@@ -70,7 +70,6 @@ public:
     std::vector<boost::json::object> log() const;
     // The arguments of every started cut, in start order.
     std::vector<std::vector<std::string>> startedArguments() const;
-    std::size_t endedCount() const;
     // The most tools that were running at the same time, read from the order of start and end lines.
     int maxRunning() const;
     QString folder() const { return m_dir.path(); }
@@ -78,10 +77,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-// Signs the demo user of the stand-in service in through the service client.
-bool signIn();
-void signOut();
 
 // Runs the main loop until `done` (or a generous safety time-out).
 bool waitFor(const std::function<bool()>& done);
@@ -97,7 +92,6 @@ struct RunRecorder {
 
     SketchUploadRun::Completions completions();
     static std::string percent(double value);
-    bool hasFailure() const;
 };
 
 } // namespace uploadkit

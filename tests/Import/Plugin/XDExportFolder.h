@@ -28,7 +28,6 @@ public:
     ~XDExportFolder() { platform::clearUserLibraryOverride(); }
 
     const QString& root() const { return m_root; }
-    QString libraryPath() const { return m_library.path(); }
     QString path(const QString& relative) const { return m_root + QLatin1Char('/') + relative; }
     bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)) || QFileInfo(path(relative)).isSymLink(); }
 

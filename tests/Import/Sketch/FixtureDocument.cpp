@@ -54,7 +54,6 @@ FixtureDocument FixtureDocument::load(const std::string& fixtureName)
         model.dict = std::move(*page);
         artboards = model.findDictionary(SketchLayerKeys::kArtboard, false, std::nullopt, std::move(artboards));
         masters = model.findDictionary(SketchLayerKeys::kSymbolMasters, false, std::nullopt, std::move(masters));
-        doc.pages.push_back(std::move(model.dict));
     }
     doc.artboards = modelsOf<ArtboardSumModel>(std::move(artboards));
     doc.symbolMasters = modelsOf<LayerSumModel>(std::move(masters));

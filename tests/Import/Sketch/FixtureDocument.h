@@ -22,7 +22,6 @@ struct FixtureDocument {
     bool documentRead = false;
     int pagesListed = 0; // pages the document file names
     int pagesRead = 0;   // of those, pages read and parsed
-    std::vector<boost::json::object> pages; // each page after its two searches
     std::vector<std::shared_ptr<ArtboardSumModel>> artboards;
     std::vector<std::shared_ptr<LayerSumModel>> symbolMasters;
     std::vector<boost::json::object> textStyles;

@@ -26,6 +26,8 @@ struct DocumentCase {
     int pages;
     std::size_t artboards, masters, textStyles, layerStyles;
 };
+// Readable names in test listings.
+void PrintTo(const DocumentCase& c, std::ostream* os) { *os << c.file; }
 
 class FixtureDocuments : public ::testing::TestWithParam<DocumentCase> {};
 
@@ -115,10 +117,7 @@ TEST(FixtureArtboards, ExportablesUsedMastersAndMarks)
             {"/layers/0/layers/3/layers/0/ZVExactOrigin", R"({"x":1,"y":1})"},
             {"/layers/0/layers/3/layers/0/ZVNodeLevel", "3"},
             {"/layers/0/layers/4/layers/0/frame/y", "2"}}},
-          {"Example-Circular-icon", 0, 0, {},
-           {{"/ZVExactOrigin", R"({"x":160,"y":0})"}},
-           {{"/ZVExactOrigin", R"({"x":0,"y":0})"}, {"/frame/x", "160"}, {"/layers/1/layers/2/ZVExactOrigin/x", "0"},
-            {"/layers/1/layers/2/ZVNodeLevel", "2"}}}}},
+          {"Example-Circular-icon", 0, 0, {}, {{"/ZVExactOrigin", R"({"x":160,"y":0})"}}, {{"/frame/x", "160"}}}}},
         {"wikimedia-ui-2018-10.sketch",
          {{"WikimediaUI Color palette", 0, 3, {"101 / Headline--Sub", "101 / Headline__line", "Color palette"},
            {{"/ZVExactOrigin", R"({"x":2033,"y":2165})"}}, {{"/ZVExactOrigin", R"({"x":0,"y":0})"}}},
@@ -159,7 +158,7 @@ TEST(FixtureArtboards, ExportablesUsedMastersAndMarks)
     }
 }
 
-TEST(FixtureMasters, DependencyOrderAndMastersNamedOnlyByOverrides)
+TEST(FixtureMasters, DependencyOrder)
 {
     const std::vector<std::pair<std::string, Names>> cases = {
         {"assistants-symbols.sketch", {"Symbol 2", "Symbol 1"}},
@@ -174,19 +173,6 @@ TEST(FixtureMasters, DependencyOrderAndMastersNamedOnlyByOverrides)
         for (const std::string& id : order) names.push_back(doc.masterName(id));
         EXPECT_EQ(names, expected) << file;
     }
-
-    // "Main" sits on the first page and holds an instance of "Inner1"; "Inner2" is named only
-    // by an override, which the search does not follow.
-    FixtureDocument doc = FixtureDocument::load("assistants-used-in-override.sketch");
-    ASSERT_EQ(doc.pages.size(), 2u);
-    SketchReaderOnline reader;
-    const auto [map, order] = reader.prepareSymbolHashMap(doc.symbolMasters);
-    ArtboardSumModel page;
-    page.dict = doc.pages[0];
-    Names used;
-    for (const auto& m : SketchReaderOnline::getSymbolInstanceIn(page, map, order)) used.push_back(m->masterLayer->name);
-    std::sort(used.begin(), used.end());
-    EXPECT_EQ(used, (Names{"Inner1", "Main"}));
 }
 
 } // namespace

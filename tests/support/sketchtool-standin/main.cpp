@@ -250,18 +250,37 @@ private:
         }
     }
 
+    // Moves past the closing quote of a string whose opening quote is already behind the position.
+    // Most of a page's bytes are in strings, so their ends are found with memchr.
+    bool skipStringBody()
+    {
+        const char* const begin = m_text.data();
+        const char* const end = begin + m_text.size();
+        const char* at = begin + m_pos;
+        for (;;) {
+            const auto* quote = static_cast<const char*>(std::memchr(at, '"', static_cast<std::size_t>(end - at)));
+            if (!quote) {
+                m_pos = m_text.size();
+                return false;
+            }
+            std::size_t backslashes = 0;
+            for (const char* b = quote; b > begin + m_pos && b[-1] == '\\'; --b) ++backslashes;
+            at = quote + 1;
+            if (backslashes % 2 == 0) {
+                m_pos = static_cast<std::size_t>(at - begin);
+                return true;
+            }
+        }
+    }
+
     // The string at the position with its quotes, escapes left as written.
     std::optional<std::string_view> rawString()
     {
         skipSpace();
         if (peek() != '"') return std::nullopt;
         const std::size_t start = m_pos++;
-        while (m_pos < m_text.size()) {
-            const char c = m_text[m_pos++];
-            if (c == '\\') ++m_pos;
-            else if (c == '"') return m_text.substr(start, m_pos - start);
-        }
-        return std::nullopt;
+        if (!skipStringBody()) return std::nullopt;
+        return m_text.substr(start, m_pos - start);
     }
 
     static std::optional<std::string> decoded(std::string_view raw)
@@ -293,11 +312,7 @@ private:
             const char c = m_text[m_pos++];
             switch (c) {
             case '"':
-                while (m_pos < m_text.size()) {
-                    const char s = m_text[m_pos++];
-                    if (s == '\\') ++m_pos;
-                    else if (s == '"') break;
-                }
+                if (!skipStringBody()) return false;
                 break;
             case '{':
             case '[':
@@ -375,7 +390,7 @@ std::optional<std::string> artboardInFile(const fs::path& path, std::string_view
         return std::nullopt;
     }
     const auto size = static_cast<std::size_t>(st.st_size);
-    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     ::close(fd);
     if (mapped == MAP_FAILED) return std::nullopt;
     auto found = artboardIn(std::string_view(static_cast<const char*>(mapped), size), id);
