@@ -1,5 +1,8 @@
 #include "support/StandinService.h"
 
+#include <csignal>
+#include <sys/prctl.h>
+
 #include "Account/LoginRequest.h"
 #include "Account/UserProfile.h"
 #include "Base/ServiceEndPoint.h"
@@ -74,6 +77,8 @@ void StandinService::start(const Options& options)
 
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
+    // A test that crashes must not leave its stand-in service running.
+    m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process->start(QStringLiteral(QUORVEX_STANDIN_PATH), args);
     if (!m_process->waitForStarted(kStartTimeoutMs)) {
         m_error = QStringLiteral("the stand-in did not start: ") + m_process->errorString();
