@@ -32,6 +32,13 @@ struct BaseSModel {
     boost::json::object dict;
     boost::json::object sumDict;
 
+    BaseSModel() = default;
+    // Declared so that the virtual destructor does not suppress moves: moving a model must hand
+    // over its dictionary, not copy a whole layer tree.
+    BaseSModel(const BaseSModel&) = default;
+    BaseSModel(BaseSModel&&) noexcept = default;
+    BaseSModel& operator=(const BaseSModel&) = default;
+    BaseSModel& operator=(BaseSModel&&) noexcept = default;
     virtual ~BaseSModel() = default;
 
     // Callbacks of a search; none of the callers in this system passes one.
