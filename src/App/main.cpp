@@ -4,6 +4,7 @@
 #include "App/ui/Navigator.h"
 #include "platform/DebugLog.h"
 #include "platform/Dialogs.h"
+#include "platform/HttpSession.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
     for (const QString& path : paths) delegate.application(path);
 
     const int status = QApplication::exec();
+    platform::HttpSession::shared().shutdown();
     platform::Dialogs::setPresenter(nullptr);
     return status;
 }

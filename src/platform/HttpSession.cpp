@@ -3,6 +3,7 @@
 #include "platform/MainQueue.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -94,8 +95,9 @@ void HttpSession::track(QNetworkReply* reply, qint64 maxBytes, std::function<voi
     auto state = std::make_shared<State>();
     state->currentUrl = reply->url();
 
-    auto fail = [reply, state](Failure f) {
+    auto fail = [this, reply, state](Failure f) {
         if (state->failure == Failure::None) state->failure = f;
+        m_transferEndedEarly = true;
         reply->abort();
     };
 
@@ -126,9 +128,13 @@ void HttpSession::track(QNetworkReply* reply, qint64 maxBytes, std::function<voi
         });
     }
 
-    auto finish = [reply, overall, state, maxBytes, completion = std::move(completion)] {
+    auto finish = [this, reply, overall, state, maxBytes, completion = std::move(completion)] {
         if (state->delivered) return;
         state->delivered = true;
+        if (m_shuttingDown) {
+            reply->deleteLater();
+            return;
+        }
         overall->stop();
         HttpResult result;
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -173,6 +179,34 @@ void HttpSession::track(QNetworkReply* reply, qint64 maxBytes, std::function<voi
     if (reply->isFinished()) dispatchMain([reply = QPointer<QNetworkReply>(reply), finish] {
         if (reply) finish();
     });
+}
+
+void HttpSession::shutdown()
+{
+    if (!m_manager) return;
+    m_shuttingDown = true;
+    const auto live = m_manager->findChildren<QNetworkReply*>(Qt::FindDirectChildrenOnly);
+    for (QNetworkReply* reply : live) {
+        if (!reply->isFinished()) {
+            m_transferEndedEarly = true;
+            reply->abort();
+        }
+    }
+    // The network thread learns of an abort or a deleted reply through queued calls; quitting it
+    // first would strand what it has not processed yet. It offers no way to wait for that, so
+    // wait a moment, and only when a transfer did not run to its end.
+    constexpr int kGraceMs = 250;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    runMainLoopUntil(
+        [&] {
+            return m_manager->findChildren<QNetworkReply*>(Qt::FindDirectChildrenOnly).isEmpty() &&
+                   (!m_transferEndedEarly || elapsed.elapsed() >= kGraceMs);
+        },
+        2000);
+    delete m_manager;
+    m_transferEndedEarly = false;
+    m_shuttingDown = false;
 }
 
 } // namespace platform

@@ -42,6 +42,12 @@ public:
 
     void setTimeouts(int transferTimeoutMs, int overallTimeoutMs); // for tests
 
+    // Call before the application object goes. Ends what is still in flight without calling its
+    // completion, and gives the network thread time to drop transfers that ended early: that
+    // thread stops as soon as the manager is deleted, and an aborted transfer it had not yet
+    // released would outlive it with its buffers. The session can be used again afterwards.
+    void shutdown();
+
 private:
     HttpSession();
     QNetworkAccessManager* manager();
@@ -49,6 +55,8 @@ private:
     void track(QNetworkReply* reply, qint64 maxBytes, std::function<void(const HttpResult&)> completion);
 
     QPointer<QNetworkAccessManager> m_manager; // owned by the application object, made on first use
+    bool m_transferEndedEarly = false; // since the manager was made
+    bool m_shuttingDown = false;
     int m_transferTimeoutMs = 150000;
     int m_overallTimeoutMs = 600000;
 };

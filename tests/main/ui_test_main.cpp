@@ -1,5 +1,6 @@
 #include "main/TestEnvironment.h"
 
+#include "platform/HttpSession.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>
@@ -12,5 +13,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     platform::setResourceDirectory(QStringLiteral(QUORVEX_SOURCE_DIR "/src/Resources"));
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    platform::HttpSession::shared().shutdown();
+    return status;
 }

@@ -125,3 +125,24 @@ TEST_F(HttpSessionTest, StalledOrTricklingTransfersTimeOutAndCloseTheirConnectio
         }
     }
 }
+
+TEST_F(HttpSessionTest, ShutdownEndsTransfersInFlightSilentlyAndLeavesTheSessionUsable)
+{
+    LocalHttpServer server;
+    server.on("/stall", [](const LocalHttpServer::Request&, QTcpSocket* s) {
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial");
+    });
+    server.reply("/ok", 200, "fine");
+    bool called = false;
+    HttpSession::shared().postJson(server.url(QStringLiteral("/stall")), "{}", {}, [&](const HttpResult&) { called = true; });
+    ASSERT_TRUE(runMainLoopUntil([&] { return server.openConnections() == 1; }, 5000));
+
+    HttpSession::shared().shutdown();
+    EXPECT_TRUE(runMainLoopUntil([&] { return server.openConnections() == 0; }, 5000)) << "the transfer was not ended";
+    runMainLoopUntil([] { return false; }, 50);
+    EXPECT_FALSE(called) << "a completion ran while the application was going away";
+
+    const auto r = post(server.url(QStringLiteral("/ok")));
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->body, QByteArray("fine"));
+}

@@ -23,6 +23,8 @@
 
 #include "ImportDriver.h"
 
+#include "platform/HttpSession.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -208,5 +210,6 @@ int main(int argc, char** argv)
             std::_Exit(status);
         }
     }
+    platform::HttpSession::shared().shutdown();
     return status;
 }
