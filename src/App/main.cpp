@@ -5,6 +5,7 @@
 #include "platform/DebugLog.h"
 #include "platform/Dialogs.h"
 #include "platform/HttpSession.h"
+#include "platform/MemoryPolicy.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::useSystemPagesForLargeBlocks();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Quorvex"));

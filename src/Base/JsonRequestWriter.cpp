@@ -2,6 +2,8 @@
 
 #include "platform/JsonText.h"
 
+#include <algorithm>
+
 namespace {
 
 // Two levels reach the records of a request's lists: the design's artboards, masters and styles.
@@ -22,8 +24,18 @@ bool JsonRequestWriter::appendWhole(QByteArray& out, const boost::json::value& v
 {
     const std::optional<std::string> text = platform::jsonText(value);
     if (!text) return false;
-    out.append(text->data(), static_cast<qsizetype>(text->size()));
+    appendBytes(out, text->data(), static_cast<qsizetype>(text->size()));
     return true;
+}
+
+void JsonRequestWriter::appendBytes(QByteArray& out, const char* data, qsizetype size)
+{
+    // Grown by reserve(), which reallocates in place where it can (large blocks are remapped, not
+    // copied); QByteArray::append() grows by copying into a new block, so the old and the new text
+    // of a body of tens of megabytes would be held together at every growth.
+    const qsizetype needed = out.size() + size;
+    if (needed > out.capacity()) out.reserve(std::max(needed, out.capacity() + out.capacity() / 2));
+    out.append(data, size);
 }
 
 bool JsonRequestWriter::append(QByteArray& out, boost::json::value& value, int levels)

@@ -21,4 +21,5 @@ private:
     // Appends `value` and releases it; containers down to `levels` deep are taken apart.
     static bool append(QByteArray& out, boost::json::value& value, int levels);
     static bool appendWhole(QByteArray& out, const boost::json::value& value);
+    static void appendBytes(QByteArray& out, const char* data, qsizetype size);
 };

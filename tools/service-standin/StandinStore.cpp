@@ -253,15 +253,23 @@ QDir StandinStore::uploadDir(const std::string& projectId, const QString& sub) c
 
 bool StandinStore::writeInside(const QDir& dir, const QString& name, const QByteArray& bytes) const
 {
-    if (!QDir().mkpath(dir.path())) return false;
-    const QString path = dir.filePath(name);
-    // safeName keeps separators out already; this guards the rule against later edits
-    const QString root = QFileInfo(m_dataDir).canonicalFilePath() + QLatin1Char('/');
-    if (!QFileInfo(dir.path()).canonicalFilePath().append(QLatin1Char('/')).startsWith(root)) return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(bytes);
-    return f.commit();
+    const QString dirPath = dir.path();
+    // A folder checked once is trusted until a write into it fails (it may have been removed since).
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!m_checkedDirs.contains(dirPath)) {
+            if (!QDir().mkpath(dirPath)) return false;
+            // safeName keeps separators out already; this guards the rule against later edits
+            const QString root = QFileInfo(m_dataDir).canonicalFilePath() + QLatin1Char('/');
+            if (!QFileInfo(dirPath).canonicalFilePath().append(QLatin1Char('/')).startsWith(root)) return false;
+            m_checkedDirs.insert(dirPath);
+        }
+        // A plain write, not QSaveFile: an upload need not survive a power cut, and syncing every
+        // file kept a large import waiting on the disk hundreds of times.
+        QFile f(dir.filePath(name));
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return f.write(bytes) == bytes.size() && f.flush();
+        m_checkedDirs.remove(dirPath);
+    }
+    return false;
 }
 
 bool StandinStore::storeImport(const std::string& projectId, const boost::json::object& request)

@@ -3,6 +3,7 @@
 #include <boost/json.hpp>
 
 #include <QDir>
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -90,6 +91,7 @@ private:
     const boost::json::object* findProject(const std::string& projectId) const;
 
     QString m_dataDir;
+    mutable QSet<QString> m_checkedDirs; // upload folders known to exist inside the data folder
     std::int64_t m_tokenTtlSeconds;
     std::vector<User> m_users;
     boost::json::array m_projects;

@@ -35,6 +35,7 @@
 #include <zip.h>
 #include <zlib.h>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -53,6 +54,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -421,29 +423,65 @@ std::optional<std::string> artboardNameInFolder(const fs::path& folder, std::str
     return std::nullopt;
 }
 
+// libzip is loaded only when the archive has to be read: the tool starts once per cut, thousands
+// of times in a large upload, and loading libzip with its own dependencies at every start cost
+// more than all the rest the tool does.
+struct ZipLibrary {
+    decltype(&zip_open) open = nullptr;
+    decltype(&zip_get_num_entries) entryCount = nullptr;
+    decltype(&zip_get_name) name = nullptr;
+    decltype(&zip_stat_index) stat = nullptr;
+    decltype(&zip_fopen_index) openEntry = nullptr;
+    decltype(&zip_fread) read = nullptr;
+    decltype(&zip_fclose) closeEntry = nullptr;
+    decltype(&zip_close) close = nullptr;
+
+    static std::optional<ZipLibrary> load()
+    {
+        void* handle = dlopen("libzip.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) handle = dlopen("libzip.so", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) return std::nullopt;
+        ZipLibrary z;
+        const auto bind = [handle](auto& fn, const char* symbol) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(handle, symbol));
+            return fn != nullptr;
+        };
+        if (!bind(z.open, "zip_open") || !bind(z.entryCount, "zip_get_num_entries") || !bind(z.name, "zip_get_name") ||
+            !bind(z.stat, "zip_stat_index") || !bind(z.openEntry, "zip_fopen_index") || !bind(z.read, "zip_fread") ||
+            !bind(z.closeEntry, "zip_fclose") || !bind(z.close, "zip_close"))
+            return std::nullopt;
+        return z; // the library stays loaded for the rest of this short process
+    }
+};
+
 std::optional<std::string> artboardNameInArchive(const std::string& documentPath, std::string_view id)
 {
+    const std::optional<ZipLibrary> zip = ZipLibrary::load();
+    if (!zip) {
+        std::fprintf(stderr, "sketchtool-standin: cannot load libzip: %s\n", dlerror());
+        return std::nullopt;
+    }
     int error = 0;
-    zip_t* archive = zip_open(documentPath.c_str(), ZIP_RDONLY, &error);
+    zip_t* archive = zip->open(documentPath.c_str(), ZIP_RDONLY, &error);
     if (!archive) return std::nullopt;
     std::optional<std::string> found;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = zip->entryCount(archive, 0);
     for (zip_int64_t i = 0; i < count && !found; ++i) {
-        const char* entryName = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
+        const char* entryName = zip->name(archive, static_cast<zip_uint64_t>(i), 0);
         if (!entryName) continue;
         const std::string_view name(entryName);
         if (!name.starts_with("pages/") || !name.ends_with(".json")) continue;
         zip_stat_t st;
-        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0) continue;
-        zip_file_t* f = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
+        if (zip->stat(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0) continue;
+        zip_file_t* f = zip->openEntry(archive, static_cast<zip_uint64_t>(i), 0);
         if (!f) continue;
         std::string text(static_cast<std::size_t>(st.size), '\0');
-        const zip_int64_t read = zip_fread(f, text.data(), st.size);
-        zip_fclose(f);
+        const zip_int64_t read = zip->read(f, text.data(), st.size);
+        zip->closeEntry(f);
         if (read != static_cast<zip_int64_t>(st.size)) continue;
         found = artboardIn(text, id);
     }
-    zip_close(archive);
+    zip->close(archive);
     return found;
 }
 

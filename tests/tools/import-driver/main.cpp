@@ -24,6 +24,7 @@
 #include "ImportDriver.h"
 
 #include "platform/HttpSession.h"
+#include "platform/MemoryPolicy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -195,6 +196,7 @@ int main(int argc, char** argv)
     setPrivateHome(privateHome ? privateHome->path() : options->home);
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
+    platform::useSystemPagesForLargeBlocks();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("import-driver"));
     int status = ImportDriver::kFailed;
