@@ -34,6 +34,9 @@ public:
     // (false, nullopt) without a path; else whether anything exists there, and the path.
     static std::pair<bool, std::optional<QString>> checkAdobeXDPluginDataPathExist();
 
+    // Not read: every run takes the tool's path from its own export file.
+    QString sketchToolPath;
+
 private:
     GSketchTerminalManager() = default;
 };
