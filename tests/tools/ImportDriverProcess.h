@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs the import driver (tests/tools/import-driver) as a process and collects what it printed.
+// Runs the import driver (tools/import-driver) as a process and collects what it printed.
 
 #include <QString>
 #include <QStringList>
