@@ -1,9 +1,11 @@
 #include "Base/ServiceEndPoint.h"
 
+#include "Base/ServiceAddress.h"
+
 namespace {
 QUrl& currentBaseUrl()
 {
-    static QUrl url(QStringLiteral(QUORVEX_SERVICE_BASE_URL));
+    static QUrl url = ServiceAddress::builtDefault();
     return url;
 }
 } // namespace
@@ -25,7 +27,9 @@ QUrl ServiceEndPoint::baseUrl()
     return currentBaseUrl();
 }
 
-void ServiceEndPoint::setBaseUrl(const QUrl& url)
+bool ServiceEndPoint::setBaseUrl(const QUrl& url)
 {
+    if (!ServiceAddress::isAllowed(url)) return false;
     currentBaseUrl() = url;
+    return true;
 }

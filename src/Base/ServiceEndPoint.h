@@ -16,7 +16,8 @@ struct ServiceEndPoint {
     // Service base URL, "/", path (with parameters replaced).
     QUrl url() const;
 
-    // The service base URL of this build; tests point it at the stand-in service.
+    // The service base URL chosen at start (see ServiceAddress); tests point it at the stand-in.
     static QUrl baseUrl();
-    static void setBaseUrl(const QUrl& url);
+    // Refuses (false, nothing changes) an address that would send tokens in clear off this machine.
+    static bool setBaseUrl(const QUrl& url);
 };

@@ -16,7 +16,8 @@ LibraryOverride& libraryOverride()
 }
 QString& resourceDir()
 {
-    static QString dir = QStringLiteral(QUORVEX_SOURCE_DIR "/src/Resources");
+    // Built into the program (see src/CMakeLists.txt), so it runs from any folder.
+    static QString dir = QStringLiteral(":");
     return dir;
 }
 } // namespace

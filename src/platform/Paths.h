@@ -15,7 +15,8 @@ void overrideUserLibraryDirectory(std::optional<QString> path);
 // ... until this restores the system's answer.
 void clearUserLibraryOverride();
 
-// The application's resource folder (localised texts, reserved words, templates, plug-ins).
+// The application's resource folder (localised texts, reserved words, templates, plug-ins):
+// Qt's resource root ":" unless a test points it elsewhere.
 QString resourceDirectory();
 void setResourceDirectory(const QString& path);
 

@@ -33,13 +33,18 @@ std::string errorReply(const std::string& path, const std::string& errorModel, c
 
 class ServiceClient : public ::testing::Test {
 protected:
-    void SetUp() override { UserProfile::shared().clear(); }
+    void SetUp() override
+    {
+        UserProfile::shared().clear();
+        m_version = platform::shortVersionString();
+    }
     void TearDown() override
     {
         UserProfile::shared().clear();
         platform::Reachability::setOverride(std::nullopt);
-        platform::setShortVersionString(QStringLiteral(QUORVEX_VERSION));
+        platform::setShortVersionString(m_version);
     }
+    QString m_version;
 
     // A stand-in answering `script` (a JSON list) first, with the demo user signed in and the
     // sign-in left out of its records; the log starts empty.

@@ -1,7 +1,6 @@
 #include "main/TestEnvironment.h"
 
 #include "platform/HttpSession.h"
-#include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@ int main(int argc, char** argv)
 {
     auto home = prepareTestEnvironment();
     QCoreApplication app(argc, argv);
-    platform::setResourceDirectory(QStringLiteral(QUORVEX_SOURCE_DIR "/src/Resources"));
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
     platform::HttpSession::shared().shutdown();

@@ -23,6 +23,7 @@
 
 #include "ImportDriver.h"
 
+#include "Base/ServiceAddress.h"
 #include "platform/HttpSession.h"
 #include "platform/MemoryPolicy.h"
 
@@ -79,8 +80,8 @@ std::optional<ImportDriver::Options> parse(const QStringList& arguments, QString
         if (argument == QLatin1String("--service")) {
             if (!value(text)) return std::nullopt;
             options.service = QUrl(text);
-            if (!options.service.isValid() || options.service.scheme().isEmpty()) {
-                *problem = QStringLiteral("--service takes a URL");
+            if (!ServiceAddress::isAllowed(options.service)) {
+                *problem = QStringLiteral("--service takes an https URL (http only for this machine)");
                 return std::nullopt;
             }
             haveService = true;
