@@ -1,5 +1,7 @@
 #include "platform/PropertyList.h"
 
+#include "platform/PropertyListBinaryScan.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
@@ -197,6 +199,10 @@ std::optional<boost::json::value> readPropertyList(const QString& path, QString*
     const QByteArray bytes = f.readAll();
     if (bytes.isEmpty()) {
         setError(error, QStringLiteral("%1 is empty").arg(path));
+        return std::nullopt;
+    }
+    if (binaryPropertyListHasNulInUnicodeString(bytes)) {
+        setError(error, QStringLiteral("%1 holds a text with a null character").arg(path));
         return std::nullopt;
     }
     plist_t raw = nullptr;
