@@ -31,7 +31,7 @@ protected:
         auto result = std::make_shared<std::optional<SketchImporter::LoadResult>>();
         importer.loadSketchDocument([result](SketchImporter::LoadResult& r) { *result = std::move(r); });
         waitFor([&] { return result->has_value(); });
-        return result->value_or(SketchImporter::LoadResult{QStringLiteral("no callback"), {}, {}, {}, {}});
+        return result->value_or(SketchImporter::LoadResult{QStringLiteral("no callback"), {}, {}, {}, {}, {}});
     }
 
     SketchImporter::LoadResult load(const QString& path, const Ids& ids)
@@ -57,7 +57,8 @@ struct SelectionCase {
     Ids selected;
 };
 
-TEST_F(Loader, SelectionFollowsTheExportFilesArtboardOrderAcrossPages)
+// An id listed twice made two cut chains write one file and failed the run: it is taken once.
+TEST_F(Loader, SelectionFollowsTheExportFilesOrderAndTakesARepeatedIdOnce)
 {
     ASSERT_TRUE(writeSketchDocument(documentPath(), {pageFile("1.json", page("P1", {artboard("A", "Home"), layer("G", "Group", frame(0, 0, 10, 10))})),
                                                      pageFile("2.json", page("P2", {artboard("B", "Settings")}))}));
@@ -65,7 +66,7 @@ TEST_F(Loader, SelectionFollowsTheExportFilesArtboardOrderAcrossPages)
         {{"B", "A"}, {"B", "A"}},
         {{"A", "NOPE", "B"}, {"A", "B"}},
         {{"G"}, {}}, // a group on the page is no artboard
-        {{"B", "B"}, {"B", "B"}},
+        {{"B", "A", "B", "A"}, {"B", "A"}},
     };
     for (const auto& c : cases) {
         SketchImporter fresh;
@@ -76,7 +77,8 @@ TEST_F(Loader, SelectionFollowsTheExportFilesArtboardOrderAcrossPages)
     }
 }
 
-TEST_F(Loader, UnreadablePagesAreSkippedAndTheOthersRead)
+// Pages skipped for invalid JSON or depth were left out silently: they are named with why.
+TEST_F(Loader, UnreadablePagesAreSkippedNamedAndTheOthersRead)
 {
     std::string deep = "{\"layers\":";
     for (int i = 0; i < 400; ++i) deep += "[";
@@ -98,6 +100,11 @@ TEST_F(Loader, UnreadablePagesAreSkippedAndTheOthersRead)
     bool toldAboutDeepPage = false;
     for (const auto& line : lines) toldAboutDeepPage |= line.contains(QStringLiteral("deep.json"));
     EXPECT_TRUE(toldAboutDeepPage);
+    std::vector<std::string> skipped;
+    for (const auto& page : result.skipped) skipped.push_back(page.what + ": " + page.message);
+    EXPECT_EQ(skipped, (std::vector<std::string>{"pages/array.json: the page does not hold valid page JSON and was left out",
+                                                 "pages/deep.json: the page nests deeper than 256 levels and was left out",
+                                                 "pages/notes.txt: the page does not hold valid page JSON and was left out"}));
 }
 
 TEST_F(Loader, ADocumentWithoutItsDocumentFileLoadsWithoutStyles)
