@@ -10,7 +10,15 @@ target_compile_definitions(quorvex_common INTERFACE
 if(QUORVEX_WERROR)
     target_compile_options(quorvex_common INTERFACE -Werror)
 endif()
-if(QUORVEX_SANITIZE)
+if(QUORVEX_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "QUORVEX_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++)")
+    endif()
+    # Every library is instrumented for coverage; only the harness executables link the fuzzer's main.
+    target_compile_options(quorvex_common INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+        -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(quorvex_common INTERFACE -fsanitize=address,undefined)
+elseif(QUORVEX_SANITIZE)
     target_compile_options(quorvex_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(quorvex_common INTERFACE -fsanitize=address,undefined)
 endif()

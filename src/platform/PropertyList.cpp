@@ -1,5 +1,7 @@
 #include "platform/PropertyList.h"
 
+#include "platform/PropertyListBinaryScan.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -413,6 +415,8 @@ std::optional<boost::json::value> readPropertyList(const QString& path, QString*
                       QStringLiteral("%1 nests deeper than %2 levels").arg(path).arg(limits.maxDepth));
     if (expanded > kMaxExpandedObjects)
         return refuse(PropertyListProblem::tooLarge, QStringLiteral("%1 holds too many values").arg(path));
+    if (binary && binaryPropertyListHasNulInUnicodeString(bytes))
+        return refuse(PropertyListProblem::badValue, QStringLiteral("%1 holds a text with a null character").arg(path));
 
     plist_t raw = nullptr;
     if (binary) {

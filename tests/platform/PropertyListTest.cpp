@@ -191,3 +191,32 @@ TEST(PropertyList, OnlyRegularFilesAreOpened)
     EXPECT_EQ(problem, platform::PropertyListProblem::unreadable);
     EXPECT_FALSE(platform::readPropertyList(dir.path(), nullptr, &problem));
 }
+
+// The library aborts the process on a dictionary key in UTF-16 with a U+0000 in it (found by the
+// export-file fuzzer); such lists are refused. The same character in a value, in UTF-16 or in
+// ASCII, and other UTF-16 keys still read.
+TEST(PropertyList, AUnicodeKeyWithANullCharacterIsRefusedInsteadOfAbortingTheProcess)
+{
+    // {"k\0é": 1, "sketchFilePath": "/a"} as a binary list; the key is the UTF-16 string 0x63 ...
+    const QByteArray nulKey = QByteArray::fromHex(
+        "62706c6973743030d2010203046300" "6b000000e95e736b6574636846696c65506174681001522f61080d1423250000000000000101"
+        "000000000000000500000000000000000000000000000028");
+    QTemporaryDir dir;
+    const QString refused = dir.filePath(QStringLiteral("nul-key.zvusk"));
+    writeFileBytes(refused, nulKey);
+    QString error;
+    EXPECT_FALSE(platform::readPropertyList(refused, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("null character"))) << error.toStdString();
+
+    const struct {
+        const char* name;
+        boost::json::object value;
+    } readable[] = {{"nul in an ASCII value", {{"sketchFilePath", std::string("/a\0b", 4)}}},
+                    {"nul in a UTF-16 value", {{"sketchFilePath", std::string("/a\0\xc3\xa9", 5)}}},
+                    {"UTF-16 key", {{"cl\xc3\xa9", 1}}}};
+    for (const auto& c : readable) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(platform::writePropertyList(path, c.value, PropertyListFormat::Binary)) << c.name;
+        EXPECT_TRUE(platform::readPropertyList(path)) << c.name;
+    }
+}

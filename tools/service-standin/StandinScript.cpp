@@ -45,6 +45,11 @@ bool StandinScript::load(const QString& path, QString* error)
         e.timesLeft = integer(o, "times", 1);
         e.reply.status = static_cast<int>(std::clamp<long long>(integer(o, "status", 200), 100, 599));
         e.reply.delayMs = static_cast<int>(std::clamp<long long>(integer(o, "delayMs", 0), 0, 600000));
+        e.passLeft = std::max<long long>(integer(o, "after", 0), 0);
+        if (const auto* m = o.if_contains("mode"); m && m->is_string()) {
+            if (m->get_string() == "drop") e.reply.mode = Mode::drop;
+            else if (m->get_string() == "endless") e.reply.mode = Mode::endless;
+        }
         if (const auto* b = o.if_contains("body")) {
             if (b->is_string()) {
                 e.reply.body = QByteArray::fromStdString(std::string(b->get_string()));
@@ -52,6 +57,9 @@ bool StandinScript::load(const QString& path, QString* error)
                 e.reply.body = QByteArray::fromStdString(*t);
             }
         }
+        // Padding up to 1 GiB: enough to pass any reply limit of the client.
+        const long long padded = std::clamp<long long>(integer(o, "bodyBytes", 0), 0, 1LL << 30);
+        if (padded > e.reply.body.size()) e.reply.body.append(QByteArray(static_cast<qsizetype>(padded) - e.reply.body.size(), ' '));
         m_entries.push_back(std::move(e));
     }
     return true;
@@ -63,6 +71,10 @@ std::optional<StandinScript::Reply> StandinScript::take(const std::string& path)
     for (auto& e : m_entries) {
         if (e.timesLeft == 0) continue;
         if (e.path != "*" && e.path != wanted) continue;
+        if (e.passLeft > 0) {
+            --e.passLeft;
+            continue;
+        }
         if (e.timesLeft > 0) --e.timesLeft;
         return e.reply;
     }

@@ -9,6 +9,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 constexpr auto str = &StandinStore::stringField;
@@ -69,7 +71,11 @@ bool StandinServer::handleRequest(const QHttpServerRequest& request, QTcpSocket*
     record(request, path);
 
     if (auto scripted = m_script.take(path)) {
-        send(socket, Reply{scripted->status, scripted->body}, scripted->delayMs);
+        switch (scripted->mode) {
+        case StandinScript::Mode::reply: send(socket, Reply{scripted->status, scripted->body}, scripted->delayMs); break;
+        case StandinScript::Mode::drop: drop(socket); break;
+        case StandinScript::Mode::endless: sendEndless(socket); break;
+        }
         return true;
     }
 
@@ -131,6 +137,39 @@ void StandinServer::send(QTcpSocket* socket, const Reply& reply, int delayMs)
     QTimer::singleShot(delayMs, this, [target = QPointer<QTcpSocket>(socket), bytes]() {
         if (target && target->state() == QAbstractSocket::ConnectedState) target->write(bytes);
     });
+}
+
+void StandinServer::drop(QTcpSocket* socket)
+{
+    // After the server has finished with the request it is handling.
+    QTimer::singleShot(0, this, [target = QPointer<QTcpSocket>(socket)] {
+        if (target) target->abort();
+    });
+}
+
+void StandinServer::sendEndless(QTcpSocket* socket)
+{
+    // No length and "Connection: close": the body lasts until the connection ends, which it does
+    // not. The next block goes out whenever the client has taken most of the last, so the
+    // stand-in's own memory stays small however fast the client reads.
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nConnection: close\r\n\r\n"
+                  "{\"status\": true, \"padding\": \"");
+    constexpr qint64 kBlock = 1 << 20;
+    constexpr qint64 kSafetyBound = 1LL << 30;
+    auto sent = std::make_shared<qint64>(0);
+    auto feed = [target = QPointer<QTcpSocket>(socket), sent] {
+        if (!target || target->state() != QAbstractSocket::ConnectedState) return;
+        if (*sent >= kSafetyBound) {
+            target->disconnectFromHost();
+            return;
+        }
+        while (target->bytesToWrite() < kBlock && *sent < kSafetyBound) {
+            target->write(QByteArray(kBlock, 'x'));
+            *sent += kBlock;
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, this, feed);
+    feed();
 }
 
 StandinServer::Reply StandinServer::json(const boost::json::object& body, int status)

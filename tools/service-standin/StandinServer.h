@@ -51,6 +51,8 @@ private:
 
     void record(const QHttpServerRequest& request, const std::string& path);
     void send(QTcpSocket* socket, const Reply& reply, int delayMs);
+    void drop(QTcpSocket* socket);
+    void sendEndless(QTcpSocket* socket);
 
     Reply serveFile(const std::string& path) const;
     Reply answer(const Call& call);

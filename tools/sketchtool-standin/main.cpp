@@ -26,7 +26,10 @@
 //                               writes the file first), "signal" (killed by SIGKILL), "nofile"
 //                               (status 0, nothing written), "late" (status 0, the file appears
 //                               after the tool has ended), "empty" (a zero-byte file), "garbage"
-//                               (bytes that are no image)
+//                               (bytes that are no image), "wrongformat" (a valid image of another
+//                               format than the one asked), "hang" (never ends by itself: it
+//                               sleeps until killed, at most "delayMs" or ten minutes); "signal"
+//                               takes the signal's number in "signal" (default SIGKILL)
 //           "delayMs"           wait before writing (for "late": after the tool has ended)
 //           "waitFor"           wait until this path exists before going on
 
@@ -39,6 +42,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -658,8 +662,20 @@ int main(int argc, char** argv)
         auto line = baseLogLine(a, "end");
         line["exit"] = "signal";
         appendLog(std::move(line));
-        ::raise(SIGKILL);
-        return 1; // not reached
+        const int number = static_cast<int>(intMember(rule, "signal", SIGKILL));
+        // Core dumps of a deliberate crash are of no use and slow the tests down.
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::signal(number, SIG_DFL);
+        ::raise(number);
+        ::raise(SIGKILL); // a signal whose default is to go on (SIGCHLD, ...) still ends the tool
+        return 1;         // not reached
+    }
+    if (mode == "hang") {
+        // Bounded, so a test whose application fails to end the tool does not leave it for ever.
+        const std::int64_t limit = delay > 0 ? delay : 10 * 60 * 1000;
+        for (std::int64_t slept = 0; slept < limit; slept += 50) sleepMs(50);
+        return finish(a, 0);
     }
     if (mode == "nofile") return finish(a, 0);
     if (mode == "late") {
@@ -688,6 +704,7 @@ int main(int argc, char** argv)
     }
     std::string bytes;
     if (mode == "garbage") bytes = "this is not an image";
+    else if (mode == "wrongformat") bytes = a.format == "png" ? svgBytes() : pngBytes(1);
     else if (mode != "empty") bytes = contentFor(a.format, a.scales);
     if (!writeFile(outputPath, bytes)) {
         std::fprintf(stderr, "Cannot write %s\n", outputPath.c_str());
