@@ -152,10 +152,11 @@ protected:
     }
     void TearDown() override { UserProfile::shared().clear(); }
 
-    boost::json::object detail(const std::string& artboardId, const std::string& projectId = "demo-ios")
+    boost::json::object detail(const std::string& artboardId, const std::string& projectId = "demo-ios",
+                               const std::string& platform = "iOS")
     {
         auto reply = service->post("main/detailInfo",
-                                   {{"projectId", projectId}, {"artboardId", artboardId}, {"isSample", false}, {"platform", "iOS"}}, token);
+                                   {{"projectId", projectId}, {"artboardId", artboardId}, {"isSample", false}, {"platform", platform}}, token);
         return reply ? *reply : boost::json::object();
     }
     std::map<std::string, boost::json::object> viewsById(const boost::json::object& reply)
@@ -276,13 +277,31 @@ TEST_F(StandinEditorEndToEnd, DetailCarriesTheScreensViewsInArtboardSpaceWithThe
 
     // The code tree: the screen's file is the one opened first and lists the views.
     const auto& code = member(reply, "codeDirectory");
-    EXPECT_EQ(strings(list(code, "directories"), "name"), (Strings{"Screens", "Resources"}));
     const auto& screenFile = list(list(code, "directories").at(0).as_object(), "files").at(0).as_object();
-    EXPECT_EQ(str(screenFile, "absolutePath"), str(reply, "selectedCodeFilePath"));
-    EXPECT_EQ(str(screenFile, "path"), "HomeViewController.swift");
     for (const char* line : {"private let title = UILabel()", "toolbar.addSubview(iconBackArrow)",
                              "banner.frame = CGRect(x: 0.0, y: 200.0, width: 375.0, height: 100.0)"})
         EXPECT_NE(str(screenFile, "content").find(line), std::string::npos) << line;
+
+    // The code follows the platform asked for.
+    struct CodeCase {
+        std::string platform;
+        Strings folders;
+        std::string screenPath;
+        std::string line;
+    };
+    for (const auto& c : std::vector<CodeCase>{
+             {"iOS", {"Screens", "Resources"}, "HomeViewController.swift", "title.text = NSLocalizedString(\"textWelcomeHome\""},
+             {"Android", {"screens", "values"}, "HomeActivity.kt", "title.text = getString(R.string.textWelcomeHome)"}}) {
+        SCOPED_TRACE(c.platform);
+        const auto platformReply = detail("A1", "demo-ios", c.platform);
+        const auto& dirs = list(member(platformReply, "codeDirectory"), "directories");
+        EXPECT_EQ(strings(dirs, "name"), c.folders);
+        ASSERT_EQ(dirs.size(), 2u);
+        const auto& file = list(dirs[0].as_object(), "files").at(0).as_object();
+        EXPECT_EQ(str(file, "path"), c.screenPath);
+        EXPECT_EQ(str(file, "absolutePath"), str(platformReply, "selectedCodeFilePath"));
+        EXPECT_NE(str(file, "content").find(c.line), std::string::npos) << str(file, "content");
+    }
 
     // The other screen stands at its own origin too.
     auto settings = viewsById(detail("A2"));

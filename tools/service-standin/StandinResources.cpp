@@ -12,9 +12,10 @@ namespace {
 
 using L = StandinLayers;
 
-double channel(const boost::json::object& color, std::string_view key)
+// Sketch colours are fractions; anything outside is taken to the nearest end.
+double channel(const boost::json::object& color, std::string_view key, double fallback = 0)
 {
-    return L::number(color, key).value_or(0);
+    return std::clamp(L::number(color, key).value_or(fallback), 0.0, 1.0);
 }
 
 std::string sizeText(double size)
@@ -40,15 +41,15 @@ std::optional<boost::json::object> StandinResources::colorModel(const boost::jso
     const double red = channel(*sketchColor, "red");
     const double green = channel(*sketchColor, "green");
     const double blue = channel(*sketchColor, "blue");
-    const double alpha = L::number(*sketchColor, "alpha").value_or(1);
+    const double alpha = channel(*sketchColor, "alpha", 1);
     const double redF = std::round(red * 255.0);
     const double greenF = std::round(green * 255.0);
     const double blueF = std::round(blue * 255.0);
     const double alphaF = std::round(alpha * 100.0) / 100.0;
     const auto alphaInt = static_cast<std::int64_t>(std::llround(alphaF * 100.0));
     char hex[16];
-    std::snprintf(hex, sizeof hex, "%02X%02X%02X", static_cast<unsigned>(std::clamp(redF, 0.0, 255.0)),
-                  static_cast<unsigned>(std::clamp(greenF, 0.0, 255.0)), static_cast<unsigned>(std::clamp(blueF, 0.0, 255.0)));
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", static_cast<unsigned>(redF), static_cast<unsigned>(greenF),
+                  static_cast<unsigned>(blueF));
     std::string name = std::string("color") + hex;
     if (alphaInt != 100) name += "_" + std::to_string(alphaInt);
     return boost::json::object{{"name", name},

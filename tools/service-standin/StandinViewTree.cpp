@@ -166,7 +166,7 @@ boost::json::object StandinViewTree::viewInfo(const Context& context, const boos
     if (auto text = resources.text(layer, true)) style["stringModel"] = std::move(*text);
     if (const auto* attributes = L::textAttributes(layer); attributes && sketchClass == "text") {
         if (const auto* paragraph = L::object(*attributes, "paragraphStyle"))
-            style["textAlignment"] = static_cast<std::int64_t>(L::number(*paragraph, "alignment").value_or(0));
+            style["textAlignment"] = static_cast<std::int64_t>(std::clamp(L::number(*paragraph, "alignment").value_or(0), -1.0, 4.0));
     }
 
     boost::json::array constraints{
