@@ -159,6 +159,10 @@ EditorDriver::EditorDriver(Options options, std::function<void(const QString&)> 
 
 EditorDriver::~EditorDriver()
 {
+    if (!m_window) return;
+    // Hidden first, while the window is whole: the editor tells its window on hiding.
+    m_window->hide();
+    QApplication::processEvents();
     delete m_window;
 }
 
