@@ -6,6 +6,8 @@
 #include "App/ui/WindowController.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
+#include "Editor/ArtboardDetailInfoResponse.h"
+#include "Editor/GetArtboardInfoRequest.h"
 #include "Import/Plugin/ExportHelper.h"
 #include "Import/Plugin/ui/ExportViewController.h"
 #include "Projects/AllProjectResponse.h"
@@ -13,6 +15,7 @@
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "Projects/ui/ProjectWindowController.h"
 #include "Projects/ui/ProjectsViewController.h"
+#include "platform/DebugLog.h"
 #include "platform/Localization.h"
 
 #include <QApplication>
@@ -186,4 +189,26 @@ void Navigator::addIndicator(QObject* target)
 void Navigator::removeIndicator()
 {
     IndicatorManager::shared().removeIndicator();
+}
+
+void Navigator::callMainEditorService(const std::string& projectId, const std::string& artboardId, bool isSample,
+                                      const std::string& projectPlatform,
+                                      std::function<void(const std::shared_ptr<ArtboardDetailInfoResponse>&)> completion)
+{
+    if (artboardId.empty()) {
+        platform::debugPrint("Navigator.callMainEditorService: no artboard id; no request sent");
+        return;
+    }
+    GetArtboardInfoRequest request;
+    request.projectId = projectId;
+    request.artboardId = artboardId;
+    request.isSample = isSample;
+    request.platform = projectPlatform;
+    ServiceCallOptions options;
+    options.showIndicatorView = true;
+    ServiceManager::shared().callService<ArtboardDetailInfoResponse>(
+        ServiceEndPoints::Main::detailedInfo, request, options,
+        [completion = std::move(completion)](const ArtboardDetailInfoResponse& reply) {
+            if (completion) completion(std::make_shared<ArtboardDetailInfoResponse>(reply));
+        });
 }

@@ -6,11 +6,14 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 class ProjectMainWindowController;
 class QWidget;
 class WindowController;
 struct AllProjectResponse;
+struct ArtboardDetailInfoResponse;
 
 // Opens windows and screens for every part of the application. Installed as the core's
 // NavigatorInterface at start (install()); tests may install their own navigator instead.
@@ -35,6 +38,13 @@ public:
     void showProjectsMainController(std::function<void(bool shown)> completion) override;
     void addIndicator(QObject* target) override;
     void removeIndicator() override;
+
+    // Asks for an artboard's detail ("main/detailInfo", with the loading indicator). The completion
+    // runs later on the main thread, only with a reply; a failed call is reported by the service
+    // client and calls nothing back. No request goes out for an empty artboard id.
+    void callMainEditorService(const std::string& projectId, const std::string& artboardId, bool isSample,
+                               const std::string& platform,
+                               std::function<void(const std::shared_ptr<ArtboardDetailInfoResponse>&)> completion);
 
     // Shows `response` in the project window, creating the window when there is none.
     ProjectMainWindowController* openProjectsMainWindow(const AllProjectResponse* response);

@@ -1,5 +1,6 @@
 #include "Projects/ui/ProjectTable.h"
 
+#include "App/DisplayDate.h"
 #include "platform/Localization.h"
 
 #include <QHeaderView>
@@ -57,7 +58,7 @@ QString ProjectTable::artboardCount(const ProjectDisplayInfo& project)
 
 QString ProjectTable::updateTime(const ProjectDisplayInfo& project)
 {
-    return QString::fromStdString(project.updateTime);
+    return DisplayDate::text(project.updateTime);
 }
 
 void ProjectTable::setProjects(const std::vector<ProjectDisplayInfo>& projects)

@@ -5,6 +5,7 @@
 #include "platform/Localization.h"
 
 #include <QLabel>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 ProjectsViewController* ProjectsViewController::instantiate()
@@ -31,6 +32,7 @@ ProjectsViewController::ProjectsViewController()
                                    {"projectMain.column.updated", &ProjectTable::updateTime}},
                                   "projectMain.empty", this);
     layout->addWidget(m_projects, 1);
+    connect(m_projects->tableView(), &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openProjectAt(row); });
 
     updateProjects(AllProjectResponse{});
 }
@@ -52,4 +54,10 @@ void ProjectsViewController::updateProjects(const AllProjectResponse& response)
     m_userLabel->setText(user ? platform::localizedFormat("projectMain.signedInAs", {QString::fromStdString(user->email)})
                               : QString());
     m_projects->setProjects(m_response.projects);
+}
+
+void ProjectsViewController::openProjectAt(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_response.projects.size()) return;
+    Q_EMIT projectOpened(m_response.projects[static_cast<std::size_t>(row)]);
 }

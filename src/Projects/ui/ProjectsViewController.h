@@ -22,6 +22,12 @@ public:
     QLabel* userLabel() const { return m_userLabel; }
     QLabel* emptyLabel() const;
 
+    // Opens the project of a row (a double click does the same).
+    void openProjectAt(int row);
+
+Q_SIGNALS:
+    void projectOpened(const ProjectDisplayInfo& project);
+
 private:
     ProjectsViewController();
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "App/ui/ViewController.h"
+
+class ComponentInfoSelectionViewController;
+class ComponentTypeSelectionViewController;
+class QPushButton;
+class QStackedLayout;
+class SearchableListHeader;
+
+// The two pages of making or converting a component: the type (child 0), then the layers
+// picked on the canvas (child 1).
+class ComponentFlowViewController : public ViewController {
+    Q_OBJECT
+
+public:
+    ComponentTypeSelectionViewController* typeSelectionVC() const;
+    ComponentInfoSelectionViewController* infoSelectionVC() const;
+
+    // Shows the type page again.
+    void showTypeSelection();
+    // Goes on to the layer page with the session's selection.
+    void showInfoSelection();
+    bool isShowingInfoSelection() const;
+
+protected:
+    explicit ComponentFlowViewController(const char* titleKey);
+
+private:
+    SearchableListHeader* m_header = nullptr; // owned by the layout
+    QStackedLayout* m_pages = nullptr;        // owned by its widget
+    QPushButton* m_next = nullptr;            // owned by the layout
+    QPushButton* m_back = nullptr;            // owned by the layout
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "App/ui/ViewController.h"
+
+#include <string>
+#include <vector>
+
+class QTableWidget;
+
+// Second page of making or converting a component: the layers picked on the canvas.
+class ComponentInfoSelectionViewController : public ViewController {
+    Q_OBJECT
+
+public:
+    static ComponentInfoSelectionViewController* instantiate();
+
+    // Reads the component session's selection into the layer table again.
+    void updateSelectedViewInfoList();
+    const std::vector<std::string>& selectedViewIds() const { return m_viewIds; }
+    QTableWidget* layerTable() const { return m_table; }
+
+private:
+    ComponentInfoSelectionViewController();
+
+    std::vector<std::string> m_viewIds;
+    QTableWidget* m_table = nullptr; // owned by the layout
+};

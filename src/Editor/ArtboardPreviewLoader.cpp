@@ -1,0 +1,71 @@
+#include "Editor/ArtboardPreviewLoader.h"
+
+#include "Base/ServiceEndPoints.h"
+#include "Base/ServiceManager.h"
+#include "Import/Plugin/ResourceDownloadRequest.h"
+#include "Import/Plugin/ResourceDownloadResponse.h"
+#include "platform/Archive.h"
+
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+// Previews are a few megabytes; anything far beyond is not a preview.
+constexpr qint64 kMaxPreviewBytes = 128LL * 1024 * 1024;
+
+void deliverLater(QObject* context, const ArtboardPreviewLoader::Completion& completion,
+                  ArtboardPreviewLoader::Outcome outcome, const QImage& image)
+{
+    QPointer<QObject> guard = context;
+    QTimer::singleShot(0, context, [guard, completion, outcome, image] {
+        if (guard && completion) completion(outcome, image);
+    });
+}
+
+} // namespace
+
+QImage ArtboardPreviewLoader::decode(const QByteArray& bytes)
+{
+    if (platform::isGzipData(bytes)) {
+        const auto unpacked = platform::gunzipData(bytes, kMaxPreviewBytes);
+        if (!unpacked) return {};
+        return QImage::fromData(*unpacked);
+    }
+    return QImage::fromData(bytes);
+}
+
+void ArtboardPreviewLoader::load(const std::string& projectId, const std::string& artboardId, QObject* context,
+                                 Completion completion, QObject* showIndicatorOver)
+{
+    if (!context) return;
+    QPointer<QObject> guard = context;
+    ResourceDownloadRequest request;
+    request.projectId = projectId;
+    request.oid = artboardId;
+    ServiceCallOptions options;
+    options.silentNoInternetConnection = true;
+    options.showIndicatorView = showIndicatorOver != nullptr;
+    options.targetIndicatorView = showIndicatorOver;
+    ServiceManager::shared().callService<ResourceDownloadResponse>(
+        ServiceEndPoints::Project::downloadArtboardPreview, request, options,
+        [guard, completion = std::move(completion)](const ResourceDownloadResponse& response) {
+            if (!guard) return;
+            const QUrl url(QString::fromStdString(response.mediaLink), QUrl::StrictMode);
+            if (response.mediaLink.empty() || !url.isValid() || url.scheme().isEmpty()) {
+                deliverLater(guard, completion, Outcome::noLink, {});
+                return;
+            }
+            ServiceManager::shared().getData(url, [guard, completion](std::optional<QByteArray> data, QString) {
+                if (!guard) return;
+                if (!data) {
+                    deliverLater(guard, completion, Outcome::failed, {});
+                    return;
+                }
+                const QImage image = decode(*data);
+                deliverLater(guard, completion, image.isNull() ? Outcome::noImage : Outcome::image, image);
+            });
+        });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "App/ui/ViewController.h"
+#include "Projects/SideMenuContentType.h"
+
+#include <map>
+
+class QToolButton;
+
+// The side menu's column of page buttons.
+class SideMenuItemsViewController : public ViewController {
+    Q_OBJECT
+
+public:
+    static SideMenuItemsViewController* instantiate();
+
+    // Opens the page of `type`; a second click on the open page's button folds the pane.
+    void openPage(SideMenuContentType type);
+    void openCreateComponent();
+    void openConvertView();
+
+    QToolButton* button(SideMenuContentType type) const;
+
+private:
+    SideMenuItemsViewController();
+    // Whether a component being made on an open page may be given up.
+    bool mayLeaveActiveComponentPage() const;
+
+    std::map<SideMenuContentType, QToolButton*> m_buttons; // owned by the layout
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "App/ui/ViewController.h"
+
+class QSplitter;
+class SideMenuContentViewController;
+class SideMenuItemsViewController;
+
+// The side menu: the column of page buttons (child 0) and the pane with the pages (child 1).
+class SideMenuViewController : public ViewController {
+    Q_OBJECT
+
+public:
+    // The widest the content pane may be while a resource page shows.
+    static constexpr int SIDE_MENU_CONTENT_MAX_WIDTH = 300;
+
+    static SideMenuViewController* instantiate();
+
+    SideMenuItemsViewController* itemsViewController() const;
+    SideMenuContentViewController* contentViewController() const;
+
+    // Collapses the content pane unless it is collapsed already.
+    void closeMenuContent();
+    // Shows the content pane again (a page was opened).
+    void openMenuContent();
+    bool isMenuContentCollapsed() const;
+    // The widest the content pane may be.
+    void setContentMaximumWidth(int width);
+
+private:
+    SideMenuViewController();
+
+    QSplitter* m_splitter = nullptr; // owned by the layout
+};
