@@ -10,10 +10,17 @@
 // Reading never throws: an absent key, null, or a value of the wrong type leaves the member at
 // its default. Integers accept integral doubles in range; doubles accept any number.
 // Writing emits every member, so a round trip loses nothing (an empty optional is written as null).
+//
+// Records held by std::shared_ptr: null leaves the pointer as it is, so a record that is always
+// present (made in the member's initialiser) stays present, and an absent one stays absent.
+// Recursive records bound their depth with NestingGuard; a JSON object kept as received derives
+// from OpaqueObject; an OrderedMap with text keys maps like a JSON object, in insertion order.
 
 #include <boost/describe.hpp>
 #include <boost/json.hpp>
 #include <boost/mp11.hpp>
+
+#include "Base/OrderedMap.h"
 
 #include <cmath>
 #include <cstdint>
@@ -56,6 +63,52 @@ template <class T> struct IsStringMap : std::false_type {};
 template <class T, class C, class A> struct IsStringMap<std::map<std::string, T, C, A>> : std::true_type {};
 template <class T> struct IsSharedPtr : std::false_type {};
 template <class T> struct IsSharedPtr<std::shared_ptr<T>> : std::true_type {};
+
+template <class T> struct IsOrderedStringMap : std::false_type {};
+template <class T, class H> struct IsOrderedStringMap<OrderedMap<std::string, T, H>> : std::true_type {};
+
+// Counts the nesting of recursive records being read on this thread. A list of recursive records
+// opens one guard per level and reads nothing once the guard is too deep, so a hostile reply cannot
+// exhaust the stack in the reader, in the walkers of the tree or in its destructor.
+class NestingGuard {
+public:
+    static constexpr int kDefaultLimit = 256;
+
+    NestingGuard() noexcept { ++level(); }
+    ~NestingGuard() { --level(); }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+    bool tooDeep(int limit = kDefaultLimit) const noexcept { return level() > limit; }
+    static int depth() noexcept { return level(); }
+
+private:
+    static int& level() noexcept
+    {
+        thread_local int current = 0;
+        return current;
+    }
+};
+
+// A JSON object that this client carries without looking inside: read as received (anything but
+// an object keeps the previous content) and written back unchanged.
+struct OpaqueObject {
+    boost::json::object raw;
+};
+
+template <class T>
+struct Traits<T, std::enable_if_t<std::is_base_of_v<OpaqueObject, T>>> {
+    static void read(const boost::json::value& v, T& out) noexcept
+    {
+        if (!v.is_object()) return;
+        try {
+            out.raw = v.get_object();
+        } catch (...) {
+            // only an allocation failure can get here; the previous content stays
+        }
+    }
+    static boost::json::value write(const T& in) { return boost::json::value(in.raw); }
+};
 
 template <class T>
 constexpr bool isDescribed = boost::describe::has_describe_members<T>::value;
@@ -148,11 +201,13 @@ void read(const boost::json::value& v, T& out) noexcept
             if (!v.is_object()) return;
         } else if constexpr (IsVector<typename T::value_type>::value) {
             if (!v.is_array()) return;
+        } else if constexpr (std::is_base_of_v<OpaqueObject, typename T::value_type>) {
+            if (!v.is_object()) return;
         }
         read(v, inner);
         out = std::move(inner);
     } else if constexpr (IsSharedPtr<T>::value) {
-        if (v.is_null()) { out.reset(); return; }
+        if (v.is_null()) return;
         if constexpr (isDescribed<typename T::element_type>) {
             if (!v.is_object()) return;
         }
@@ -177,6 +232,15 @@ void read(const boost::json::value& v, T& out) noexcept
             typename T::mapped_type item{};
             read(kv.value(), item);
             result.emplace(std::string(kv.key()), std::move(item));
+        }
+        out = std::move(result);
+    } else if constexpr (IsOrderedStringMap<T>::value) {
+        if (!v.is_object()) return;
+        T result;
+        for (const auto& kv : v.get_object()) {
+            typename T::Entry::second_type item{};
+            read(kv.value(), item);
+            result.insert_or_assign(std::string(kv.key()), std::move(item));
         }
         out = std::move(result);
     } else if constexpr (isDescribed<T>) {
@@ -218,6 +282,11 @@ boost::json::value write(const T& in)
         return arr;
     } else if constexpr (IsStringMap<T>::value) {
         boost::json::object obj;
+        for (const auto& [k, e] : in) obj[k] = write(e);
+        return obj;
+    } else if constexpr (IsOrderedStringMap<T>::value) {
+        boost::json::object obj;
+        obj.reserve(in.size());
         for (const auto& [k, e] : in) obj[k] = write(e);
         return obj;
     } else if constexpr (isDescribed<T>) {

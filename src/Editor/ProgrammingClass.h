@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Base/JsonMapping.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -48,4 +50,20 @@ public:
 
 private:
     Case m_value;
+};
+
+// In records a class kind travels as its raw value ("_button"); an unknown text keeps the current kind.
+template <>
+struct jsonmap::Traits<ProgrammingClass> {
+    static void read(const boost::json::value& v, ProgrammingClass& out) noexcept
+    {
+        if (!v.is_string()) return;
+        const auto& s = v.get_string();
+        if (const auto found = ProgrammingClass::fromRawValue(std::string_view(s.data(), s.size()))) out = *found;
+    }
+    static boost::json::value write(const ProgrammingClass& in)
+    {
+        const std::string raw = in.rawValue();
+        return boost::json::value(boost::json::string_view(raw.data(), raw.size()));
+    }
 };

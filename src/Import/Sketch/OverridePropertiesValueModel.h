@@ -1,11 +1,14 @@
 #pragma once
 
 #include "Import/Sketch/BaseSModel.h"
+#include "Import/Sketch/SharedModelListTraits.h"
 
 #include <boost/json.hpp>
 
 #include <optional>
+#include <memory>
 #include <string>
+#include <vector>
 
 // One override of a symbol instance, client side.
 struct OverridePropertiesValueModel : BaseSModel {
@@ -19,3 +22,8 @@ struct OverridePropertiesValueModel : BaseSModel {
 };
 BOOST_DESCRIBE_STRUCT(OverridePropertiesValueModel, (BaseSModel),
                       (overrideName, value, valueS, relatedLayerID, relatedProperty, relatedPropertyS, relatedVarName))
+
+// The editor's records share override entries (the style updates the entries of its view's list).
+template <>
+struct jsonmap::Traits<std::vector<std::shared_ptr<OverridePropertiesValueModel>>>
+    : SharedModelListTraits<OverridePropertiesValueModel> {};

@@ -6,18 +6,28 @@
 //
 // Use by specialising jsonmap::Traits right after the model's description:
 //   template <> struct jsonmap::Traits<std::vector<std::shared_ptr<M>>> : SharedModelListTraits<M> {};
+// A recursive record from the service bounds its depth: SharedModelListTraits<M, true> reads one
+// nesting level per list and leaves a list that lies too deep empty, with a debug line.
 
 #include "Base/JsonMapping.h"
+#include "platform/DebugLog.h"
 
 #include <memory>
 #include <vector>
 
-template <class Model>
+template <class Model, bool Bounded = false>
 struct SharedModelListTraits {
     static void read(const boost::json::value& v, std::vector<std::shared_ptr<Model>>& out) noexcept
     {
         if (!v.is_array()) return;
         const boost::json::array& arr = v.get_array();
+        [[maybe_unused]] const jsonmap::NestingGuard level;
+        if constexpr (Bounded) {
+            if (level.tooDeep() && !arr.empty()) {
+                platform::debugPrint("Nested records deeper than the supported depth are dropped");
+                return;
+            }
+        }
         std::vector<std::shared_ptr<Model>> result;
         result.reserve(arr.size());
         for (const boost::json::value& element : arr) {
