@@ -78,10 +78,12 @@ void GeneratedSketchDocument::addPage(const std::string& id, boost::json::array 
                        {"frame", frame(0, 0, 0, 0)}, {"isVisible", true}, {"layers", std::move(layers)}});
 }
 
-void GeneratedSketchDocument::addTextStyle(const std::string& name)
+void GeneratedSketchDocument::addTextStyle(const std::string& name, const boost::json::object& encodedAttributes)
 {
+    boost::json::object textStyle{{"_class", "textStyle"}};
+    if (!encodedAttributes.empty()) textStyle["encodedAttributes"] = encodedAttributes;
     m_textStyles.push_back({{"_class", "sharedStyle"}, {"do_objectID", "TS-" + name}, {"name", name},
-                            {"value", {{"_class", "style"}, {"textStyle", {{"_class", "textStyle"}}}}}});
+                            {"value", {{"_class", "style"}, {"textStyle", std::move(textStyle)}}}});
 }
 
 void GeneratedSketchDocument::addLayerStyle(const std::string& name)

@@ -28,7 +28,8 @@ public:
     static boost::json::object hidden(boost::json::object layer);
 
     void addPage(const std::string& id, boost::json::array layers);
-    void addTextStyle(const std::string& name);
+    // A shared text style; `encodedAttributes` (font, colour, paragraph) when given.
+    void addTextStyle(const std::string& name, const boost::json::object& encodedAttributes = {});
     void addLayerStyle(const std::string& name);
 
     bool write(const QString& path, QString* error = nullptr) const;

@@ -1,5 +1,8 @@
 #include "StandinServer.h"
 
+#include "StandinDetail.h"
+#include "StandinLayers.h"
+
 #include "platform/JsonText.h"
 
 #include <QFile>
@@ -46,6 +49,20 @@ std::optional<QByteArray> decodeBase64(const std::string& text)
     return *result;
 }
 
+// The symbol id of the instance view `viewId` below a layer; empty when there is none.
+std::string instanceSymbol(const boost::json::object& layer, const std::string& viewId)
+{
+    const auto* layers = StandinLayers::array(layer, "layers");
+    if (!layers) return {};
+    for (const auto& child : *layers) {
+        if (!StandinLayers::isShownLayer(child)) continue;
+        const auto& o = child.get_object();
+        if (str(o, "do_objectID") == viewId) return str(o, "_class") == "symbolInstance" ? str(o, "symbolID") : std::string();
+        if (auto found = instanceSymbol(o, viewId); !found.empty()) return found;
+    }
+    return {};
+}
+
 } // namespace
 
 StandinServer::StandinServer(StandinStore& store, StandinScript& script, QString recordPath, bool shouldUploadSketch)
@@ -59,6 +76,12 @@ StandinServer::StandinServer(StandinStore& store, StandinScript& script, QString
         {"import/newScreensFromSketch", &StandinServer::importScreens},
         {"resource/uploadResource", &StandinServer::uploadResource},
         {"resource/uploadDesignFile", &StandinServer::uploadDesignFile},
+        {"main/detailInfo", &StandinServer::detailInfo},
+        {"resource/downloadArtboardPreview", &StandinServer::downloadArtboardPreview},
+        {"components/getAll", &StandinServer::getAllComponents},
+        {"components/getComponentTypeList", &StandinServer::getComponentTypeList},
+        {"components/delete", &StandinServer::deleteComponent},
+        {"components/deleteComponentInstance", &StandinServer::deleteComponentInstance},
     };
 }
 
@@ -80,6 +103,7 @@ bool StandinServer::handleRequest(const QHttpServerRequest& request, QTcpSocket*
 
     Call call;
     call.path = path;
+    call.localPort = socket->localPort();
     for (const auto& [name, value] : request.headers()) {
         if (name.compare("Authorization", Qt::CaseInsensitive) == 0) call.authorization = value.toStdString();
     }
@@ -205,7 +229,7 @@ StandinServer::Reply StandinServer::createProject(const Call& call)
     return json(boost::json::object{{"project", m_store.createProject(*user, name, platform)}});
 }
 
-std::optional<std::string> StandinServer::uploadProject(const Call& call, Reply& failure) const
+std::optional<std::string> StandinServer::memberProject(const Call& call, Reply& failure) const
 {
     const auto user = authorize(call, failure);
     if (!user) return std::nullopt;
@@ -220,7 +244,7 @@ std::optional<std::string> StandinServer::uploadProject(const Call& call, Reply&
 StandinServer::Reply StandinServer::importScreens(const Call& call)
 {
     Reply failure;
-    const auto projectId = uploadProject(call, failure);
+    const auto projectId = memberProject(call, failure);
     if (!projectId) return failure;
     if (!m_store.storeImport(*projectId, *call.body)) return error(kStorageFailed, "The import could not be stored.");
     return json(boost::json::object{{"status", true}});
@@ -229,7 +253,7 @@ StandinServer::Reply StandinServer::importScreens(const Call& call)
 StandinServer::Reply StandinServer::uploadResource(const Call& call)
 {
     Reply failure;
-    const auto projectId = uploadProject(call, failure);
+    const auto projectId = memberProject(call, failure);
     if (!projectId) return failure;
     const auto bytes = decodeBase64(str(*call.body, "imageData"));
     if (!bytes) return error(kInvalidRequest, "The image data is not Base64.");
@@ -242,11 +266,95 @@ StandinServer::Reply StandinServer::uploadResource(const Call& call)
 StandinServer::Reply StandinServer::uploadDesignFile(const Call& call)
 {
     Reply failure;
-    const auto projectId = uploadProject(call, failure);
+    const auto projectId = memberProject(call, failure);
     if (!projectId) return failure;
     const auto bytes = decodeBase64(str(*call.body, "fileData"));
     if (!bytes) return error(kInvalidRequest, "The file data is not Base64.");
     if (!m_store.storeDesignFile(*projectId, str(*call.body, "fileName"), *bytes))
         return error(kStorageFailed, "The design file could not be stored.");
     return json(boost::json::object{{"status", true}});
+}
+
+StandinServer::Reply StandinServer::detailInfo(const Call& call)
+{
+    Reply failure;
+    const auto projectId = memberProject(call, failure);
+    if (!projectId) return failure;
+    const std::string artboardId = str(*call.body, "artboardId");
+    auto artboard = m_store.storedArtboard(*projectId, artboardId);
+    if (!artboard) return error(kArtboardNotFound, "Artboard not found.", artboardId);
+    StandinDetail::Input input;
+    input.platform = str(*call.body, "platform");
+    if (input.platform != "iOS" && input.platform != "Android") input.platform = m_store.platformOf(*projectId);
+    input.artboard = std::move(*artboard);
+    input.artboards = m_store.storedArtboards(*projectId);
+    input.masters = m_store.storedMasters(*projectId);
+    input.textStyles = m_store.storedStyles(*projectId, "textStyles");
+    input.layerStyles = m_store.storedStyles(*projectId, "layerStyles");
+    input.components = m_store.components(*projectId);
+    input.detachedInstances = m_store.detachedInstances(*projectId);
+    return json(StandinDetail::reply(input));
+}
+
+StandinServer::Reply StandinServer::downloadArtboardPreview(const Call& call)
+{
+    Reply failure;
+    const auto projectId = memberProject(call, failure);
+    if (!projectId) return failure;
+    const std::string artboardId = str(*call.body, "oid");
+    if (!m_store.storedArtboard(*projectId, artboardId)) return error(kArtboardNotFound, "Artboard not found.", artboardId);
+    // A known artboard without a preview answers an empty link: the canvas shows its warning.
+    const auto path = m_store.compressedPreview(*projectId, artboardId);
+    const std::string link = path ? "http://127.0.0.1:" + std::to_string(call.localPort) + "/" + *path : std::string();
+    return json(boost::json::object{{"imageData", ""}, {"mediaLink", link}, {"fileName", artboardId}, {"scale", "1"}});
+}
+
+StandinServer::Reply StandinServer::getAllComponents(const Call& call)
+{
+    Reply failure;
+    const auto projectId = memberProject(call, failure);
+    if (!projectId) return failure;
+    return json(boost::json::object{{"components", m_store.components(*projectId)}});
+}
+
+StandinServer::Reply StandinServer::getComponentTypeList(const Call& call)
+{
+    Reply failure;
+    const auto projectId = memberProject(call, failure);
+    if (!projectId) return failure;
+    return json(boost::json::object{{"componentTypeList", StandinDetail::componentTypeList()},
+                                    {"convertibleTypeList", StandinDetail::convertibleTypeList()}});
+}
+
+StandinServer::Reply StandinServer::deleteComponent(const Call& call)
+{
+    Reply failure;
+    const auto projectId = memberProject(call, failure);
+    if (!projectId) return failure;
+    return json(boost::json::object{{"status", m_store.deleteComponent(*projectId, str(*call.body, "componentId"))}});
+}
+
+StandinServer::Reply StandinServer::deleteComponentInstance(const Call& call)
+{
+    Reply failure;
+    const auto projectId = memberProject(call, failure);
+    if (!projectId) return failure;
+    const std::string instanceId = str(*call.body, "instanceId");
+    const bool detached = isComponentInstance(*projectId, instanceId) && m_store.detachInstance(*projectId, instanceId);
+    return json(boost::json::object{{"status", detached}});
+}
+
+bool StandinServer::isComponentInstance(const std::string& projectId, const std::string& viewId) const
+{
+    if (viewId.empty() || m_store.detachedInstances(projectId).count(viewId)) return false;
+    for (const auto& record : m_store.storedArtboards(projectId)) {
+        const auto layer = StandinLayers::parsedJson(record);
+        const std::string symbolID = layer ? instanceSymbol(*layer, viewId) : std::string();
+        if (symbolID.empty()) continue;
+        for (const auto& c : m_store.components(projectId)) {
+            if (c.is_object() && str(c.get_object(), "symbolId") == symbolID) return true;
+        }
+        return false;
+    }
+    return false;
 }

@@ -20,6 +20,10 @@ class QTcpSocket;
 //
 // GET "files/<path below uploads>" answers a stored upload (for previews and image downloads).
 //
+// The editor's endpoints answer from the uploads: "main/detailInfo" (StandinDetail),
+// "resource/downloadArtboardPreview" (a media link to the preview stored gzip-compressed), and
+// the component list, types, delete and instance delete.
+//
 // Errors travel as the service sends them: HTTP 200 with {"errorModel": {"errorId", "errorMsg",
 // "errorInformativeText"}}; an unknown path answers HTTP 404 with error id 404.
 class StandinServer : public QAbstractHttpServer {
@@ -30,6 +34,7 @@ public:
     static constexpr int kInvalidRequest = 10002;    // body not a JSON object, or a field missing or malformed
     static constexpr int kProjectNotFound = 20001;   // no such project, or the user is not a member
     static constexpr int kStorageFailed = 20002;     // the upload could not be stored
+    static constexpr int kArtboardNotFound = 20001;  // the project lists no such artboard
 
     StandinServer(StandinStore& store, StandinScript& script, QString recordPath, bool shouldUploadSketch); // not owned
 
@@ -42,6 +47,7 @@ private:
         std::string path;
         std::string authorization;
         std::optional<boost::json::object> body;
+        quint16 localPort = 0; // where the stand-in answered, for links back to itself
     };
     struct Reply {
         int status = 200;
@@ -61,11 +67,20 @@ private:
     Reply importScreens(const Call& call);
     Reply uploadResource(const Call& call);
     Reply uploadDesignFile(const Call& call);
+    Reply detailInfo(const Call& call);
+    Reply downloadArtboardPreview(const Call& call);
+    Reply getAllComponents(const Call& call);
+    Reply getComponentTypeList(const Call& call);
+    Reply deleteComponent(const Call& call);
+    Reply deleteComponentInstance(const Call& call);
 
     // The signed-in user of the call, or nullopt after `failure` is set to the 401 reply.
     std::optional<StandinStore::User> authorize(const Call& call, Reply& failure) const;
-    // The user and project of an upload, or nullopt after `failure` is set.
-    std::optional<std::string> uploadProject(const Call& call, Reply& failure) const;
+    // The project of a call ("projectId") that the signed-in user is a member of, or nullopt
+    // after `failure` is set.
+    std::optional<std::string> memberProject(const Call& call, Reply& failure) const;
+    // True when the view is a symbol instance of an uploaded artboard still marked as a component instance.
+    bool isComponentInstance(const std::string& projectId, const std::string& viewId) const;
 
     static Reply json(const boost::json::object& body, int status = 200);
     static Reply error(int errorId, const std::string& message, const std::string& informative = {}, int status = 200);

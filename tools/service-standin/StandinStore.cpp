@@ -1,5 +1,9 @@
 #include "StandinStore.h"
 
+#include "StandinDetail.h"
+#include "StandinLayers.h"
+
+#include "platform/Archive.h"
 #include "platform/JsonText.h"
 
 #include <QDateTime>
@@ -7,6 +11,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +43,23 @@ boost::json::object newProject(const std::string& id, const std::string& name, c
     p["artboardIds"] = boost::json::array{};
     return p;
 }
+
+// The symbol ids of the instances below a layer, in tree order, without repeats.
+void collectSymbolIds(const boost::json::object& layer, std::vector<std::string>& out)
+{
+    const auto* layers = StandinLayers::array(layer, "layers");
+    if (!layers) return;
+    for (const auto& child : *layers) {
+        if (!StandinLayers::isShownLayer(child)) continue;
+        const auto& o = child.get_object();
+        const std::string symbolID = str(o, "symbolID");
+        if (str(o, "_class") == "symbolInstance" && std::find(out.begin(), out.end(), symbolID) == out.end())
+            out.push_back(symbolID);
+        collectSymbolIds(o, out);
+    }
+}
+
+constexpr std::size_t kComponentsPerImport = 4;
 
 } // namespace
 
@@ -307,6 +330,7 @@ bool StandinStore::storeImport(const std::string& projectId, const boost::json::
             return false;
     }
     (*project)["updateTime"] = isoText(QDateTime::currentDateTimeUtc());
+    addComponents(projectId, request);
     return saveProjects();
 }
 
@@ -316,6 +340,8 @@ bool StandinStore::storeImage(const std::string& projectId, const std::string& a
     std::string name = fileName;
     if (!scale.empty()) name += "@" + scale;
     if (!format.empty()) name += "." + format;
+    // A new preview replaces the compressed copy made for downloads.
+    if (fileName == artboardId) QFile::remove(uploadDir(projectId, QStringLiteral("previews")).filePath(safeName(artboardId) + QStringLiteral(".png.gz")));
     return writeInside(uploadDir(projectId, QStringLiteral("images/") + safeName(artboardId)), safeName(name), bytes);
 }
 
@@ -333,4 +359,143 @@ std::optional<QByteArray> StandinStore::uploadedFile(const std::string& path) co
     QFile f(filePath(relative));
     if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
     return f.readAll();
+}
+
+std::string StandinStore::platformOf(const std::string& projectId) const
+{
+    const auto* p = findProject(projectId);
+    return p ? str(*p, "platform") : std::string();
+}
+
+std::optional<boost::json::object> StandinStore::storedArtboard(const std::string& projectId, const std::string& artboardId) const
+{
+    const auto* p = findProject(projectId);
+    const auto* ids = p ? p->if_contains("artboardIds") : nullptr;
+    if (artboardId.empty() || !ids || !ids->is_array()) return std::nullopt;
+    bool listed = false;
+    for (const auto& id : ids->get_array()) listed = listed || (id.is_string() && id.get_string() == artboardId);
+    if (!listed) return std::nullopt;
+    const auto value = loadJson(uploadDir(projectId, QStringLiteral("artboards")).filePath(safeName(artboardId) + QStringLiteral(".json")));
+    if (!value || !value->is_object()) return std::nullopt;
+    return value->get_object();
+}
+
+std::vector<boost::json::object> StandinStore::storedArtboards(const std::string& projectId) const
+{
+    std::vector<boost::json::object> out;
+    const auto* p = findProject(projectId);
+    const auto* ids = p ? p->if_contains("artboardIds") : nullptr;
+    if (!ids || !ids->is_array()) return out;
+    for (const auto& id : ids->get_array()) {
+        if (!id.is_string()) continue;
+        if (auto a = storedArtboard(projectId, std::string(id.get_string()))) out.push_back(std::move(*a));
+    }
+    return out;
+}
+
+std::vector<boost::json::object> StandinStore::storedMasters(const std::string& projectId) const
+{
+    std::vector<boost::json::object> out;
+    const QDir dir = uploadDir(projectId, QStringLiteral("symbolMasters"));
+    for (const QString& name : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+        const auto value = loadJson(dir.filePath(name));
+        if (value && value->is_object()) out.push_back(value->get_object());
+    }
+    return out;
+}
+
+boost::json::array StandinStore::storedStyles(const std::string& projectId, const char* key) const
+{
+    const auto value = loadJson(uploadDir(projectId, QStringLiteral("styles")).filePath(QLatin1String(key) + QStringLiteral(".json")));
+    return value && value->is_array() ? value->get_array() : boost::json::array();
+}
+
+boost::json::object StandinStore::componentState(const std::string& projectId) const
+{
+    const auto value = loadJson(uploadDir(projectId, {}).filePath(QStringLiteral("components.json")));
+    boost::json::object state = value && value->is_object() ? value->get_object() : boost::json::object();
+    for (const char* key : {"components", "detachedInstances"})
+        if (!state.contains(key) || !state.at(key).is_array()) state[key] = boost::json::array();
+    return state;
+}
+
+bool StandinStore::saveComponentState(const std::string& projectId, const boost::json::object& state) const
+{
+    const auto text = platform::jsonText(state, platform::JsonStyle::Pretty);
+    return text && writeInside(uploadDir(projectId, {}), QStringLiteral("components.json"), QByteArray::fromStdString(*text));
+}
+
+boost::json::array StandinStore::components(const std::string& projectId) const
+{
+    return componentState(projectId).at("components").get_array();
+}
+
+std::set<std::string> StandinStore::detachedInstances(const std::string& projectId) const
+{
+    std::set<std::string> out;
+    const auto state = componentState(projectId);
+    for (const auto& id : state.at("detachedInstances").get_array())
+        if (id.is_string()) out.insert(std::string(id.get_string()));
+    return out;
+}
+
+bool StandinStore::deleteComponent(const std::string& projectId, const std::string& componentId)
+{
+    auto state = componentState(projectId);
+    auto& list = state["components"].get_array();
+    const auto before = list.size();
+    for (auto it = list.begin(); it != list.end();) {
+        it = (it->is_object() && str(it->get_object(), "componentId") == componentId) ? list.erase(it) : it + 1;
+    }
+    return list.size() != before && saveComponentState(projectId, state);
+}
+
+bool StandinStore::detachInstance(const std::string& projectId, const std::string& instanceId)
+{
+    if (instanceId.empty() || detachedInstances(projectId).count(instanceId)) return false;
+    auto state = componentState(projectId);
+    state["detachedInstances"].get_array().emplace_back(instanceId);
+    return saveComponentState(projectId, state);
+}
+
+void StandinStore::addComponents(const std::string& projectId, const boost::json::object& request)
+{
+    std::vector<std::string> used;
+    if (const auto* artboards = request.if_contains("artboards"); artboards && artboards->is_array()) {
+        for (const auto& a : artboards->get_array()) {
+            if (!a.is_object()) continue;
+            if (const auto layer = StandinLayers::parsedJson(a.get_object())) collectSymbolIds(*layer, used);
+        }
+    }
+    auto state = componentState(projectId);
+    auto& list = state["components"].get_array();
+    std::size_t added = 0;
+    const auto* masters = StandinLayers::array(request, "symbolMasters");
+    static const boost::json::array none;
+    for (const auto& m : masters ? *masters : none) {
+        if (!m.is_object()) continue;
+        const auto& master = m.get_object();
+        const std::string symbolID = str(master, "symbolID");
+        if (added == kComponentsPerImport || std::find(used.begin(), used.end(), symbolID) == used.end()) continue;
+        bool known = false;
+        for (const auto& c : list) known = known || (c.is_object() && str(c.get_object(), "symbolId") == symbolID);
+        if (known) continue;
+        list.push_back(StandinDetail::componentOf(symbolID, str(master, "name"), platformOf(projectId)));
+        ++added;
+    }
+    if (added) saveComponentState(projectId, state);
+}
+
+std::optional<std::string> StandinStore::compressedPreview(const std::string& projectId, const std::string& artboardId) const
+{
+    const QString name = safeName(artboardId) + QStringLiteral(".png.gz");
+    const QDir previews = uploadDir(projectId, QStringLiteral("previews"));
+    const std::string path = "files/" + safeName(projectId).toStdString() + "/previews/" + name.toStdString();
+    if (QFileInfo(previews.filePath(name)).isFile()) return path;
+    // The client uploads an artboard's preview as the PNG named after the artboard, at scale 1.
+    QFile png(uploadDir(projectId, QStringLiteral("images/") + safeName(artboardId)).filePath(safeName(artboardId + "@1.png")));
+    if (!png.open(QIODevice::ReadOnly)) return std::nullopt;
+    const auto packed = platform::gzipData(png.readAll());
+    if (!packed || !writeInside(previews, name, *packed)) return std::nullopt;
+    return path;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@
 //   uploads/<projectId>/styles/textStyles.json, styles/layerStyles.json,
 //   uploads/<projectId>/images/<artboardId>/<fileName>[@<scale>][.<format>],
 //   uploads/<projectId>/design/<fileName>
+//   uploads/<projectId>/previews/<artboardId>.png.gz   (the preview, gzip-compressed on first download)
+//   uploads/<projectId>/components.json  {"components":[...],"detachedInstances":[view ids]}
 // Every name taken from a request passes through safeName() before it becomes part of a path.
 class StandinStore {
 public:
@@ -65,6 +68,25 @@ public:
                     const std::string& scale, const std::string& format, const QByteArray& bytes);
     bool storeDesignFile(const std::string& projectId, const std::string& fileName, const QByteArray& bytes);
 
+    // What the editor's replies are made from. An artboard is known when the project lists it.
+    std::string platformOf(const std::string& projectId) const;
+    std::optional<boost::json::object> storedArtboard(const std::string& projectId, const std::string& artboardId) const;
+    std::vector<boost::json::object> storedArtboards(const std::string& projectId) const;
+    std::vector<boost::json::object> storedMasters(const std::string& projectId) const;
+    boost::json::array storedStyles(const std::string& projectId, const char* key) const;
+
+    // The project's components and the instance views detached from them.
+    boost::json::array components(const std::string& projectId) const;
+    std::set<std::string> detachedInstances(const std::string& projectId) const;
+    // False when there is no such component (or it could not be saved).
+    bool deleteComponent(const std::string& projectId, const std::string& componentId);
+    // Detaches an instance view from its component; false when it is already detached.
+    bool detachInstance(const std::string& projectId, const std::string& instanceId);
+
+    // The path, as GET "files/..." serves it, of the artboard's preview stored gzip-compressed;
+    // nullopt when no preview was uploaded for it.
+    std::optional<std::string> compressedPreview(const std::string& projectId, const std::string& artboardId) const;
+
     // The bytes of a stored upload addressed as "files/<path below uploads>"; each segment
     // is read through safeName(), so no request reaches outside the uploads folder.
     std::optional<QByteArray> uploadedFile(const std::string& path) const;
@@ -86,6 +108,10 @@ private:
     QDir uploadDir(const std::string& projectId, const QString& sub) const;
     bool writeInside(const QDir& dir, const QString& name, const QByteArray& bytes) const;
     void seed();
+    boost::json::object componentState(const std::string& projectId) const;
+    bool saveComponentState(const std::string& projectId, const boost::json::object& state) const;
+    // Components made of the masters the import's artboards use (the first few).
+    void addComponents(const std::string& projectId, const boost::json::object& request);
     static boost::json::object listed(const boost::json::object& project);
     boost::json::object* findProject(const std::string& projectId);
     const boost::json::object* findProject(const std::string& projectId) const;
