@@ -14,6 +14,27 @@ struct Pending {
     List* target;
 };
 
+// copyOfNode names every field; a new one has to be added there
+static_assert(boost::mp11::mp_size<boost::describe::describe_members<
+                  TreeViewInfo, boost::describe::mod_public | boost::describe::mod_inherited>>::value == 9);
+
+// The node without its children. Field by field rather than by the copy constructor, which
+// would copy the child list only to have it thrown away.
+std::shared_ptr<TreeViewInfo> copyOfNode(const TreeViewInfo& node)
+{
+    auto copy = std::make_shared<TreeViewInfo>();
+    copy->id = node.id;
+    copy->name = node.name;
+    // a missing frame decodes to the record's default frame, which the new node already has
+    if (node.frame) *copy->frame = *node.frame;
+    copy->classNameString = node.classNameString;
+    copy->ancestorClassKey = node.ancestorClassKey;
+    copy->parentId = node.parentId;
+    copy->isInstance = node.isInstance;
+    copy->viewInfo = node.viewInfo;
+    return copy;
+}
+
 void copyInto(const List& source, List& target)
 {
     std::vector<Pending> stack{{&source, &target}};
@@ -24,11 +45,8 @@ void copyInto(const List& source, List& target)
         for (const auto& node : *pending.source) {
             // the decoder skips list elements that are not records, so a copy drops them too
             if (!node) continue;
-            auto copy = std::make_shared<TreeViewInfo>(*node);
-            // a missing frame decodes to the record's default frame
-            copy->frame = node->frame ? std::make_shared<FrameModel>(*node->frame) : std::make_shared<FrameModel>();
-            copy->views.clear();
-            pending.target->push_back(copy);
+            pending.target->push_back(copyOfNode(*node));
+            const std::shared_ptr<TreeViewInfo>& copy = pending.target->back();
             if (!node->views.empty()) stack.push_back({&node->views, &copy->views});
         }
     }
