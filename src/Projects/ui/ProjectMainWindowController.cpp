@@ -9,6 +9,8 @@
 #include "Components/ui/ComponentTypeSelectionViewController.h"
 #include "Components/ui/ConvertViewComponentViewController.h"
 #include "Components/ui/CreateComponentViewController.h"
+#include "CodeExport/AndroidGenerationResponse.h"
+#include "CodePreferences/CodePreferenceContainer.h"
 #include "Editor/ArtboardDetailInfoResponse.h"
 #include "Editor/ClassNamePicker.h"
 #include "Editor/ColorNamePicker.h"
@@ -18,6 +20,7 @@
 #include "Editor/Pages/ui/TextStylesViewController.h"
 #include "Editor/Pages/ui/ViewsViewController.h"
 #include "Editor/StringNamePicker.h"
+#include "Editor/ViewInfoMapper.h"
 #include "Editor/VariableNamePicker.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
@@ -207,8 +210,13 @@ void ProjectMainWindowController::updateWindow(const std::shared_ptr<ArtboardDet
         styles->update(response->fonts, response->screenFonts);
     if (auto* components = qobject_cast<ComponentsViewController*>(content->getVC(SideMenuContentType::components)))
         components->update(response->componentList);
-    if (auto* views = qobject_cast<ViewsViewController*>(content->getVC(SideMenuContentType::views)))
-        views->update({}, {});
+    if (auto* views = qobject_cast<ViewsViewController*>(content->getVC(SideMenuContentType::views))) {
+        // A reply without artboard items gives an empty views page.
+        const ArtboardViewInfoItem* first =
+            response->artboardViewInfoList.empty() ? nullptr : response->artboardViewInfoList.front().get();
+        views->update(first ? first->viewInfoList : std::vector<std::shared_ptr<ViewInfo>>{},
+                      first ? first->treeViewInfoList : std::vector<std::shared_ptr<TreeViewInfo>>{});
+    }
     if (auto* convert = qobject_cast<ConvertViewComponentViewController*>(content->getVC(SideMenuContentType::convertView))) {
         if (auto* types = convert->typeSelectionVC()) types->update(response->convertibleTypeList);
     }
@@ -223,6 +231,7 @@ void ProjectMainWindowController::updateData(const ArtboardDetailInfoResponse& r
     m_sketchReader->artboardContainerHashMap = m_sketchReader->prepareArtboardMap(response.artboardFlatModel);
 
     auto container = std::make_shared<ProjectContainerModel>();
+    container->codePreferences = std::make_shared<CodePreferenceContainer>(response.codePreferences);
     container->codeDirectory = response.codeDirectory;
     container->selectedCodeFilePath = response.selectedCodeFilePath;
     container->colors = response.colors;
@@ -232,6 +241,9 @@ void ProjectMainWindowController::updateData(const ArtboardDetailInfoResponse& r
     container->strings = response.strings;
     container->screenStrings = response.screenStrings;
     container->images = response.images;
+    container->symbolMasterViewInfoList = response.symbolMasterViewInfoList;
+    container->artboardViewInfoList = response.artboardViewInfoList;
+    container->customViewInfoList = response.customViewInfoList;
 
     container->colorNamePicker = std::make_shared<ColorNamePicker>();
     container->colorNamePicker->loadMap(response.colors);
@@ -242,7 +254,21 @@ void ProjectMainWindowController::updateData(const ArtboardDetailInfoResponse& r
     container->imageNamePicker = std::make_shared<ImageNamePicker>();
     container->imageNamePicker->loadMap(response.images);
     container->classNamePicker = std::make_shared<ClassNamePicker>(ClassNamePicker::make(ProgrammingLanguage::swift));
+
+    // The client records of the artboard's views, filed with the artboard's container.
+    const ArtboardViewInfoItem* first =
+        response.artboardViewInfoList.empty() ? nullptr : response.artboardViewInfoList.front().get();
+    if (first && m_sketchReader->artboardContainerHashMap) {
+        auto items = ViewInfoMapper::map(first->viewInfoList, container->colorNamePicker, container->fontNamePicker,
+                                         container->stringNamePicker, container->classNamePicker);
+        // The map holds the one artboard of the reply.
+        auto& map = *m_sketchReader->artboardContainerHashMap;
+        if (!map.empty() && map.begin()->second) map.begin()->second->viewInfoList = std::move(items);
+    }
     m_projectContainer = std::move(container);
+    m_androidGeneration = response.androidXmlGenerationResponse
+                              ? std::make_shared<AndroidGenerationResponse>(*response.androidXmlGenerationResponse)
+                              : nullptr;
 }
 
 void ProjectMainWindowController::updateWholeWindowUI(std::size_t newIndex, bool withoutDesign)
