@@ -4,6 +4,8 @@
 #include "App/ui/SearchableListHeader.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
+#include "Editor/ArtboardDetailInfoResponse.h"
+#include "Editor/ArtboardViewInfoItem.h"
 #include "Editor/Pages/PageResources.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 #include "Editor/Pages/ViewTreeMenu.h"
@@ -67,7 +69,15 @@ void ViewsViewController::showEvent(QShowEvent* event)
 
 void ViewsViewController::loadFromEditor()
 {
-    // the artboard items of the detail arrive with the editor's artboard records
+    MainEditorViewController* editor = editorhierarchy::editorOfPage(this);
+    if (!editor || !editor->response) return;
+    // a detail without an artboard item lists nothing instead of reading past the end
+    const auto& items = editor->response->artboardViewInfoList;
+    if (items.empty() || !items.front()) {
+        update({}, {});
+        return;
+    }
+    update(items.front()->viewInfoList, items.front()->treeViewInfoList);
 }
 
 void ViewsViewController::update(const std::vector<std::shared_ptr<ViewInfo>>& list,
