@@ -2,9 +2,9 @@
 
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
+#include "Editor/Canvas/PreviewDecoder.h"
 #include "Import/Plugin/ResourceDownloadRequest.h"
 #include "Import/Plugin/ResourceDownloadResponse.h"
-#include "platform/Archive.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -12,9 +12,6 @@
 #include <memory>
 
 namespace {
-
-// Previews are a few megabytes; anything far beyond is not a preview.
-constexpr qint64 kMaxPreviewBytes = 128LL * 1024 * 1024;
 
 void deliverLater(QObject* context, const ArtboardPreviewLoader::Completion& completion,
                   ArtboardPreviewLoader::Outcome outcome, const QImage& image)
@@ -29,12 +26,8 @@ void deliverLater(QObject* context, const ArtboardPreviewLoader::Completion& com
 
 QImage ArtboardPreviewLoader::decode(const QByteArray& bytes)
 {
-    if (platform::isGzipData(bytes)) {
-        const auto unpacked = platform::gunzipData(bytes, kMaxPreviewBytes);
-        if (!unpacked) return {};
-        return QImage::fromData(*unpacked);
-    }
-    return QImage::fromData(bytes);
+    // One hardened road for every preview: capped gunzip, bounded decoding.
+    return PreviewDecoder::decode(bytes);
 }
 
 void ArtboardPreviewLoader::load(const std::string& projectId, const std::string& artboardId, QObject* context,
@@ -53,12 +46,12 @@ void ArtboardPreviewLoader::load(const std::string& projectId, const std::string
         ServiceEndPoints::Project::downloadArtboardPreview, request, options,
         [guard, completion = std::move(completion)](const ResourceDownloadResponse& response) {
             if (!guard) return;
-            const QUrl url(QString::fromStdString(response.mediaLink), QUrl::StrictMode);
-            if (response.mediaLink.empty() || !url.isValid() || url.scheme().isEmpty()) {
+            const auto url = PreviewDecoder::mediaUrl(response.mediaLink);
+            if (!url) {
                 deliverLater(guard, completion, Outcome::noLink, {});
                 return;
             }
-            ServiceManager::shared().getData(url, [guard, completion](std::optional<QByteArray> data, QString) {
+            ServiceManager::shared().getData(*url, [guard, completion](std::optional<QByteArray> data, QString) {
                 if (!guard) return;
                 if (!data) {
                     deliverLater(guard, completion, Outcome::failed, {});

@@ -1,0 +1,139 @@
+#include "Editor/Canvas/ui/CanvasDocumentWidget.h"
+
+#include "Editor/Canvas/GMTrackingView.h"
+#include "Editor/Canvas/HighlightContainerView.h"
+#include "Editor/Canvas/OverlayPainter.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+GMTrackingView::Button buttonOf(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton) return GMTrackingView::Button::left;
+    if (button == Qt::RightButton) return GMTrackingView::Button::right;
+    return GMTrackingView::Button::other;
+}
+
+GMTrackingView::Modifiers modifiersOf(Qt::KeyboardModifiers modifiers)
+{
+    // Read from the event itself: the state that counts is the one at the release.
+    GMTrackingView::Modifiers result;
+    result.command = modifiers.testFlag(Qt::ControlModifier);
+    result.shift = modifiers.testFlag(Qt::ShiftModifier);
+    result.option = modifiers.testFlag(Qt::AltModifier);
+    result.other = (modifiers & ~(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) != Qt::NoModifier;
+    return result;
+}
+} // namespace
+
+CanvasDocumentWidget::CanvasDocumentWidget(HighlightContainerView* overlay, GMTrackingView* tracking, QWidget* parent)
+    : QWidget(parent)
+    , m_overlay(overlay)
+    , m_tracking(tracking)
+{
+    setObjectName(QStringLiteral("canvasDocument"));
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::ClickFocus);
+    updateSize();
+}
+
+void CanvasDocumentWidget::setPreview(const QImage& image)
+{
+    m_preview = image;
+    update();
+}
+
+void CanvasDocumentWidget::setCanvasSize(const QSizeF& size)
+{
+    m_canvasSize = size;
+    updateSize();
+}
+
+void CanvasDocumentWidget::setZoom(double zoom)
+{
+    if (!std::isfinite(zoom) || zoom <= 0) return;
+    m_zoom = zoom;
+    updateSize();
+}
+
+QPointF CanvasDocumentWidget::toCanvas(const QPointF& widgetPoint) const
+{
+    return QPointF(widgetPoint.x() / m_zoom, widgetPoint.y() / m_zoom);
+}
+
+QPointF CanvasDocumentWidget::toWidget(const QPointF& canvasPoint) const
+{
+    return QPointF(canvasPoint.x() * m_zoom, canvasPoint.y() * m_zoom);
+}
+
+QSize CanvasDocumentWidget::sizeHint() const
+{
+    return QSize(static_cast<int>(std::ceil(m_canvasSize.width() * m_zoom)),
+                 static_cast<int>(std::ceil(m_canvasSize.height() * m_zoom)));
+}
+
+void CanvasDocumentWidget::updateSize()
+{
+    setFixedSize(sizeHint());
+    update();
+}
+
+void CanvasDocumentWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.scale(m_zoom, m_zoom);
+    const QRectF exposed(toCanvas(event->rect().topLeft()), toCanvas(event->rect().bottomRight() + QPoint(1, 1)));
+    if (!m_preview.isNull()) {
+        painter.fillRect(QRectF(QPointF(0, 0), m_canvasSize), Qt::white);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom != 1.0);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_preview.size())), m_preview);
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (m_overlay)
+        OverlayPainter::paint(painter, *m_overlay, m_tracking ? m_tracking->scannerView().get() : nullptr, exposed);
+}
+
+void CanvasDocumentWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (m_tracking) m_tracking->mousePressed(toCanvas(event->position()), buttonOf(event->button()));
+    event->accept();
+}
+
+void CanvasDocumentWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    // A move with no button counts only while the tracking registration is installed; a drag
+    // always counts.
+    if (m_tracking && (event->buttons() & Qt::LeftButton || m_tracking->trackingArea()))
+        m_tracking->mouseMoved(toCanvas(event->position()));
+    event->accept();
+}
+
+void CanvasDocumentWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_tracking)
+        m_tracking->mouseReleased(toCanvas(event->position()), buttonOf(event->button()), modifiersOf(event->modifiers()));
+    event->accept();
+}
+
+void CanvasDocumentWidget::leaveEvent(QEvent* event)
+{
+    if (m_tracking) m_tracking->mouseExited();
+    QWidget::leaveEvent(event);
+}
+
+void CanvasDocumentWidget::hideEvent(QHideEvent* event)
+{
+    if (m_tracking) m_tracking->cancelTracking();
+    QWidget::hideEvent(event);
+}
+
+bool CanvasDocumentWidget::event(QEvent* event)
+{
+    // The mouse went to someone else (a popup, another window): a running band is dropped.
+    if (m_tracking && (event->type() == QEvent::UngrabMouse || event->type() == QEvent::WindowDeactivate))
+        m_tracking->cancelTracking();
+    return QWidget::event(event);
+}
