@@ -4,6 +4,8 @@
 
 #include "EditorTestKit.h"
 
+#include "Editor/Canvas/HighlightContainerView.h"
+#include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 #include "Editor/Pages/ui/ViewsViewController.h"
 #include "Editor/ui/EditorHierarchy.h"
@@ -20,7 +22,7 @@ namespace {
 using namespace editortest;
 using Lines = std::vector<std::string>;
 
-// Screen > Title, Buy (a component instance while `buyIsInstance`).
+// Screen > Title, Buy (a component instance while `buyIsInstance`), Group (no view record).
 boost::json::object detailWithTree(bool buyIsInstance, const std::string& buyName = "Buy")
 {
     boost::json::object reply = detailReply();
@@ -29,12 +31,13 @@ boost::json::object detailWithTree(bool buyIsInstance, const std::string& buyNam
                                     {"viewInfo", {{"oid", "buy-1"}, {"layerName", buyName}}}};
     const boost::json::value title = {{"id", "title-1"},   {"name", "Title"},          {"classNameString", "UILabel"},
                                       {"parentId", "screen-1"}, {"viewInfo", {{"oid", "title-1"}, {"layerName", "Title"}}}};
+    const boost::json::value group = {{"id", "group-1"}, {"name", "Group"}, {"classNameString", "UIView"}, {"parentId", "screen-1"}};
     boost::json::object& item = reply["artboardViewInfoList"].as_array()[0].as_object();
     item["treeViewInfoList"] = boost::json::array{{{"id", "screen-1"},
                                                    {"name", "Screen"},
                                                    {"classNameString", "UIView"},
                                                    {"viewInfo", {{"oid", "screen-1"}}},
-                                                   {"views", boost::json::array{title, buy}}}};
+                                                   {"views", boost::json::array{title, buy, group}}}};
     return reply;
 }
 
@@ -90,7 +93,25 @@ protected:
     }
 };
 
-const Lines kBefore{"0 Screen", "1 Title", "1 Buy (instance)"};
+const Lines kBefore{"0 Screen", "1 Title", "1 Buy (instance)", "1 Group"};
+
+// The canvas selection: the ids in the order the views joined it, each with its outline colour.
+std::vector<std::pair<std::string, QColor>> canvasSelection(MainEditorViewController* editor)
+{
+    std::vector<std::pair<std::string, QColor>> result;
+    auto* canvas = editorhierarchy::designCanvasOf(editor);
+    if (!canvas) return result;
+    for (const auto& [id, selected] : canvas->highlightContainerView()->scannedViews)
+        result.emplace_back(id, selected.selectionColor);
+    return result;
+}
+
+std::vector<std::string> ids(const std::vector<std::pair<std::string, QColor>>& selection)
+{
+    std::vector<std::string> result;
+    for (const auto& entry : selection) result.push_back(entry.first);
+    return result;
+}
 
 TEST_F(ViewsPageServiceTest, DeleteInstanceSendsTheDeleteThenReloadsAndShowsTheNewTree)
 {
@@ -108,7 +129,7 @@ TEST_F(ViewsPageServiceTest, DeleteInstanceSendsTheDeleteThenReloadsAndShowsTheN
     const auto request = firstRecord("components/deleteComponentInstance");
     EXPECT_EQ(StandinService::bodyString(request, "projectId"), "project-1");
     EXPECT_EQ(StandinService::bodyString(request, "instanceId"), "buy-1");
-    EXPECT_EQ(shownTree(*page), (Lines{"0 Screen", "1 Title", "1 Buy (plain)"}));
+    EXPECT_EQ(shownTree(*page), (Lines{"0 Screen", "1 Title", "1 Buy (plain)", "1 Group"}));
 }
 
 TEST_F(ViewsPageServiceTest, DeleteAnsweredWithFalseStatusReloadsNothing)
@@ -152,6 +173,45 @@ TEST_F(ViewsPageServiceTest, DeleteAnswerAfterTheWindowClosedDoesNothing)
     EXPECT_TRUE(editor.isNull());
     QTest::qWait(500);
     EXPECT_EQ(editorPaths(), Lines{"components/deleteComponentInstance"});
+}
+
+TEST_F(ViewsPageServiceTest, RowSelectionOutlinesTheSameViewsOnTheCanvas)
+{
+    ViewsViewController* page = openViewsPage({});
+    ASSERT_NE(page, nullptr);
+    ASSERT_NE(editorhierarchy::designCanvasOf(editor), nullptr);
+    page->outlineView()->selectRows({1, 2, 3}); // the group has no view record
+    const auto first = canvasSelection(editor);
+    EXPECT_EQ(ids(first), (Lines{"title-1", "buy-1"}));
+
+    page->outlineView()->selectRows({0, 2});
+    const auto second = canvasSelection(editor);
+    EXPECT_EQ(ids(second), (Lines{"buy-1", "screen-1"}));
+    EXPECT_EQ(second.front().second, first.back().second); // Buy stayed selected and keeps its colour
+    std::size_t outlines = 0;
+    for (const auto& [id, selected] : editorhierarchy::designCanvasOf(editor)->highlightContainerView()->scannedViews)
+        outlines += selected.scannedView ? 1 : 0;
+    EXPECT_EQ(outlines, 2u);
+
+    page->outlineView()->clearSelection();
+    EXPECT_TRUE(canvasSelection(editor).empty());
+}
+
+TEST_F(ViewsPageServiceTest, ConvertSelectsTheRowsOnTheCanvasAndOpensTheConvertPage)
+{
+    ViewsViewController* page = openViewsPage({});
+    ASSERT_NE(page, nullptr);
+    auto* content = editorhierarchy::sideMenuContentOfEditor(editor);
+    ASSERT_NE(content, nullptr);
+    page->outlineView()->selectRows({1, 2});
+    runMenuItem(*page, 2, QStringLiteral("Convert to .."));
+    EXPECT_EQ(ids(canvasSelection(editor)), (Lines{"title-1", "buy-1"}));
+    EXPECT_EQ(content->activeType(), SideMenuContentType::convertView);
+
+    content->open(SideMenuContentType::views);
+    runMenuItem(*page, 0, QStringLiteral("Convert to ..")); // outside the selection: that row only
+    EXPECT_EQ(ids(canvasSelection(editor)), Lines{"screen-1"});
+    EXPECT_EQ(content->activeType(), SideMenuContentType::convertView);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 #include "Editor/Pages/ViewTreeMenu.h"
 #include "Editor/Pages/ui/ViewItemRowView.h"
+#include "Editor/Canvas/HighlightContainerView.h"
+#include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
 #include "Projects/ui/SideMenuContentViewController.h"
@@ -263,7 +265,15 @@ void ViewsViewController::createComponentItems(const TreeSelectedViewInfo& selec
 
 void ViewsViewController::selectOnCanvas(const std::vector<std::shared_ptr<ViewInfo>>& viewInfoList)
 {
-    // The overlay of the design canvas is not part of this build yet; until it is, the page's
-    // selection stays on the page.
-    (void)viewInfoList;
+    MainEditorDesignViewController* canvas = editorhierarchy::designCanvasOf(editorhierarchy::editorOfPage(this));
+    if (!canvas) return;
+    // The overlay shows exactly these views: outlines of views no longer selected go, views that
+    // stay keep their outline and colour, new ones get theirs. No handles are drawn and the
+    // component-creation session is left alone.
+    const auto selected = canvas->getSelectedViewInfoList(viewInfoList);
+    HighlightContainerView* overlay = canvas->highlightContainerView();
+    const SelectionDictionary deselected = overlay->removeDeSelectedViews(selected);
+    const SelectionDictionary added = overlay->addNewSelectedViews(selected);
+    overlay->removeFromScreen(deselected);
+    overlay->addToScreen(added);
 }
