@@ -28,7 +28,7 @@ void ResourceCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     const QRectF card(option.rect.left() + 0.5, option.rect.top() + 2.5, kCardWidth - 1.0, option.rect.height() - 5.0);
     QPainterPath shape;
     shape.addRoundedRect(card, kCornerRadius, kCornerRadius);
-    painter->fillPath(shape, PageResources::namedColor(QStringLiteral("menuCardItemBg"), QColor(0x2b, 0x2e, 0x34)));
+    painter->fillPath(shape, PageResources::namedColor(QStringLiteral("menuCardItemBg"), QColor(Qt::white)));
     if (option.state & QStyle::State_MouseOver) {
         painter->setPen(QPen(PageResources::namedColor(QStringLiteral("menuCardItemHoverBorder"), Qt::blue), 1));
         painter->drawPath(shape);

@@ -91,7 +91,7 @@ void ResourceCardsPage::setupCollectionView()
     m_collectionView->setMaximumWidth(2 * ResourceCardDelegate::kCardWidth + 3 * kCardMargin);
     m_collectionView->setStyleSheet(QStringLiteral("QListView { padding: %1px; background: %2; }")
                                         .arg(kCardMargin)
-                                        .arg(PageResources::namedColor(QStringLiteral("menuListBg"), Qt::black).name()));
+                                        .arg(PageResources::namedColor(QStringLiteral("menuListBg"), Qt::lightGray).name()));
     layout->addWidget(m_collectionView);
     connect(m_collectionView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList selected = m_collectionView->selectionModel()->selectedIndexes();

@@ -121,7 +121,7 @@ void ViewsViewController::setupOutlineView()
     m_outlineView->setMenuDelegate(this);
     m_outlineView->setStyleSheet(
         QStringLiteral("QTreeView { background: %1; border: none; }")
-            .arg(PageResources::namedColor(QStringLiteral("menuCardItemBg"), Qt::black).name()));
+            .arg(PageResources::namedColor(QStringLiteral("menuCardItemBg"), Qt::white).name()));
     connect(m_outlineView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { mirrorSelection(); });
     const QModelIndex first = m_model->index(0, 0);
