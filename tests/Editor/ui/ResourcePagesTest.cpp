@@ -7,6 +7,7 @@
 #include "Editor/Pages/ui/TextStylesViewController.h"
 #include "Projects/ui/SideMenuContentViewController.h"
 #include "Projects/ui/SideMenuViewController.h"
+#include "platform/DebugLog.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,22 @@ TEST(ColorsPageTest, ScopeSearchAndEmptyStateAsTheUserSeesThem)
     typeQuery(*page, QString());
     EXPECT_EQ(shown(*page), Lines{"orange | #ff8000 | Rgb 255 128 0 | %100"});
     EXPECT_EQ(page->collectionView()->sizeHintForIndex(page->collectionView()->model()->index(0, 0)).height(), 64);
+}
+
+TEST(ColorsPageTest, SelectingACardOnlyPrintsItsIndexPath)
+{
+    std::unique_ptr<ColorsViewController> page(ColorsViewController::instantiate());
+    page->resize(300, 600);
+    page->show();
+    page->update({}, {color("orange", 1, 0.5, 0), color("ink", 0, 0, 0)});
+    QStringList lines;
+    platform::setDebugCapture([&lines](const QString& line) { lines << line; });
+    QListView* grid = page->collectionView();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualRect(grid->model()->index(1, 0)).center());
+    platform::setDebugCapture(nullptr);
+    EXPECT_EQ(lines, QStringList{QStringLiteral("[0, 1]")});
+    EXPECT_EQ(shown(*page).size(), 2u);
 }
 
 TEST(TextStylesPageTest, CardsShowStyleNameAndFontWithSize)

@@ -8,16 +8,14 @@
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
 #include "Projects/ui/SideMenuViewController.h"
+#include "platform/DebugLog.h"
 
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QListView>
-#include <QLoggingCategory>
 #include <QVBoxLayout>
 
 #include <utility>
-
-Q_LOGGING_CATEGORY(lcResourcePages, "quorvex.editor.pages")
 
 namespace {
 
@@ -86,6 +84,7 @@ void ResourceCardsPage::setupCollectionView()
     m_collectionView->setSpacing(0);
     m_collectionView->setFrameShape(QFrame::NoFrame);
     m_collectionView->setMouseTracking(true);
+    m_collectionView->viewport()->setAttribute(Qt::WA_Hover); // the card under the pointer shows its border
     m_collectionView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The grid: cards of 282 x 64 with 8 around the grid, and at most two columns.
     m_collectionView->setMaximumWidth(2 * ResourceCardDelegate::kCardWidth + 3 * kCardMargin);
@@ -95,7 +94,8 @@ void ResourceCardsPage::setupCollectionView()
     layout->addWidget(m_collectionView);
     connect(m_collectionView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList selected = m_collectionView->selectionModel()->selectedIndexes();
-        if (!selected.isEmpty()) qCDebug(lcResourcePages) << "selected card" << selected.first().row();
+        // selecting a card has no effect beyond the index path of the first one: [section, item]
+        if (!selected.isEmpty()) platform::debugPrint(QStringLiteral("[0, %1]").arg(selected.first().row()));
     });
 }
 
