@@ -64,10 +64,10 @@ TEST_F(DesignCanvasSelectionTest, aClickIsTestedInArtboardSpaceAndOutlinedOnTheC
     EXPECT_EQ(title.selectedFieldType.name, "Select field type");
     EXPECT_EQ(title.selectedFieldType.programmingClassKey, "-1");
     // Published: the session holds it and the handles frame it on the canvas.
-    const auto& session = CreateComponentSession::session();
-    EXPECT_TRUE(session.selectViewInfoList.contains("title"));
-    EXPECT_DOUBLE_EQ(session.mainFrame.width, 100);
-    EXPECT_TRUE(session.mainViewContainsAllViews);
+    const auto& published = CreateComponentSession::session();
+    EXPECT_TRUE(published.selectViewInfoList.contains("title"));
+    EXPECT_DOUBLE_EQ(published.mainFrame.width, 100);
+    EXPECT_TRUE(published.mainViewContainsAllViews);
     ASSERT_EQ(overlay.pointerViews.size(), 8u);
     EXPECT_EQ(overlay.pointerViews.front()->frame, QRectF(1, 6, 8, 8));
 }

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -71,8 +72,11 @@ QPointF CanvasDocumentWidget::toWidget(const QPointF& canvasPoint) const
 
 QSize CanvasDocumentWidget::sizeHint() const
 {
-    return QSize(static_cast<int>(std::ceil(m_canvasSize.width() * m_zoom)),
-                 static_cast<int>(std::ceil(m_canvasSize.height() * m_zoom)));
+    const auto pixels = [this](double length) {
+        const double scaled = std::ceil(length * m_zoom);
+        return std::isfinite(scaled) && scaled > 0 ? static_cast<int>(std::min(scaled, 100000.0)) : 0;
+    };
+    return QSize(pixels(m_canvasSize.width()), pixels(m_canvasSize.height()));
 }
 
 void CanvasDocumentWidget::updateSize()

@@ -44,6 +44,6 @@ private:
     HighlightContainerView* m_overlay; // not owned
     GMTrackingView* m_tracking;        // not owned
     QImage m_preview;
-    QSizeF m_canvasSize;
+    QSizeF m_canvasSize{0.0, 0.0};
     double m_zoom = 1.0;
 };

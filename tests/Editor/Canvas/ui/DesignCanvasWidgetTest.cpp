@@ -1,0 +1,202 @@
+#include "CanvasWidgetTestKit.h"
+
+#include "Components/CreateComponentSession.h"
+#include "Editor/Canvas/HighlightContainerView.h"
+#include "Editor/Canvas/ui/CanvasDocumentWidget.h"
+#include "Editor/Canvas/ui/MainEditorDesignViewController.h"
+#include "platform/Archive.h"
+#include "platform/Localization.h"
+#include "platform/UserDefaults.h"
+#include "App/UserDefaultsKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+
+namespace {
+using Kit = CanvasWidgetTestKit;
+
+class DesignCanvasWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override { CreateComponentSession::setSession(&session); }
+    void TearDown() override { CreateComponentSession::setSession(nullptr); }
+
+    QRectF outlineOf(const std::string& oid)
+    {
+        const SelectedViewInfo* entry = kit.canvas()->highlightContainerView()->scannedViews.find(oid);
+        return entry && entry->scannedView ? entry->scannedView->frame : QRectF();
+    }
+
+    CreateComponentSession session;
+    Kit kit;
+};
+
+TEST_F(DesignCanvasWidgetTest, clicksAtTwoZoomsSelectTheViewUnderThePointerAndOutlineItInCanvasUnits)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    MainEditorDesignViewController* canvas = kit.canvas();
+    EXPECT_DOUBLE_EQ(canvas->screenRatio(), 0.5);
+    EXPECT_EQ(canvas->previewImage().size(), QSize(375, 667));
+
+    const struct {
+        double zoom;
+        QPoint pixel;
+        const char* oid;
+        QRectF outline;
+    } cases[] = {
+        {1.0, {10, 20}, "title", {5, 10, 50, 25}},   // canvas (10, 20), artboard (20, 40)
+        {1.5, {150, 60}, "badge", {90, 30, 30, 20}}, // canvas (100, 40), artboard (200, 80)
+        {1.5, {15, 30}, "title", {5, 10, 50, 25}},   // canvas (10, 20)
+        {1.0, {300, 400}, "background", {0, 0, 375, 667}},
+    };
+    for (const auto& c : cases) {
+        canvas->setMagnification(c.zoom);
+        ASSERT_DOUBLE_EQ(canvas->documentView()->zoom(), c.zoom);
+        Kit::click(canvas->documentView(), c.pixel);
+        EXPECT_EQ(kit.selection(), std::vector<std::string>{c.oid}) << c.zoom;
+        EXPECT_EQ(outlineOf(c.oid), c.outline) << c.oid;
+        EXPECT_TRUE(session.selectViewInfoList.contains(c.oid));
+    }
+}
+
+TEST_F(DesignCanvasWidgetTest, aBandAndControlClicksWorkThroughTheDocumentWidget)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    QWidget* document = kit.canvas()->documentView();
+    kit.canvas()->setMagnification(1.5);
+    // Canvas (0, 5) to (150, 45): cuts the title and the badge, inside the header.
+    Kit::press(document, {0, 8}, Qt::LeftButton);
+    Kit::move(document, {100, 40}, Qt::LeftButton);
+    Kit::move(document, {225, 68}, Qt::LeftButton);
+    EXPECT_TRUE(session.selectViewInfoList.empty()); // not published while dragging
+    Kit::release(document, {225, 68}, Qt::LeftButton);
+    EXPECT_EQ(kit.selection(), (std::vector<std::string>{"title", "badge"}));
+    EXPECT_EQ(session.selectViewInfoList.size(), 2u);
+    EXPECT_EQ(kit.canvas()->screenTrackingView()->scannerView(), nullptr);
+    EXPECT_EQ(kit.canvas()->highlightContainerView()->pointerViews.size(), 8u);
+
+    Kit::click(document, {15, 30}, Qt::LeftButton, Qt::ControlModifier); // the title leaves
+    EXPECT_EQ(kit.selection(), std::vector<std::string>{"badge"});
+    Kit::click(document, {300, 480}, Qt::LeftButton, Qt::ControlModifier); // the button joins
+    EXPECT_EQ(kit.selection(), (std::vector<std::string>{"badge", "button"}));
+    Kit::click(document, {15, 30}, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier); // a plain click
+    EXPECT_EQ(kit.selection(), std::vector<std::string>{"title"});
+}
+
+TEST_F(DesignCanvasWidgetTest, zoomStaysWithinItsLimitsAndTheLabelFollows)
+{
+    MainEditorDesignViewController* canvas = MainEditorDesignViewController::instantiate();
+    const std::unique_ptr<QWidget> owner(canvas);
+    EXPECT_EQ(canvas->zoomPercentage()->text(), QStringLiteral("100%"));
+    const struct {
+        void (MainEditorDesignViewController::*action)();
+        int times;
+        const char* label;
+    } steps[] = {{&MainEditorDesignViewController::zoomIn, 1, "150%"},
+                 {&MainEditorDesignViewController::zoomIn, 10, "400%"},
+                 {&MainEditorDesignViewController::zoomOut, 1, "350%"},
+                 {&MainEditorDesignViewController::zoomOut, 10, "50%"}};
+    for (const auto& step : steps) {
+        for (int i = 0; i < step.times; ++i) (canvas->*step.action)();
+        EXPECT_EQ(canvas->zoomPercentage()->text(), QLatin1String(step.label));
+    }
+    EXPECT_DOUBLE_EQ(canvas->getZoomRatio(), 0.5);
+}
+
+TEST_F(DesignCanvasWidgetTest, previewsThatCannotBeShownTakeTheWarningRoad)
+{
+    const QString warning = platform::localized("mainEditorDesignViewController.noScreenWarningTextLabel.text");
+    const QByteArray bomb = *platform::gzipData(QByteArray(70 * 1024 * 1024, '\0'));
+    const struct {
+        const char* name;
+        std::string link;
+        QByteArray bytes;
+        bool warningShown;
+    } cases[] = {
+        {"missing media link", "", Kit::pngBytes(10, 10), true},
+        {"relative media link", "/preview", Kit::pngBytes(10, 10), true},
+        {"ftp media link", "ftp://127.0.0.1/preview", Kit::pngBytes(10, 10), true},
+        {"bytes that are not an image", kit.previewUrl(), QByteArray("not an image"), false},
+        {"gzip bomb", kit.previewUrl(), bomb, false},
+        {"truncated gzip", kit.previewUrl(), platform::gzipData(Kit::pngBytes(50, 50))->left(40), false},
+    };
+    for (const auto& c : cases) {
+        kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+        ASSERT_TRUE(kit.open()) << c.name;
+        kit.serve(c.link, c.bytes);
+        EXPECT_FALSE(kit.open()) << c.name;
+        MainEditorDesignViewController* canvas = kit.canvas();
+        EXPECT_EQ(canvas->noScreenWarningView()->isVisible(), c.warningShown) << c.name;
+        EXPECT_EQ(canvas->noScreenLabel()->text(), warning);
+        // Without a usable preview link nothing is shown and gestures are off; bytes that do not
+        // decode leave the previous preview and its ratio.
+        EXPECT_EQ(canvas->previewImage().isNull(), c.warningShown) << c.name;
+        EXPECT_EQ(canvas->screenTrackingView()->trackingDelegate() == nullptr, c.warningShown) << c.name;
+        EXPECT_DOUBLE_EQ(canvas->screenRatio(), 0.5) << c.name;
+    }
+}
+
+TEST_F(DesignCanvasWidgetTest, anArtboardWithoutAUsableWidthShowsTheWarningAndKeepsTheRatio)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    for (double width : {0.0, -10.0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_FALSE(kit.open(width)) << width;
+        EXPECT_TRUE(kit.canvas()->noScreenWarningView()->isVisible()) << width;
+        EXPECT_TRUE(kit.canvas()->previewImage().isNull()) << width;
+        EXPECT_DOUBLE_EQ(kit.canvas()->screenRatio(), 0.5) << width;
+        const QSize size = kit.canvas()->documentView()->size();
+        EXPECT_TRUE(size.width() >= 0 && size.width() < 10000 && size.height() < 10000) << width;
+    }
+}
+
+TEST_F(DesignCanvasWidgetTest, theRightClickMenuOpensInsideThePublishedFrameAndOnAView)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    MainEditorDesignViewController* canvas = kit.canvas();
+    QSignalSpy menus(canvas, &MainEditorDesignViewController::menuOpened);
+    Kit::click(canvas->documentView(), {10, 20});                                 // title
+    Kit::click(canvas->documentView(), {100, 40}, Qt::LeftButton, Qt::ControlModifier); // badge joins
+    Kit::click(canvas->documentView(), {60, 30}, Qt::RightButton);                 // inside their frame
+    ASSERT_EQ(menus.count(), 1);
+    ASSERT_TRUE(canvas->canvasMenu());
+    ASSERT_EQ(canvas->canvasMenu()->actions().size(), 1);
+    EXPECT_EQ(canvas->canvasMenu()->actions().front()->text(), QStringLiteral("Convert to .."));
+    EXPECT_EQ(kit.selection(), (std::vector<std::string>{"title", "badge"}));
+    canvas->canvasMenu()->close();
+
+    Kit::click(canvas->documentView(), {250, 400}, Qt::RightButton); // outside, on the background
+    EXPECT_EQ(menus.count(), 2);
+    EXPECT_EQ(kit.selection(), std::vector<std::string>{"background"});
+    canvas->canvasMenu()->close();
+}
+
+TEST_F(DesignCanvasWidgetTest, aRightClickOnNoViewOutsideTheFrameOpensNothing)
+{
+    kit.views = {};
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    QSignalSpy menus(kit.canvas(), &MainEditorDesignViewController::menuOpened);
+    Kit::click(kit.canvas()->documentView(), {50, 50}, Qt::RightButton);
+    EXPECT_EQ(menus.count(), 0);
+}
+
+TEST_F(DesignCanvasWidgetTest, theDragTutorialOpensOnlyOnTheFirstAppearance)
+{
+    platform::UserDefaults::standard().removeObject(QString(UserDefaultsKeys::artboardDragTutorialShown));
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open()); // the first editor of this account shows it
+    EXPECT_TRUE(kit.canvas()->tutorialPopover());
+    kit.editor->hide();
+    kit.editor->show();
+    Kit second;
+    second.serve(second.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(second.open());
+    EXPECT_FALSE(second.canvas()->tutorialPopover());
+}
+} // namespace

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class MainEditorDesignViewController;
+class ProjectMainWindowController;
+class QMenu;
+
+// Signs in, opens one screen in the editor as a double click on its thumbnail does, waits for
+// the detail and the preview, applies the zoom, then performs canvas actions through the real
+// document widget and prints what the canvas shows after each.
+class EditorDriver {
+public:
+    static constexpr int kSucceeded = 0;
+    static constexpr int kFailed = 1;
+    static constexpr int kTimedOut = 2;
+    static constexpr int kBadArguments = 64;
+
+    struct Action {
+        enum class Kind { click, commandClick, band, rightClick, hover } kind = Kind::click;
+        QPoint from; // document pixels at the chosen zoom
+        QPoint to;   // band only
+    };
+    struct Options {
+        QString service;
+        QString email;
+        QString password;
+        std::string projectId;
+        std::string artboardId;
+        double zoom = 1.0;
+        int timeoutSeconds = 120;
+        std::vector<Action> actions;
+    };
+
+    // Reads the command line (without the program name); none with `problem` set on a mistake.
+    static std::optional<Options> parse(const QStringList& arguments, QString* problem);
+
+    EditorDriver(Options options, std::function<void(const QString&)> print);
+    ~EditorDriver();
+    int run();
+
+private:
+    bool signIn();
+    bool openScreen();
+    void perform(const Action& action);
+    void printCanvas();
+    int remainingMs() const;
+    bool waitFor(const std::function<bool()>& done);
+    int fail(const QString& why);
+
+    Options m_options;
+    std::function<void(const QString&)> m_print;
+    qint64 m_deadline = 0;
+    bool m_timedOut = false;
+    ProjectMainWindowController* m_window = nullptr;   // owned: deleted at the end
+    MainEditorDesignViewController* m_canvas = nullptr; // not owned: lives in the window
+    QStringList m_menuTitles;                           // of the menu the last action opened
+};

@@ -1,0 +1,80 @@
+// editor-driver --service URL --email E --password P --project ID --artboard OID [--zoom Z]
+//               [--timeout S] ACTION...
+//
+// Signs in, opens the screen in the editor offscreen as a double click on its thumbnail does,
+// waits for the detail and the preview, applies the zoom, then performs each action on the
+// canvas's document widget (points in that widget's pixels at the chosen zoom):
+//   click X,Y   cmd-click X,Y   band X1,Y1,X2,Y2   right-click X,Y   hover X,Y
+// After each action it prints "selection OID ...", one "outline OID X Y W H" per outlined view
+// and "border X Y W H" (canvas units, unzoomed), and "menu TITLE" when a menu opened; then
+// "finished". Exit status: 0 done, 1 a failure, 2 time-out, 64 bad arguments.
+// The session and the settings live in a private home folder removed at the end.
+
+#include "EditorDriver.h"
+
+#include "platform/HttpSession.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+void printLine(const QString& line)
+{
+    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+void setPrivateHome(const QString& home)
+{
+    // Fonts keep their cache where it was, so each run does not rebuild it.
+    if (!std::getenv("XDG_CACHE_HOME")) {
+        const QByteArray cache = QByteArray(QDir::homePath().toUtf8() + "/.cache");
+        ::setenv("XDG_CACHE_HOME", cache.constData(), 1);
+    }
+    const QByteArray path = home.toUtf8();
+    ::setenv("HOME", path.constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", QByteArray(path + "/.config").constData(), 1);
+    ::setenv("XDG_DATA_HOME", QByteArray(path + "/.local/share").constData(), 1);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString problem;
+    const auto options = EditorDriver::parse(arguments, &problem);
+    if (!options) {
+        std::fprintf(stderr, "editor-driver: %s\nusage: editor-driver --service URL --email E --password P "
+                             "--project ID --artboard OID [--zoom Z] [--timeout S] ACTION...\n",
+                     problem.toLocal8Bit().constData());
+        return EditorDriver::kBadArguments;
+    }
+    QTemporaryDir home;
+    if (!home.isValid()) {
+        std::fprintf(stderr, "editor-driver: cannot make a private home folder\n");
+        return EditorDriver::kFailed;
+    }
+    setPrivateHome(home.path());
+    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("editor-driver"));
+    int status = EditorDriver::kFailed;
+    {
+        EditorDriver driver(*options, printLine);
+        status = driver.run();
+        if (status == EditorDriver::kTimedOut) {
+            // Requests may still be in flight; nobody needs them taken down one by one.
+            std::fflush(stdout);
+            home.remove();
+            std::_Exit(status);
+        }
+    }
+    platform::HttpSession::shared().shutdown();
+    return status;
+}
