@@ -1,27 +1,30 @@
 #include "Editor/Pages/ui/ColorsViewController.h"
 
-#include "App/ui/NoDataView.h"
-#include "platform/Localization.h"
-
-#include <QVBoxLayout>
+#include "Editor/ArtboardDetailInfoResponse.h"
+#include "Editor/Pages/ColorCardListModel.h"
 
 ColorsViewController* ColorsViewController::instantiate()
 {
-    return new ColorsViewController;
+    return new ColorsViewController(new ColorCardListModel);
 }
 
-ColorsViewController::ColorsViewController()
+ColorsViewController::ColorsViewController(ColorCardListModel* model)
+    : ResourceCardsPage({QStringLiteral("Colors"), QStringLiteral("Color List"),
+                         QStringLiteral("When you upload your design artboard, your colors in the design will be listed here."),
+                         QStringLiteral("ic_colors_nodata")},
+                        model)
+    , m_colors(model)
 {
     setObjectName(QStringLiteral("ColorsViewController"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_noData = new NoDataView(this);
-    m_noData->set(platform::localized("colors.empty.title"), platform::localized("colors.empty.info"));
-    layout->addWidget(m_noData);
 }
 
 void ColorsViewController::update(const std::vector<std::shared_ptr<ColorModel>>& projectList,
                                   const std::vector<std::shared_ptr<ColorModel>>& screenList)
 {
-    m_noData->setVisible(projectList.empty() && screenList.empty());
+    m_colors->update(projectList, screenList);
+}
+
+void ColorsViewController::loadLists(const ArtboardDetailInfoResponse& response)
+{
+    m_colors->update(response.colors, response.screenColors);
 }

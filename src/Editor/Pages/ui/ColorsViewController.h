@@ -1,26 +1,31 @@
 #pragma once
 
-#include "App/ui/ViewController.h"
 #include "Editor/ColorModel.h"
+#include "Editor/Pages/ui/ResourceCardsPage.h"
 
 #include <memory>
 #include <vector>
 
-class NoDataView;
+class ColorCardListModel;
 
-// The colours page of the open project (empty state until its list arrives).
-class ColorsViewController : public ViewController {
+// The colours page of the side menu: the screen's and the project's colours as cards.
+class ColorsViewController : public ResourceCardsPage {
     Q_OBJECT
 
 public:
     static ColorsViewController* instantiate();
 
-    void update(const std::vector<std::shared_ptr<ColorModel>>& projectList, const std::vector<std::shared_ptr<ColorModel>>& screenList);
+    // Called by the project window with the detail's colours on every artboard detail.
+    void update(const std::vector<std::shared_ptr<ColorModel>>& projectList,
+                const std::vector<std::shared_ptr<ColorModel>>& screenList);
 
-    NoDataView* noDataView() const { return m_noData; }
+    ColorCardListModel* colorList() const { return m_colors; }
+
+protected:
+    void loadLists(const ArtboardDetailInfoResponse& response) override;
 
 private:
-    ColorsViewController();
+    explicit ColorsViewController(ColorCardListModel* model);
 
-    NoDataView* m_noData = nullptr; // owned by the layout
+    ColorCardListModel* m_colors = nullptr; // owned by this widget (QObject child)
 };

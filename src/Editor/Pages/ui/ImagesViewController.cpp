@@ -1,9 +1,6 @@
 #include "Editor/Pages/ui/ImagesViewController.h"
 
-#include "App/ui/NoDataView.h"
-#include "platform/Localization.h"
-
-#include <QVBoxLayout>
+#include <QPalette>
 
 ImagesViewController* ImagesViewController::instantiate()
 {
@@ -13,10 +10,8 @@ ImagesViewController* ImagesViewController::instantiate()
 ImagesViewController::ImagesViewController()
 {
     setObjectName(QStringLiteral("ImagesViewController"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_noData = new NoDataView(this);
-    m_noData->set(platform::localized("images.empty.title"), platform::localized("images.empty.info"));
-    layout->addWidget(m_noData);
+    QPalette red = palette();
+    red.setColor(QPalette::Window, Qt::red);
+    setPalette(red);
+    setAutoFillBackground(true);
 }
-

@@ -2,23 +2,14 @@
 
 #include "App/ui/ViewController.h"
 
-
-#include <memory>
-#include <vector>
-
-class NoDataView;
-
-// The images page of the open project (empty state).
+// The images page: a tab of the side menu that has no content yet; the project window never
+// updates it. Its plain red face marks the unfinished page.
 class ImagesViewController : public ViewController {
     Q_OBJECT
 
 public:
     static ImagesViewController* instantiate();
 
-    NoDataView* noDataView() const { return m_noData; }
-
 private:
     ImagesViewController();
-
-    NoDataView* m_noData = nullptr; // owned by the layout
 };

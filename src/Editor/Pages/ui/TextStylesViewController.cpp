@@ -1,27 +1,35 @@
 #include "Editor/Pages/ui/TextStylesViewController.h"
 
-#include "App/ui/NoDataView.h"
-#include "platform/Localization.h"
+#include "Editor/ArtboardDetailInfoResponse.h"
+#include "Editor/Pages/PageResources.h"
+#include "Editor/Pages/TextStyleCardListModel.h"
+#include "Editor/Pages/ui/ResourceCardDelegate.h"
 
-#include <QVBoxLayout>
+#include <QIcon>
 
 TextStylesViewController* TextStylesViewController::instantiate()
 {
-    return new TextStylesViewController;
+    return new TextStylesViewController(new TextStyleCardListModel);
 }
 
-TextStylesViewController::TextStylesViewController()
+TextStylesViewController::TextStylesViewController(TextStyleCardListModel* model)
+    : ResourceCardsPage({QStringLiteral("Text Styles"), QStringLiteral("Text Style List"),
+                         QStringLiteral("When you upload your design artboard, your text styles in the design will be listed here."),
+                         QStringLiteral("ic_textstyles_nodata")},
+                        model)
+    , m_textStyles(model)
 {
     setObjectName(QStringLiteral("TextStylesViewController"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_noData = new NoDataView(this);
-    m_noData->set(platform::localized("textStyles.empty.title"), platform::localized("textStyles.empty.info"));
-    layout->addWidget(m_noData);
+    cardDelegate()->setCardIcon(QIcon(PageResources::imagePath(QStringLiteral("card_textstyle"))));
 }
 
 void TextStylesViewController::update(const std::vector<std::shared_ptr<FontModel>>& projectList,
                                       const std::vector<std::shared_ptr<FontModel>>& screenList)
 {
-    m_noData->setVisible(projectList.empty() && screenList.empty());
+    m_textStyles->update(projectList, screenList);
+}
+
+void TextStylesViewController::loadLists(const ArtboardDetailInfoResponse& response)
+{
+    m_textStyles->update(response.fonts, response.screenFonts);
 }

@@ -1,26 +1,31 @@
 #pragma once
 
-#include "App/ui/ViewController.h"
 #include "Editor/FontModel.h"
+#include "Editor/Pages/ui/ResourceCardsPage.h"
 
 #include <memory>
 #include <vector>
 
-class NoDataView;
+class TextStyleCardListModel;
 
-// The text styles page of the open project (empty state until its list arrives).
-class TextStylesViewController : public ViewController {
+// The text-styles page of the side menu: the screen's and the project's text styles as cards.
+class TextStylesViewController : public ResourceCardsPage {
     Q_OBJECT
 
 public:
     static TextStylesViewController* instantiate();
 
-    void update(const std::vector<std::shared_ptr<FontModel>>& projectList, const std::vector<std::shared_ptr<FontModel>>& screenList);
+    // Called by the project window with the detail's text styles on every artboard detail.
+    void update(const std::vector<std::shared_ptr<FontModel>>& projectList,
+                const std::vector<std::shared_ptr<FontModel>>& screenList);
 
-    NoDataView* noDataView() const { return m_noData; }
+    TextStyleCardListModel* textStyleList() const { return m_textStyles; }
+
+protected:
+    void loadLists(const ArtboardDetailInfoResponse& response) override;
 
 private:
-    TextStylesViewController();
+    explicit TextStylesViewController(TextStyleCardListModel* model);
 
-    NoDataView* m_noData = nullptr; // owned by the layout
+    TextStyleCardListModel* m_textStyles = nullptr; // owned by this widget (QObject child)
 };

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Components/ComponentSearchScope.h"
+
+#include <QAbstractListModel>
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+// What one card of a resource page shows.
+struct ResourceCard {
+    QString name;
+    QStringList infoTexts;
+    std::optional<QColor> swatch; // colour cards only
+};
+
+// The item model behind the colours and text-styles grids: one row per card of the shown list.
+// Subclasses hold the entries and their scope and search state; every change that alters the
+// shown list resets the model, which is when a page refreshes its empty state.
+class ResourceCardListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    enum Role { NameRole = Qt::UserRole + 1, InfoTextsRole, SwatchRole };
+
+    explicit ResourceCardListModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // The list header's search handler (the field's text and the chosen scope).
+    void startSearch(const std::optional<std::string>& query, ComponentSearchScope scope);
+
+    bool isEmpty() const { return cardCount() == 0; }
+    ResourceCard cardAt(int row) const;
+
+    virtual bool isSearchActive() const = 0;
+    virtual ComponentSearchScope searchScope() const = 0;
+
+protected:
+    virtual int cardCount() const = 0;
+    virtual ResourceCard makeCard(int row) const = 0;
+    virtual void applySearch(const std::optional<std::string>& query, ComponentSearchScope scope) = 0;
+};

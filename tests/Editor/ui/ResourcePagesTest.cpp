@@ -1,0 +1,164 @@
+#include "App/ui/NoDataView.h"
+#include "App/ui/SearchableListHeader.h"
+#include "Editor/Pages/ColorCardListModel.h"
+#include "Editor/Pages/TextStyleCardListModel.h"
+#include "Editor/Pages/ui/ColorsViewController.h"
+#include "Editor/Pages/ui/ImagesViewController.h"
+#include "Editor/Pages/ui/TextStylesViewController.h"
+#include "Projects/ui/SideMenuContentViewController.h"
+#include "Projects/ui/SideMenuViewController.h"
+#include "platform/DebugLog.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::shared_ptr<ColorModel> color(const std::string& name, double red, double green, double blue)
+{
+    return std::make_shared<ColorModel>(name, 1.0, 100, red * 255, blue * 255, green * 255, "", "", "", "", red, green,
+                                        blue, 1.0);
+}
+
+std::shared_ptr<FontModel> font(const std::string& name, const std::string& styleName, const std::string& sizeS)
+{
+    auto model = std::make_shared<FontModel>();
+    model->name = name;
+    model->textStyleName = styleName;
+    model->sizeS = sizeS;
+    return model;
+}
+
+// What the user sees on a card page: the cards' texts, or the empty state's title.
+std::vector<std::string> shown(const ResourceCardsPage& page)
+{
+    std::vector<std::string> lines;
+    if (!page.collectionView()->isVisibleTo(&page)) {
+        if (page.noDataView() && page.noDataView()->isVisibleTo(&page))
+            lines.push_back("empty " + page.noDataView()->titleLabel()->text().toStdString());
+        return lines;
+    }
+    const QAbstractItemModel* model = page.collectionView()->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        lines.push_back(index.data(ResourceCardListModel::NameRole).toString().toStdString() + " | " +
+                        index.data(ResourceCardListModel::InfoTextsRole).toStringList().join(QStringLiteral(" | ")).toStdString());
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+void typeQuery(ResourceCardsPage& page, const QString& text)
+{
+    QLineEdit* field = page.header()->searchField();
+    field->selectAll();
+    if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Backspace);
+    else QTest::keyClicks(field, text);
+}
+
+void chooseScope(ResourceCardsPage& page, int segment)
+{
+    QTest::mouseClick(page.header()->scopeButtons().at(static_cast<std::size_t>(segment)), Qt::LeftButton);
+}
+
+TEST(ColorsPageTest, ScopeSearchAndEmptyStateAsTheUserSeesThem)
+{
+    std::unique_ptr<ColorsViewController> page(ColorsViewController::instantiate());
+    page->resize(300, 600);
+    page->show();
+    EXPECT_EQ(shown(*page), Lines{"empty Color List"});
+    EXPECT_EQ(page->noDataView()->infoLabel()->text(),
+              QStringLiteral("When you upload your design artboard, your colors in the design will be listed here."));
+    EXPECT_EQ(page->header()->headerLabel()->text(), QStringLiteral("Colors"));
+    ASSERT_EQ(page->header()->scopeButtons().size(), 2u);
+    EXPECT_EQ(page->header()->scopeButtons()[0]->text(), QStringLiteral("Screen"));
+    EXPECT_EQ(page->header()->scopeButtons()[1]->text(), QStringLiteral("All Project"));
+    EXPECT_FALSE(page->header()->rightActionButton()->isVisibleTo(page.get()));
+
+    page->update({color("brand", 1, 0.5, 0), color("ink", 0, 0, 0)}, {color("orange", 1, 0.5, 0)});
+    EXPECT_EQ(shown(*page), Lines{"orange | #ff8000 | Rgb 255 128 0 | %100"});
+
+    chooseScope(*page, 1);
+    EXPECT_EQ(shown(*page), (Lines{"brand | #ff8000 | Rgb 255 128 0 | %100", "ink | #000000 | Rgb 0 0 0 | %100"}));
+    typeQuery(*page, QStringLiteral("#00"));
+    EXPECT_EQ(shown(*page), Lines{"ink | #000000 | Rgb 0 0 0 | %100"});
+    typeQuery(*page, QStringLiteral("teal"));
+    EXPECT_EQ(shown(*page), Lines{"empty Color List"});
+    chooseScope(*page, 0);
+    typeQuery(*page, QStringLiteral("ORA"));
+    EXPECT_EQ(shown(*page), Lines{"orange | #ff8000 | Rgb 255 128 0 | %100"});
+
+    // a new detail during a search: the new containers have no result yet
+    page->update({color("brand", 1, 0.5, 0)}, {color("orange", 1, 0.5, 0)});
+    EXPECT_EQ(shown(*page), Lines{"empty Color List"});
+    typeQuery(*page, QString());
+    EXPECT_EQ(shown(*page), Lines{"orange | #ff8000 | Rgb 255 128 0 | %100"});
+    EXPECT_EQ(page->collectionView()->sizeHintForIndex(page->collectionView()->model()->index(0, 0)).height(), 64);
+}
+
+TEST(ColorsPageTest, SelectingACardOnlyPrintsItsIndexPath)
+{
+    std::unique_ptr<ColorsViewController> page(ColorsViewController::instantiate());
+    page->resize(300, 600);
+    page->show();
+    page->update({}, {color("orange", 1, 0.5, 0), color("ink", 0, 0, 0)});
+    QStringList lines;
+    platform::setDebugCapture([&lines](const QString& line) { lines << line; });
+    QListView* grid = page->collectionView();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualRect(grid->model()->index(1, 0)).center());
+    platform::setDebugCapture(nullptr);
+    EXPECT_EQ(lines, QStringList{QStringLiteral("[0, 1]")});
+    EXPECT_EQ(shown(*page).size(), 2u);
+}
+
+TEST(TextStylesPageTest, CardsShowStyleNameAndFontWithSize)
+{
+    std::unique_ptr<TextStylesViewController> page(TextStylesViewController::instantiate());
+    page->show();
+    EXPECT_EQ(shown(*page), Lines{"empty Text Style List"});
+    EXPECT_EQ(page->header()->headerLabel()->text(), QStringLiteral("Text Styles"));
+    page->update({font("System-Regular", "Body", "17.0"), font("Avenir", "Title 17", "24.0")},
+                 {font("System-Bold", "Caption", "12.0")});
+    EXPECT_EQ(shown(*page), Lines{"Caption | System-Bold, 12.0"});
+    chooseScope(*page, 1);
+    typeQuery(*page, QStringLiteral("17"));
+    EXPECT_EQ(shown(*page), (Lines{"Body | System-Regular, 17.0", "Title 17 | Avenir, 24.0"}));
+}
+
+TEST(ResourcePagesTest, InTheSideMenuThePageNarrowsThePaneAndClosesIt)
+{
+    std::unique_ptr<SideMenuViewController> side(SideMenuViewController::instantiate());
+    auto* content = side->contentViewController();
+    ASSERT_NE(content, nullptr);
+    side->show();
+    for (const auto type : {SideMenuContentType::colors, SideMenuContentType::textStyles}) {
+        content->open(type);
+        auto* page = qobject_cast<ResourceCardsPage*>(content->getActiveVC());
+        ASSERT_NE(page, nullptr);
+        content->setMaximumWidth(800);
+        page->hide();
+        page->show();
+        EXPECT_EQ(content->maximumWidth(), SideMenuViewController::SIDE_MENU_CONTENT_MAX_WIDTH);
+        side->openMenuContent();
+        QTest::mouseClick(page->header()->closeButton(), Qt::LeftButton);
+        EXPECT_TRUE(side->isMenuContentCollapsed());
+        side->openMenuContent();
+    }
+    // the images page is a tab with nothing on it
+    auto* images = qobject_cast<ImagesViewController*>(content->getVC(SideMenuContentType::images));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->palette().color(QPalette::Window), QColor(Qt::red));
+}
+
+} // namespace
