@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Sketch, FixtureDocuments,
                                            DocumentCase{"xlayers-tabs-status-bar-49.sketch", 2, 0, 1, 1, 1},
                                            DocumentCase{"xlayers-tabs-status-bar-53.sketch", 2, 0, 1, 1, 1},
                                            DocumentCase{"xlayers-tabs-status-bar-69.sketch", 2, 0, 1, 1, 1}),
-                         [](const ::testing::TestParamInfo<DocumentCase>& info) {
-                             std::string name = info.param.file.substr(0, info.param.file.rfind('.'));
+                         [](const ::testing::TestParamInfo<DocumentCase>& caseInfo) {
+                             std::string name = caseInfo.param.file.substr(0, caseInfo.param.file.rfind('.'));
                              std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
                              return name;
                          });
