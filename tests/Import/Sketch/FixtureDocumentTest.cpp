@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// The real documents of ../shared/fixtures/sketch run through the search as an import runs it:
+// The real documents of tests/fixtures/sketch run through the search as an import runs it:
 // page walks, the exportables analysis of every artboard, the master map, the used masters of
 // every artboard. The artboard and master counts equal what Sketch shows, since Sketch keeps both
 // only at the top level of a page, which is all the page walks look at.
