@@ -3,7 +3,7 @@
 // the symbol dependency collection of every artboard, and the serialisation of every artboard and
 // master as it is uploaded.
 //
-// Runs on the larger documents of ../shared/fixtures/sketch and on generated documents of two
+// Runs on the larger documents of tests/fixtures/sketch and on generated documents of two
 // sizes (about 52,000 and 104,000 layers with 2,000 and 4,000 symbol masters holding nested
 // instances). Every benchmark reports the document's layer count and JSON size beside its time,
 // and "layers/s": a rate that stays level from one generated size to the next shows the stage

@@ -1,9 +1,16 @@
 # One place for the settings every target shares.
 add_library(quorvex_common INTERFACE)
 target_compile_features(quorvex_common INTERFACE cxx_std_20)
-target_compile_options(quorvex_common INTERFACE -Wall -Wextra -Wpedantic)
+# The warning set of well-kept Qt projects: C casts, shadowed names, deletes through a base without
+# a virtual destructor, hidden overloads and misaligned casts are errors under QUORVEX_WERROR.
+target_compile_options(quorvex_common INTERFACE -Wall -Wextra -Wpedantic
+    -Wshadow -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual -Wcast-align)
+# Texts never convert implicitly between bytes and QString, and concatenations build once.
 target_compile_definitions(quorvex_common INTERFACE
     QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_USE_QSTRINGBUILDER
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_KEYWORDS
     BOOST_JSON_NO_LIB)

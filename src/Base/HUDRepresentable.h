@@ -1,7 +1,7 @@
 #pragma once
 
-// A screen that shows its own HUD while a service call runs. The service client finds it by
-// casting the call's `hudRepresenter`; screens that want the HUD inherit this interface.
+// A screen that shows its own HUD while a service call runs. The UI layer's activity presenter
+// resolves a call's `hudRepresenter` to it; screens that want the HUD inherit this interface.
 
 enum class HudType { none, loading };
 

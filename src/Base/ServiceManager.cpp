@@ -3,10 +3,11 @@
 #include "Account/RefreshTokenRequest.h"
 #include "Account/UserProfile.h"
 #include "App/ModalUtilities.h"
-#include "App/NavigatorInterface.h"
 #include "Base/JsonRequestWriter.h"
+#include "Base/ServiceActivityPresenter.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceReply.h"
+#include "Base/ServiceTransport.h"
 #include "platform/AppInfo.h"
 #include "platform/DebugLog.h"
 #include "platform/HttpSession.h"
@@ -56,6 +57,19 @@ ErrorModel genericError(const std::string& detail)
     return e;
 }
 
+class HttpSessionTransport final : public ServiceTransport {
+public:
+    void postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
+                  std::function<void(const platform::HttpResult&)> completion) override
+    {
+        platform::HttpSession::shared().postJson(url, body, headers, std::move(completion));
+    }
+    void get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion) override
+    {
+        platform::HttpSession::shared().get(url, maxBytes, std::move(completion));
+    }
+};
+
 std::optional<QByteArray> jsonBytes(const boost::json::value& body)
 {
     const auto text = platform::jsonText(body);
@@ -69,6 +83,17 @@ ServiceManager& ServiceManager::shared()
 {
     static ServiceManager manager;
     return manager;
+}
+
+void ServiceManager::setTransport(ServiceTransport* transport)
+{
+    m_transport = transport;
+}
+
+ServiceTransport& ServiceManager::transport()
+{
+    static HttpSessionTransport http;
+    return m_transport ? *m_transport : http;
 }
 
 QList<QPair<QByteArray, QByteArray>> ServiceManager::serviceHeaders(const std::string& accessToken)
@@ -113,13 +138,11 @@ void ServiceManager::callServiceJson(const ServiceEndPoint& endPoint, boost::jso
         return;
     }
 
+    auto& activity = ServiceActivityPresenter::current();
     if (options.hudRepresenter && options.hudType != HudType::none) {
-        if (auto* hud = dynamic_cast<HUDRepresentable*>(options.hudRepresenter.data())) {
-            hud->showHUD(options.hudType);
-            call->hudShown = true;
-        }
+        call->hudShown = activity.showHUD(options.hudRepresenter, options.hudType);
     } else if (options.showIndicatorView && !options.hudRepresenter) {
-        NavigatorInterface::share().addIndicator(options.targetIndicatorView.data());
+        activity.showIndicator(options.targetIndicatorView);
         call->indicatorShown = true;
     }
     send(call);
@@ -133,8 +156,8 @@ void ServiceManager::send(const std::shared_ptr<Call>& call)
         platform::dispatchMain([this, call] { fail(call, genericError("the request holds a number JSON cannot carry"), true); });
         return;
     }
-    platform::HttpSession::shared().postJson(call->endPoint.url(), *call->bytes, serviceHeaders(call->sentToken),
-                                             [this, call](const platform::HttpResult& result) { handleReply(call, result); });
+    transport().postJson(call->endPoint.url(), *call->bytes, serviceHeaders(call->sentToken),
+                         [this, call](const platform::HttpResult& result) { handleReply(call, result); });
 }
 
 void ServiceManager::handleReply(const std::shared_ptr<Call>& call, const platform::HttpResult& result)
@@ -205,13 +228,14 @@ void ServiceManager::fail(const std::shared_ptr<Call>& call, const ErrorModel& e
 
 void ServiceManager::finish(const std::shared_ptr<Call>& call)
 {
+    auto& activity = ServiceActivityPresenter::current();
     if (call->indicatorShown) {
         call->indicatorShown = false;
-        NavigatorInterface::share().removeIndicator();
+        activity.hideIndicator();
     }
     if (call->hudShown) {
         call->hudShown = false;
-        if (auto* hud = dynamic_cast<HUDRepresentable*>(call->options.hudRepresenter.data())) hud->hideHUD();
+        activity.hideHUD(call->options.hudRepresenter);
     }
 }
 
@@ -247,7 +271,7 @@ void ServiceManager::refreshAccessToken(std::function<void(RefreshOutcome)> comp
     request.refreshToken = profile.accessDto->refreshToken;
     const std::string sentRefreshToken = request.refreshToken;
     const auto bytes = jsonBytes(boost::json::value(jsonmap::toJsonObject(request)));
-    platform::HttpSession::shared().postJson(
+    transport().postJson(
         endPoint.url(), bytes.value_or(QByteArray()), serviceHeaders(profile.accessDto->accessToken),
         [this, sentRefreshToken](const platform::HttpResult& result) {
             const ServiceReply reply = ServiceReply::from(result);
@@ -261,14 +285,14 @@ void ServiceManager::refreshAccessToken(std::function<void(RefreshOutcome)> comp
                 return;
             }
             const auto response = jsonmap::fromJson<RefreshTokenResponse>(reply.body);
-            auto& profile = UserProfile::shared();
+            auto& current = UserProfile::shared();
             // a renewal for a session that ended (or was replaced) meanwhile is not applied
-            const bool sameSession = profile.accessDto && profile.accessDto->refreshToken == sentRefreshToken;
+            const bool sameSession = current.accessDto && current.accessDto->refreshToken == sentRefreshToken;
             if (response.accessDto.accessToken.empty() || !sameSession) {
                 finishRefresh(RefreshOutcome::rejected);
                 return;
             }
-            profile.updateAccess(response.accessDto);
+            current.updateAccess(response.accessDto);
             finishRefresh(RefreshOutcome::renewed);
         });
 }
@@ -292,7 +316,7 @@ void ServiceManager::getData(const QUrl& url, std::function<void(std::optional<Q
         });
         return;
     }
-    platform::HttpSession::shared().get(url, kMaxDataBytes, [completion = std::move(completion)](const platform::HttpResult& result) {
+    transport().get(url, kMaxDataBytes, [completion = std::move(completion)](const platform::HttpResult& result) {
         if (!completion) return;
         if (result.transportError) {
             completion(std::nullopt, result.errorString);

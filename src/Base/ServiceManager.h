@@ -2,6 +2,7 @@
 
 #include "Base/BaseModel.h"
 #include "Base/HUDRepresentable.h"
+#include "Base/ScreenHandle.h"
 #include "Base/ServiceEndPoint.h"
 
 #include <boost/json.hpp>
@@ -22,14 +23,19 @@
 namespace platform {
 struct HttpResult;
 }
+class ServiceTransport;
 
+// How a call shows itself. The screens are handles that the UI layer's activity presenter
+// (ServiceActivityPresenter) resolves; `options.targetIndicatorView = this;` works from any screen.
 struct ServiceCallOptions {
+    // Marks a call made without the user asking (uploads, background loads). It does not silence
+    // the no-connection box: without it such a call would stop with nothing on screen to say why.
     bool silentNoInternetConnection = false;
     bool showIndicatorView = false;
-    QPointer<QObject> targetIndicatorView; // a widget to cover with the loading indicator; not owned
+    ScreenHandle targetIndicatorView; // the view to cover with the loading indicator (empty: the key window)
     HudType hudType = HudType::none;
-    QPointer<QObject> hudRepresenter;      // a screen implementing HUDRepresentable; not owned
-    bool ignoreError = false;
+    ScreenHandle hudRepresenter;      // a screen that shows its own HUD; it replaces the indicator
+    bool ignoreError = false;         // no error dialog; the error handler still runs
 };
 
 using ServiceErrorHandler = std::function<void(const ErrorModel&)>;
@@ -83,6 +89,10 @@ public:
     // The three service headers for a request sent with `accessToken` (omitted when empty).
     static QList<QPair<QByteArray, QByteArray>> serviceHeaders(const std::string& accessToken);
 
+    // Replaces the HTTP session under every call (not owned; nullptr: the shared HTTP session).
+    // Tests of screens script replies in-process with it.
+    void setTransport(ServiceTransport* transport);
+
 private:
     struct Call;
     ServiceManager() = default;
@@ -94,7 +104,9 @@ private:
     void finish(const std::shared_ptr<Call>& call);
     void endSessionFor(const std::shared_ptr<Call>& call);
     void finishRefresh(RefreshOutcome outcome);
+    ServiceTransport& transport();
 
+    ServiceTransport* m_transport = nullptr; // not owned
     bool m_refreshing = false;
     std::vector<std::function<void(RefreshOutcome)>> m_refreshWaiters;
 };

@@ -26,23 +26,23 @@ std::string hexText(const char* format, std::uint64_t value)
 
 } // namespace
 
-ColorModel::ColorModel(std::string name, double alphaF, std::int64_t alphaInt, double redF, double blueF, double greenF,
-                       std::string alphaS, std::string redS, std::string blueS, std::string greenS, double red,
-                       double green, double blue, double alpha)
-    : name(std::move(name))
-    , alphaF(alphaF)
-    , alphaInt(alphaInt)
-    , redF(redF)
-    , blueF(blueF)
-    , greenF(greenF)
-    , alphaS(std::move(alphaS))
-    , redS(std::move(redS))
-    , blueS(std::move(blueS))
-    , greenS(std::move(greenS))
-    , red(red)
-    , green(green)
-    , blue(blue)
-    , alpha(alpha)
+ColorModel::ColorModel(std::string nameIn, double alphaFIn, std::int64_t alphaIntIn, double redFIn, double blueFIn, double greenFIn,
+                       std::string alphaSIn, std::string redSIn, std::string blueSIn, std::string greenSIn, double redIn,
+                       double greenIn, double blueIn, double alphaIn)
+    : name(std::move(nameIn))
+    , alphaF(alphaFIn)
+    , alphaInt(alphaIntIn)
+    , redF(redFIn)
+    , blueF(blueFIn)
+    , greenF(greenFIn)
+    , alphaS(std::move(alphaSIn))
+    , redS(std::move(redSIn))
+    , blueS(std::move(blueSIn))
+    , greenS(std::move(greenSIn))
+    , red(redIn)
+    , green(greenIn)
+    , blue(blueIn)
+    , alpha(alphaIn)
 {
 }
 

@@ -7,8 +7,8 @@
 
 #include <cmath>
 
-FontModel::FontModel(const SketchFontAttributeModel& fontAttributeModel, const std::string& textStyleName)
-    : textStyleName(textStyleName)
+FontModel::FontModel(const SketchFontAttributeModel& fontAttributeModel, const std::string& styleName)
+    : textStyleName(styleName)
     , attributeModel(fontAttributeModel)
 {
     const SketchAttributesModel& attributes = attributeModel.attributes;

@@ -10,9 +10,9 @@ struct StringModel : BaseModel {
     std::string text;
 
     StringModel() = default;
-    StringModel(std::string name, std::string text)
-        : name(std::move(name))
-        , text(std::move(text))
+    StringModel(std::string nameIn, std::string textIn)
+        : name(std::move(nameIn))
+        , text(std::move(textIn))
     {
     }
 };

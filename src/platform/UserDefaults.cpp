@@ -1,13 +1,35 @@
 #include "platform/UserDefaults.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace platform {
 namespace {
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                           | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// The store holds the session's tokens, so only its owner may read it. A missing file is made
+// with that mode before the first write (the atomic save that replaces it keeps the mode), and
+// an older file made with a wider mode is narrowed.
+void keepOwnerOnly(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly)) file.close();
+    }
+    if (file.exists() && (file.permissions() & kOthers)) file.setPermissions(kOwnerOnly);
+}
+
 std::unique_ptr<QSettings> openStore()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvex"),
-                                       QStringLiteral("Quorvex"));
+    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvex"),
+                                             QStringLiteral("Quorvex"));
+    keepOwnerOnly(store->fileName());
+    return store;
 }
 } // namespace
 
@@ -88,6 +110,7 @@ void UserDefaults::removeObject(const QString& key)
 void UserDefaults::synchronize()
 {
     m_settings->sync();
+    keepOwnerOnly(m_settings->fileName());
 }
 
 void UserDefaults::reload()

@@ -68,7 +68,7 @@ TEST_F(GFileManagerTest, MissingLibraryFolderIsReportedNotSilent)
     EXPECT_FALSE(GFileManager::getFileStorageURL(QStringLiteral("design.sketch")).has_value());
     const FileReadyResult result = ready(document);
     EXPECT_FALSE(result.succeeded());
-    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(result.error, QStringLiteral("The application's data folder could not be found or created."));
 }
 
 TEST_F(GFileManagerTest, CopiesZipsAndUnpacksTheDocument)

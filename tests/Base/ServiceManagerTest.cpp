@@ -293,26 +293,6 @@ TEST_F(ServiceClient, TransportFailureShowsTheGenericErrorAndKeepsTheSession)
     EXPECT_TRUE(UserProfile::shared().isSignedIn());
 }
 
-TEST_F(ServiceClient, IndicatorCoversTheWholeCallAndGoesBeforeTheOutcome)
-{
-    const std::pair<std::string, Events> cases[] = {
-        {errorReply("project/getAll", R"({"errorId":5,"errorMsg":"E"})"), {"alert:E", "error:5"}},
-        {kRenew, {"done:2"}},
-        {errorReply("project/getAll", R"({"errorId":401})"), {"backToLogin"}},
-    };
-    for (const auto& [script, outcome] : cases) {
-        SCOPED_TRACE(script);
-        const auto service = signedIn("[" + script + "]");
-        ServiceCallOptions options;
-        options.showIndicatorView = true;
-        getAll(options);
-        Events expected{"addIndicator:window", "removeIndicator"};
-        expected.insert(expected.end(), outcome.begin(), outcome.end());
-        expectEvents(expected);
-    }
-}
-
-
 TEST_F(ServiceClient, GetDataFetchesOnlyHttpAndReportsFailures)
 {
     const auto service = signedIn();

@@ -15,9 +15,9 @@ inline std::unique_ptr<QTemporaryDir> prepareTestEnvironment()
     auto home = std::make_unique<QTemporaryDir>();
     const QByteArray path = home->path().toUtf8();
     ::setenv("HOME", path.constData(), 1);
-    ::setenv("XDG_DATA_HOME", (path + "/.local/share").constData(), 1);
-    ::setenv("XDG_CONFIG_HOME", (path + "/.config").constData(), 1);
-    ::setenv("XDG_CACHE_HOME", (path + "/.cache").constData(), 1);
+    ::setenv("XDG_DATA_HOME", QByteArray(path + "/.local/share").constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", QByteArray(path + "/.config").constData(), 1);
+    ::setenv("XDG_CACHE_HOME", QByteArray(path + "/.cache").constData(), 1);
     ::setenv("XDG_RUNTIME_DIR", path.constData(), 1);
     if (!::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QStandardPaths::setTestModeEnabled(true);

@@ -77,7 +77,7 @@ TEST(Archive, EntriesThatCouldEscapeAreRefused)
             EXPECT_TRUE(error.contains(QStringLiteral("symbolic link"))) << error.toStdString();
         }
         for (const QString& escaped : {dir.filePath(QStringLiteral("inner/evil.txt")), dir.filePath(QStringLiteral("evil.txt")),
-                                       dest + QStringLiteral("/evil.txt"), QStringLiteral("/tmp/evil.txt")}) {
+                                       QString(dest + QStringLiteral("/evil.txt")), QStringLiteral("/tmp/evil.txt")}) {
             EXPECT_FALSE(QFileInfo(escaped).exists() || QFileInfo(escaped).isSymLink()) << escaped.toStdString();
         }
     }

@@ -175,3 +175,28 @@ TEST_F(HttpSessionTest, ReplyBodiesBeyondTheCapOrWithoutEndFailInsteadOfFillingM
     }
     EXPECT_TRUE(runMainLoopUntil([&] { return server.openConnections() == 0; }, 5000));
 }
+
+// The service headers carry the session's token: a redirect to another origin, even another port
+// of this machine, must not take them there.
+TEST_F(HttpSessionTest, ServiceHeadersNeverFollowARedirectToAnotherOrigin)
+{
+    LocalHttpServer server;
+    LocalHttpServer other;
+    other.reply("/take", 200, "{}");
+    server.reply("/take", 200, "{}");
+    server.reply("/away", 307, {}, "Location: " + other.url(QStringLiteral("/take")).toEncoded() + "\r\n");
+    server.reply("/here", 307, {}, "Location: /take\r\n");
+    const platform::HttpHeaders headers = {{"Authorization", "secret-token"}, {"appVersion", "1.0"}};
+    for (const char* path : {"/away", "/here"}) {
+        SCOPED_TRACE(path);
+        auto result = std::make_shared<std::optional<HttpResult>>();
+        HttpSession::shared().postJson(server.url(QString::fromLatin1(path)), "{}", headers,
+                                       [result](const HttpResult& r) { *result = r; });
+        const auto r = wait(result);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->transportError, std::string_view(path) == "/away");
+    }
+    EXPECT_TRUE(other.requests().empty()) << "the token reached another origin";
+    ASSERT_EQ(server.requests().size(), 3u);
+    EXPECT_TRUE(server.requests().back().head.contains("Authorization: secret-token")) << "same origin keeps the headers";
+}

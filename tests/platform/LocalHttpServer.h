@@ -18,6 +18,7 @@ public:
     struct Request {
         QByteArray path;
         QByteArray body;
+        QByteArray head; // the request line and headers
     };
     // Writes the whole reply (or none) to the socket.
     using Handler = std::function<void(const Request&, QTcpSocket*)>;
@@ -66,7 +67,7 @@ private:
                     if (line.toLower().startsWith("content-length:")) length = line.mid(15).trimmed().toLongLong();
                 if (buffer->size() < end + 4 + length) return;
                 *handled = true;
-                Request r{buffer->left(end).split(' ').value(1), buffer->mid(end + 4, length)};
+                Request r{buffer->left(end).split(' ').value(1), buffer->mid(end + 4, length), buffer->left(end)};
                 m_requests.push_back(r);
                 const auto it = m_handlers.find(r.path);
                 if (it != m_handlers.end()) it.value()(r, socket);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QSettings>
+
 using platform::UserDefaults;
 
 namespace {
@@ -37,4 +40,24 @@ TEST_F(UserDefaultsTest, ValuesSurviveASecondProcessAndAFalseBooleanStaysFalse)
     defaults().reload();
     EXPECT_FALSE(defaults().contains(QStringLiteral("name")));
     EXPECT_TRUE(defaults().stringForKey(QStringLiteral("name")).isEmpty());
+}
+
+TEST_F(UserDefaultsTest, TheStoreHoldingTheTokensIsReadableByItsOwnerOnly)
+{
+    const QString path = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvex"),
+                                   QStringLiteral("Quorvex")).fileName();
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const auto mode = [&] { return QFile(path).permissions() & (ownerOnly | others); };
+    defaults().setString(QStringLiteral("name"), QStringLiteral("token"));
+    defaults().synchronize();
+    EXPECT_EQ(mode(), ownerOnly);
+
+    // a store left readable by an older version is narrowed when it is next opened
+    ASSERT_TRUE(QFile(path).setPermissions(ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    defaults().reload();
+    EXPECT_EQ(mode(), ownerOnly);
+    defaults().setString(QStringLiteral("name"), QStringLiteral("token-2"));
+    defaults().synchronize();
+    EXPECT_EQ(mode(), ownerOnly) << "a save kept the store private";
 }

@@ -172,8 +172,8 @@ void setPrivateHome(const QString& home)
     }
     const QByteArray path = home.toUtf8();
     ::setenv("HOME", path.constData(), 1);
-    ::setenv("XDG_CONFIG_HOME", (path + "/.config").constData(), 1);
-    ::setenv("XDG_DATA_HOME", (path + "/.local/share").constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", QByteArray(path + "/.config").constData(), 1);
+    ::setenv("XDG_DATA_HOME", QByteArray(path + "/.local/share").constData(), 1);
 }
 
 } // namespace

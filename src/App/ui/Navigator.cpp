@@ -3,6 +3,7 @@
 #include "Account/ui/LoginViewController.h"
 #include "Account/ui/LoginWindowController.h"
 #include "App/ui/IndicatorManager.h"
+#include "App/ui/WidgetServiceActivity.h"
 #include "App/ui/WindowController.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
@@ -55,6 +56,7 @@ Navigator& Navigator::share()
 void Navigator::install()
 {
     NavigatorInterface::install(&share());
+    ServiceActivityPresenter::install(&WidgetServiceActivity::shared());
 }
 
 WindowController* Navigator::findWindow(const QString& className)

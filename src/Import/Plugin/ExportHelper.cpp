@@ -91,9 +91,8 @@ void ExportHelper::checkLoginAndStart(const QString& fileName)
     navigator.showProjectSelectionViewController(windowController.data(), {});
 }
 
-void ExportHelper::startExportProcess(const ProjectDisplayInfo& project, std::function<void(bool)> completionHandler)
+void ExportHelper::startExportProcess(const ProjectDisplayInfo& project)
 {
-    (void)completionHandler;
     if (isUploadRunning()) {
         refuseWhileRunning();
         return;

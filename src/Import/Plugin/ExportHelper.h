@@ -49,8 +49,8 @@ public:
     void checkLoginAndStart(const QString& fileName);
 
     // Records the chosen project and opens the progress screen in the selection's window, which
-    // marks the upload as running. The completion handler is accepted and never called.
-    void startExportProcess(const ProjectDisplayInfo& project, std::function<void(bool)> completionHandler = {});
+    // marks the upload as running.
+    void startExportProcess(const ProjectDisplayInfo& project);
 
     // Hands the recorded project to the chosen importer. The run counts as ended when a step
     // report reaches 100, or on cancel or failure. Without an importer the failure is reported.

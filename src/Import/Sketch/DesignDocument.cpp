@@ -25,15 +25,15 @@ quint64 nextProcessGroup()
 
 } // namespace
 
-DesignDocument::DesignDocument(const QString& copyPath, std::string version)
-    : DesignDocument(copyPath, withoutExtension(copyPath), std::move(version))
+DesignDocument::DesignDocument(const QString& copyPath, std::string documentVersion)
+    : DesignDocument(copyPath, withoutExtension(copyPath), std::move(documentVersion))
 {
 }
 
-DesignDocument::DesignDocument(const QString& copyPath, const QString& unpackedFolderPath, std::string version)
+DesignDocument::DesignDocument(const QString& copyPath, const QString& unpackedFolderPath, std::string documentVersion)
     : folderPath(unpackedFolderPath)
     , filePath(QFileInfo(copyPath).fileName())
-    , version(std::move(version))
+    , version(std::move(documentVersion))
     , processGroup(nextProcessGroup())
 {
 }

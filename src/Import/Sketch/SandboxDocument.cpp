@@ -4,10 +4,10 @@
 
 #include <QFileInfo>
 
-SandboxDocument::SandboxDocument(const QString& sketchFilePath, std::string version)
+SandboxDocument::SandboxDocument(const QString& sketchFilePath, std::string documentVersion)
     : sketchFileUrl(sketchFilePath)
     , filePath(QFileInfo(sketchFilePath).fileName())
-    , version(std::move(version))
+    , version(std::move(documentVersion))
 {
     if (const auto storage = GFileManager::getFileStorageURL(filePath)) folderUrl = storage->first;
 }

@@ -3,14 +3,14 @@
 #include <cmath>
 
 SketchExportableImageModel::SketchExportableImageModel(const SketchExportFormatItemModel& fromExportItemModel,
-                                                       std::optional<std::string> name, std::shared_ptr<FrameModel> frame,
-                                                       std::optional<QString> ref, std::string do_objectID)
+                                                       std::optional<std::string> layerName, std::shared_ptr<FrameModel> layerFrame,
+                                                       std::optional<QString> ref, std::string objectID)
     : url(std::move(ref))
     , formatModel(fromExportItemModel)
-    , name(std::move(name))
-    , frame(std::move(frame))
+    , name(std::move(layerName))
+    , frame(std::move(layerFrame))
 {
-    this->do_objectID = std::move(do_objectID);
+    do_objectID = std::move(objectID);
     if (this->frame) {
         this->frame->height = std::round(this->frame->height * 10.0) / 10.0;
         this->frame->width = std::round(this->frame->width * 10.0) / 10.0;

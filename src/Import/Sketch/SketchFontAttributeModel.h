@@ -11,10 +11,10 @@ struct SketchAttributesModel : BaseModel {
     std::string NSCTFontUIUsageAttribute = "CTFontRegularUsage";
 
     SketchAttributesModel() = default;
-    SketchAttributesModel(std::string name, double size, std::string NSCTFontUIUsageAttribute)
-        : name(std::move(name))
-        , size(size)
-        , NSCTFontUIUsageAttribute(std::move(NSCTFontUIUsageAttribute))
+    SketchAttributesModel(std::string nameIn, double sizeIn, std::string usageIn)
+        : name(std::move(nameIn))
+        , size(sizeIn)
+        , NSCTFontUIUsageAttribute(std::move(usageIn))
     {
     }
 };
@@ -24,8 +24,8 @@ struct SketchFontAttributeModel : BaseModel {
     SketchAttributesModel attributes;
 
     SketchFontAttributeModel() = default;
-    explicit SketchFontAttributeModel(SketchAttributesModel attributes)
-        : attributes(std::move(attributes))
+    explicit SketchFontAttributeModel(SketchAttributesModel attributesIn)
+        : attributes(std::move(attributesIn))
     {
     }
 };

@@ -84,7 +84,7 @@ protected:
     void release(const QString& name) { writeFileBytes(tool.folder() + QLatin1Char('/') + name, "go"); }
     boost::json::object waitingRule(const QString& name) const
     {
-        return {{"waitFor", (tool.folder() + QLatin1Char('/') + name).toStdString()}};
+        return {{"waitFor", QString(tool.folder() + QLatin1Char('/') + name).toStdString()}};
     }
 
     int previousCap = 0;

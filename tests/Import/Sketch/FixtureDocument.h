@@ -1,6 +1,6 @@
 #pragma once
 
-// A Sketch document of ../shared/fixtures read the way the importer reads one: every page file is
+// A Sketch document of tests/fixtures read the way the importer reads one: every page file is
 // parsed and searched for its top-level artboards and symbol masters, and the document file for
 // its shared styles. Entries are read straight from the archive.
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// The real documents of ../shared/fixtures/sketch run through the search as an import runs it:
+// The real documents of tests/fixtures/sketch run through the search as an import runs it:
 // page walks, the exportables analysis of every artboard, the master map, the used masters of
 // every artboard. The artboard and master counts equal what Sketch shows, since Sketch keeps both
 // only at the top level of a page, which is all the page walks look at.
@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Sketch, FixtureDocuments,
                                            DocumentCase{"xlayers-tabs-status-bar-49.sketch", 2, 0, 1, 1, 1},
                                            DocumentCase{"xlayers-tabs-status-bar-53.sketch", 2, 0, 1, 1, 1},
                                            DocumentCase{"xlayers-tabs-status-bar-69.sketch", 2, 0, 1, 1, 1}),
-                         [](const ::testing::TestParamInfo<DocumentCase>& info) {
-                             std::string name = info.param.file.substr(0, info.param.file.rfind('.'));
+                         [](const ::testing::TestParamInfo<DocumentCase>& caseInfo) {
+                             std::string name = caseInfo.param.file.substr(0, caseInfo.param.file.rfind('.'));
                              std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
                              return name;
                          });

@@ -29,10 +29,10 @@ class Loader : public ::testing::Test {
 protected:
     QString documentPath(const QString& name = QStringLiteral("design.sketch")) const { return sources.filePath(name); }
 
-    SketchImporter::LoadResult load(SketchImporter& importer)
+    SketchImporter::LoadResult load(SketchImporter& target)
     {
         auto result = std::make_shared<std::optional<SketchImporter::LoadResult>>();
-        importer.loadSketchDocument([result](SketchImporter::LoadResult& r) { *result = std::move(r); });
+        target.loadSketchDocument([result](SketchImporter::LoadResult& r) { *result = std::move(r); });
         waitFor([&] { return result->has_value(); });
         return result->value_or(SketchImporter::LoadResult{QStringLiteral("no callback"), {}, {}, {}, {}, {}});
     }

@@ -83,6 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({"layers":[{"do_objectID":"P","ZVExactOrigin":{"x":1,"y":1}},{"do_objectID":"Q"}]})", {"P"}},
         KeyCase{"ListWithANonDictionaryIsNotSearched", SketchLayerKeys::kSymbolInstances, true,
                 R"({"layers":[{"_class":"symbolInstance","do_objectID":"I"},3]})", {}}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<KeyCase>& caseInfo) { return std::string(caseInfo.param.name); });
 
 } // namespace

@@ -57,11 +57,11 @@ protected:
     }
 
     CutOutcome cutImage(FileFormats format, double scale, const std::string& item = "I",
-                        std::optional<std::string> tool = SketchToolStandin::executable())
+                        std::optional<std::string> toolPath = SketchToolStandin::executable())
     {
         return cut([&](auto ok, auto failed) {
             FileExporter::instance().exportAssetForServer(item, item, format, *document, d(QStringLiteral("exportables")),
-                                                          tool, scale, ok, failed);
+                                                          toolPath, scale, ok, failed);
         });
     }
 

@@ -142,8 +142,9 @@ void ExportViewController::viewDidLoad()
     m_exportInfoLabel->setText(platform::localized("exportViewController.exportInfoLabel.preparing"));
     m_progressBar->setRange(0, 100);
 
-    // Reports may come from any thread; each is applied on the main queue, in call order. The
-    // screen may be gone by then (the user closed the window): the report is dropped.
+    // Reports arrive on the main thread; each is applied on a later turn, in call order, so a
+    // report never runs inside the importer's own call. The screen may be gone by then (the
+    // user closed the window): the report is dropped.
     QPointer<ExportViewController> self(this);
     ProgressCompletion exportCompletion = [self](const std::string& text, double percentage) {
         platform::dispatchMain([self, text = shown(text), percentage] {
