@@ -400,7 +400,10 @@ std::optional<boost::json::value> readPropertyList(const QString& path, QString*
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return refuse(PropertyListProblem::unreadable, QStringLiteral("Cannot open %1: %2").arg(path, f.errorString()));
-    const QByteArray bytes = f.read(limits.maxFileBytes + 1);
+    // Read by the file's size: asking for the whole limit makes the buffer that large for every
+    // file, however small (the fuzzer ran 25 times slower for it). A file that grew since it was
+    // measured reads cut short and fails to parse.
+    const QByteArray bytes = f.read(std::min(info.size(), limits.maxFileBytes) + 1);
     if (bytes.size() > limits.maxFileBytes)
         return refuse(PropertyListProblem::tooLarge, QStringLiteral("%1 is too large for a property list").arg(path));
     if (bytes.isEmpty()) return refuse(PropertyListProblem::notPropertyList, QStringLiteral("%1 is empty").arg(path));
