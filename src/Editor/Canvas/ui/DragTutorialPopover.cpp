@@ -26,7 +26,9 @@ DragTutorialPopover::DragTutorialPopover(QWidget* host)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     setAttribute(Qt::WA_DeleteOnClose);
     layout->addWidget(title);
-    layout->addWidget(text, 1);
+    layout->addSpacing(8);
+    layout->addWidget(text);
+    layout->addStretch(1);
     layout->addWidget(close, 0, Qt::AlignRight);
 }
 
