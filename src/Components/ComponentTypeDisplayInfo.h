@@ -11,6 +11,7 @@ struct ComponentTypeDisplayInfo : BaseModel {
     std::string key;
     std::string name;
     std::string info;
-    std::vector<ComponentFieldTypeDisplayInfo> fieldTypeList;
+    std::string programmingClassKey; // the class of the component's main view
+    std::vector<ComponentFieldTypeDisplayInfo> fieldTypes;
 };
-BOOST_DESCRIBE_STRUCT(ComponentTypeDisplayInfo, (BaseModel), (key, name, info, fieldTypeList))
+BOOST_DESCRIBE_STRUCT(ComponentTypeDisplayInfo, (BaseModel), (key, name, info, programmingClassKey, fieldTypes))

@@ -45,8 +45,9 @@ void ComponentInfoViewController::update(const std::optional<ComponentDisplayInf
     }
     m_name->setText(QString::fromStdString(component->name));
     m_details->setText(platform::localizedFormat(
-        "componentInfo.details", {QString::fromStdString(component->componentTypeName),
-                                  QString::fromStdString(component->className), QString::number(component->instanceCount),
+        "componentInfo.details", {QString::fromStdString(component->componentTypeName.empty() ? component->componentTypeKey
+                                                                                         : component->componentTypeName),
+                                  QString::fromStdString(component->classNameString), QString::number(component->instanceCount),
                                   DisplayDate::text(component->updateTime)}));
     m_body->setCurrentIndex(0);
 }

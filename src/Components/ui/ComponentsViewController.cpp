@@ -5,6 +5,7 @@
 #include "App/ui/SearchableListHeader.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
+#include "Projects/ui/SideMenuContentViewController.h"
 #include "Projects/ui/SideMenuViewController.h"
 #include "platform/Dialogs.h"
 #include "platform/Localization.h"
@@ -61,6 +62,11 @@ ComponentsViewController::ComponentsViewController()
     connect(m_table, &QTableWidget::itemSelectionChanged, this,
             [this] { m_delete->setEnabled(!m_table->selectedItems().isEmpty()); });
     connect(m_delete, &QPushButton::clicked, this, [this] { removeRow(m_table->currentRow()); });
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        const auto index = m_table->item(row, 0) ? m_table->item(row, 0)->data(Qt::UserRole).toULongLong() : m_components.size();
+        auto* content = parentAs<SideMenuContentViewController>();
+        if (content && index < m_components.size()) content->open(SideMenuContentType::componentInfo, m_components[index]);
+    });
     reload();
 }
 
@@ -82,7 +88,8 @@ void ComponentsViewController::reload()
         auto* nameItem = new QTableWidgetItem(name);
         nameItem->setData(Qt::UserRole, static_cast<qulonglong>(i));
         m_table->setItem(row, 0, nameItem);
-        m_table->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(component.componentTypeName)));
+        m_table->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(
+                                  component.componentTypeName.empty() ? component.componentTypeKey : component.componentTypeName)));
         m_table->setItem(row, 2, new QTableWidgetItem(DisplayDate::text(component.updateTime)));
         ++row;
     }

@@ -1,0 +1,199 @@
+#include "App/ui/MainContentViewController.h"
+#include "CodePreferences/CodeSyntaxHighlighter.h"
+#include "CodePreferences/ui/MainEditorCodeViewController.h"
+#include "Components/ui/ComponentsViewController.h"
+#include "Editor/ArtboardDetailInfoResponse.h"
+#include "Editor/Canvas/ui/MainEditorDesignViewController.h"
+#include "Editor/Pages/ui/ColorsViewController.h"
+#include "Editor/ui/EditorHierarchy.h"
+#include "Editor/ui/MainEditorViewController.h"
+#include "Projects/ProjectContainerModel.h"
+#include "Projects/ui/MainViewController.h"
+#include "Projects/ui/ProjectsViewController.h"
+#include "Projects/ui/SideMenuContentViewController.h"
+#include "Projects/ui/SideMenuViewController.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::shared_ptr<ProjectContainerModel> containerWithCode(const std::string& selected)
+{
+    const auto reply = jsonmap::fromJson<ArtboardDetailInfoResponse>(boost::json::parse(R"({
+      "codeDirectory": {"name": "root",
+        "files": [{"path": "Home.swift", "absolutePath": "/Home.swift", "fileExtension": "swift", "content": "let a = 1"}],
+        "directories": [
+          {"name": "Views", "files": [{"path": "Card.kt", "absolutePath": "/Views/Card.kt", "fileExtension": "kt",
+                                       "content": "val card = \"x\""},
+                                      {"path": "Row.swift", "absolutePath": "/Views/Row.swift", "content": "// row"}],
+           "directories": [{"name": "Cells", "files": [{"path": "Cell.swift", "absolutePath": "/Views/Cells/Cell.swift"}]}]},
+          {"name": "Empty"}]}})"));
+    auto container = std::make_shared<ProjectContainerModel>();
+    container->codeDirectory = reply.codeDirectory;
+    container->selectedCodeFilePath = selected;
+    return container;
+}
+
+// Menu titles depth-first, sub-menus as "name/" followed by their entries.
+std::vector<std::string> menuOutline(const QMenu* menu, const std::string& prefix = {})
+{
+    std::vector<std::string> out;
+    for (QAction* action : menu->actions()) {
+        if (QMenu* sub = action->menu()) {
+            out.push_back(prefix + action->text().toStdString() + "/");
+            for (auto& entry : menuOutline(sub, prefix + "  ")) out.push_back(std::move(entry));
+        } else {
+            out.push_back(prefix + action->text().toStdString());
+        }
+    }
+    return out;
+}
+
+TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
+{
+    std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
+    code->projectContainer = containerWithCode("/Views/Card.kt");
+    code->updateUIForScreenData();
+    EXPECT_EQ(menuOutline(code->fileMenu()), (std::vector<std::string>{"Home.swift", "Views/", "  Card.kt", "  Row.swift",
+                                                                       "  Cells/", "    Cell.swift", "Empty/"}));
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("val card = \"x\""));
+    EXPECT_TRUE(code->textView()->isReadOnly());
+    EXPECT_EQ(code->highlighter()->language(), CodeSyntaxHighlighter::Language::kotlin);
+    EXPECT_EQ(code->fileLabel()->text(), QStringLiteral("Card.kt"));
+
+    // Choosing another file from the menu shows it.
+    QAction* home = code->fileMenu()->actions().front();
+    code->menuItemSelected(home);
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
+    EXPECT_EQ(code->highlighter()->language(), CodeSyntaxHighlighter::Language::swift);
+    // An item of another menu changes nothing.
+    QAction stranger(QStringLiteral("stranger"));
+    code->menuItemSelected(&stranger);
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
+}
+
+TEST(CodeTabTest, NoMatchingPathOrNoTreeOpensNoFile)
+{
+    std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
+    code->projectContainer = containerWithCode("/Nowhere.swift");
+    code->updateUIForScreenData();
+    EXPECT_EQ(code->shownFile(), nullptr);
+    EXPECT_TRUE(code->textView()->toPlainText().isEmpty());
+    EXPECT_EQ(code->fileMenu()->actions().size(), 3);
+
+    code->projectContainer = std::make_shared<ProjectContainerModel>(); // a reply whose tree was null
+    code->updateUIForScreenData();
+    EXPECT_TRUE(code->fileMenu()->actions().isEmpty());
+    EXPECT_FALSE(code->fileMenuButton()->isEnabled());
+}
+
+TEST(CodeTabTest, CanvasMenuChoiceReachesTheCodeTabOfItsEditor)
+{
+    std::unique_ptr<MainEditorViewController> editor(MainEditorViewController::instantiate());
+    auto* code = editor->getCodeViewController();
+    ASSERT_NE(code, nullptr);
+    code->projectContainer = containerWithCode("");
+    code->updateUIForScreenData();
+    editor->getDesignViewController()->menuItemSelected(code->fileMenu()->actions().front());
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
+}
+
+// The whole window chain, as the project window builds it, with the editor on top.
+struct Chain {
+    std::unique_ptr<MainViewController> root{MainViewController::instantiate()};
+    MainEditorViewController* editor = MainEditorViewController::instantiate(); // owned by the stack
+    MainContentViewController* stack = root->contentStack();                    // owned by root
+    SideMenuViewController* side = root->sideMenu();                            // owned by root
+    Chain() { stack->push(editor); }
+    SideMenuContentViewController* content() const { return side->contentViewController(); }
+};
+
+TEST(EditorHierarchyTest, EveryChainAnswersAlongTheFullHierarchy)
+{
+    Chain chain;
+    EXPECT_EQ(editorhierarchy::mainViewOfEditor(chain.editor), chain.root.get());
+    EXPECT_NE(chain.editor->getComponentsVC(), nullptr);
+    EXPECT_NE(chain.editor->getCreateComponentVC(), nullptr);
+    EXPECT_NE(chain.editor->getConvertViewVC(), nullptr);
+    EXPECT_EQ(chain.root->contentStack()->getDesignVC(), chain.editor->getDesignViewController());
+    auto* page = chain.content()->getVC(SideMenuContentType::colors);
+    EXPECT_EQ(editorhierarchy::editorOfPage(page), chain.editor);
+    EXPECT_EQ(editorhierarchy::sideMenuOfPage(page), chain.root->sideMenu());
+    EXPECT_EQ(editorhierarchy::editorOfCanvas(chain.editor->getDesignViewController()), chain.editor);
+    EXPECT_EQ(chain.content()->getVC(kSideMenuContentTypeCount), nullptr);
+}
+
+struct MissingLink {
+    const char* name;
+    std::function<void(Chain&)> cut;
+    bool canvasStillReachable; // the design canvas hangs on the stack alone, not on the window
+};
+
+void PrintTo(const MissingLink& link, std::ostream* os) { *os << link.name; }
+
+class MissingLinkTest : public ::testing::TestWithParam<MissingLink> {};
+
+TEST_P(MissingLinkTest, EndsEveryChainThroughItSilently)
+{
+    Chain chain;
+    GetParam().cut(chain);
+    EXPECT_EQ(editorhierarchy::mainViewOfEditor(chain.editor), nullptr);
+    EXPECT_EQ(chain.editor->getComponentsVC(), nullptr);
+    EXPECT_EQ(chain.editor->getCreateComponentVC(), nullptr);
+    EXPECT_EQ(chain.editor->getConvertViewVC(), nullptr);
+    EXPECT_EQ(editorhierarchy::editorOfPage(chain.content()->getVC(SideMenuContentType::components)), nullptr);
+    EXPECT_EQ(chain.stack->getDesignVC() != nullptr, GetParam().canvasStillReachable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MissingLinkTest,
+    ::testing::Values(
+        // The editor is covered by another screen: it is no longer the stack's child.
+        MissingLink{"covered", [](Chain& c) { c.root->contentStack()->push(ProjectsViewController::instantiate()); }, false},
+        // The stack has no window root above it.
+        MissingLink{"rootless",
+                    [](Chain& c) {
+                        c.root->removeChildController(c.root->contentStack());
+                        c.root->removeChildController(c.root->sideMenu());
+                    },
+                    true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EditorHierarchyTest, MissingLinksBelowTheEditorEndTheirChains)
+{
+    std::unique_ptr<MainEditorViewController> editor(MainEditorViewController::instantiate());
+    auto* canvas = editor->getDesignViewController();
+    ASSERT_NE(canvas, nullptr);
+    auto* split = canvas->parentController();
+    split->removeChildController(canvas);
+    EXPECT_EQ(editor->getDesignViewController(), nullptr);
+    EXPECT_EQ(editorhierarchy::editorOfCanvas(canvas), nullptr);
+    EXPECT_EQ(editorhierarchy::codeTabOfCanvas(canvas), nullptr);
+    split->addChildController(canvas);
+
+    auto* code = editor->getCodeViewController();
+    editor->removeChildController(code);
+    EXPECT_EQ(editor->getCodeViewController(), nullptr);
+    // Without its code tab the editor still updates its design half.
+    editor->updateUI(std::make_shared<ProjectContainerModel>(), true);
+    EXPECT_EQ(editorhierarchy::codeTabOfCanvas(canvas), nullptr);
+    delete code;
+
+    // A page outside any side menu finds no editor.
+    std::unique_ptr<ColorsViewController> loose(ColorsViewController::instantiate());
+    EXPECT_EQ(editorhierarchy::editorOfPage(loose.get()), nullptr);
+    EXPECT_EQ(editorhierarchy::sideMenuOfPage(loose.get()), nullptr);
+}
+
+} // namespace
