@@ -9,6 +9,8 @@
 #include "Editor/Canvas/ViewInfoUtils.h"
 #include "Editor/Canvas/ViewUtils.h"
 
+#include <unordered_set>
+
 namespace {
 void writeSession(const SelectionDictionary& selection)
 {
@@ -115,9 +117,18 @@ void DesignCanvasSelection::markViews(const std::optional<QRectF>& scannedArea)
     if (!scannedArea || !acceptsGestures()) return;
     const ViewInfoList* list = viewInfoListProvider ? viewInfoListProvider() : nullptr;
     if (!list) return;
-    const std::vector<SelectedViewInfo> selected = getSelectedViewInfoList(ViewInfoUtils::findViews(*scannedArea, *list));
-    const SelectionDictionary deselected = overlay->removeDeSelectedViews(selected);
-    const SelectionDictionary added = overlay->addNewSelectedViews(selected);
+    const ViewInfoList found = ViewInfoUtils::findViews(*scannedArea, *list);
+    // The new selection as ids for what leaves, and as selected views only for what joins: a
+    // band step over a large selection then builds little (every step of a drag runs this).
+    std::unordered_set<std::string> foundIds;
+    foundIds.reserve(found.size());
+    for (const auto& view : found) foundIds.insert(view->oid);
+    const SelectionDictionary deselected = overlay->removeDeSelectedViewIds(foundIds);
+    std::vector<SelectedViewInfo> joining;
+    for (const auto& view : found) {
+        if (!overlay->scannedViews.contains(view->oid)) joining.push_back(makeSelectedViewInfo(view));
+    }
+    const SelectionDictionary added = overlay->addNewSelectedViews(joining);
     overlay->removeFromScreen(deselected);
     overlay->addToScreen(added);
 }

@@ -3,6 +3,7 @@
 #include "Editor/Canvas/CanvasColors.h"
 #include "Editor/Canvas/PlatformRect.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 HighlightContainerView::HighlightContainerView() = default;
@@ -89,8 +90,16 @@ SelectionDictionary HighlightContainerView::removeDeSelectedViews(const Selected
     std::unordered_set<std::string> incoming;
     incoming.reserve(viewInfoList.size());
     for (const auto& item : viewInfoList) incoming.insert(item.oid());
+    return removeDeSelectedViewIds(incoming);
+}
 
+SelectionDictionary HighlightContainerView::removeDeSelectedViewIds(const std::unordered_set<std::string>& incoming)
+{
     SelectionDictionary removed;
+    // A band that only grows removes nothing: keep the selection as it is.
+    const bool anyLeaves = std::any_of(scannedViews.begin(), scannedViews.end(),
+                                       [&](const auto& entry) { return incoming.count(entry.first) == 0; });
+    if (!anyLeaves) return removed;
     SelectionDictionary kept;
     for (auto& entry : scannedViews) {
         if (incoming.count(entry.first) == 0)

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 // The canvas overlay: keeps the canvas selection (`scannedViews`), one outline per selected view
@@ -47,6 +49,8 @@ public:
     void removeFromScreen(const SelectionDictionary& deselectedViews);
     // Drops from `scannedViews` the entries whose id is not in the new selection; answers them.
     SelectionDictionary removeDeSelectedViews(const SelectedList& viewInfoList);
+    // The same, given the ids of the new selection.
+    SelectionDictionary removeDeSelectedViewIds(const std::unordered_set<std::string>& selectedIds);
     // Stores the items that were not selected yet, each with a new outline and colour; answers
     // them. Items already selected keep their outline and colour. Draws nothing.
     SelectionDictionary addNewSelectedViews(const SelectedList& viewInfoList);

@@ -8,9 +8,11 @@
 #include "platform/Localization.h"
 #include "platform/UserDefaults.h"
 #include "App/UserDefaultsKeys.h"
+#include "App/ui/TutorialManager.h"
 
 #include <gtest/gtest.h>
 
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -191,12 +193,15 @@ TEST_F(DesignCanvasWidgetTest, theDragTutorialOpensOnlyOnTheFirstAppearance)
     platform::UserDefaults::standard().removeObject(QString(UserDefaultsKeys::artboardDragTutorialShown));
     kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
     ASSERT_TRUE(kit.open()); // the first editor of this account shows it
-    EXPECT_TRUE(kit.canvas()->tutorialPopover());
+    ASSERT_TRUE(TutorialManager::instance().openPopup());
+    EXPECT_TRUE(TutorialManager::instance().openPopup()->isVisible());
+    TutorialManager::instance().closeTutorial();
     kit.editor->hide();
     kit.editor->show();
     Kit second;
     second.serve(second.previewUrl(), Kit::pngBytes(750, 1334));
     ASSERT_TRUE(second.open());
-    EXPECT_FALSE(second.canvas()->tutorialPopover());
+    const QFrame* popup = TutorialManager::instance().openPopup(); // a closed one may await deletion
+    EXPECT_FALSE(popup && popup->isVisible());
 }
 } // namespace
