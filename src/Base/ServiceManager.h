@@ -80,6 +80,10 @@ public:
     enum class RefreshOutcome { renewed, rejected, failed };
     void refreshAccessToken(std::function<void(RefreshOutcome)> completion);
 
+    // Told the path of every request as it is sent ("components/deleteComponentInstance"), for
+    // tools that report what a command caused; empty: nobody is told.
+    void setRequestObserver(std::function<void(const QString& path)> observer) { m_requestObserver = std::move(observer); }
+
     // The three service headers for a request sent with `accessToken` (omitted when empty).
     static QList<QPair<QByteArray, QByteArray>> serviceHeaders(const std::string& accessToken);
 
@@ -95,6 +99,7 @@ private:
     void endSessionFor(const std::shared_ptr<Call>& call);
     void finishRefresh(RefreshOutcome outcome);
 
+    std::function<void(const QString& path)> m_requestObserver;
     bool m_refreshing = false;
     std::vector<std::function<void(RefreshOutcome)>> m_refreshWaiters;
 };

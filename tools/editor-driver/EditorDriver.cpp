@@ -99,6 +99,12 @@ std::optional<EditorDriver::Options> EditorDriver::parse(const QStringList& argu
         }
         // An action and its point(s).
         Action action;
+        if (auto sidePage = SidePageActions::parse(argument, [&] { return value(i); }, problem)) {
+            action.sidePage = std::move(sidePage);
+            options.actions.push_back(action);
+            continue;
+        }
+        if (!problem->isEmpty()) return std::nullopt;
         if (argument == QLatin1String("click")) {
             action.kind = Action::Kind::click;
         } else if (argument == QLatin1String("cmd-click")) {
@@ -196,6 +202,13 @@ int EditorDriver::run()
         if (remainingMs() == 0) {
             m_timedOut = true;
             return fail(QStringLiteral("time-out"));
+        }
+        if (action.sidePage) {
+            SidePageActions pages(m_print, [this](const std::function<bool()>& done) { return waitFor(done); });
+            if (!pages.perform(m_window->mainEditor(), *action.sidePage)) return fail(QStringLiteral("finding the side page"));
+            // a row selection is shown on the canvas: print it as a canvas action does
+            if (action.sidePage->kind == SidePageActions::Kind::rows) printCanvas();
+            continue;
         }
         perform(action);
         printCanvas();
