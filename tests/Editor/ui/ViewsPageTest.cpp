@@ -175,15 +175,4 @@ TEST_F(ViewsPageTest, RowHoverIsReportedOncePerEnterAndLeave)
     EXPECT_EQ(reports, (Lines{"enter Title", "leave Title", "enter OK", "leave OK"}));
 }
 
-TEST_F(ViewsPageTest, CommandsWithoutAnEditorDoNothing)
-{
-    // outside the project window there is no editor, no canvas and no side menu
-    QMenu* menu = rightClick(3);
-    ASSERT_NE(menu, nullptr);
-    for (QAction* action : menu->actions()) action->trigger();
-    QTest::mouseClick(page->header()->rightActionButton(), Qt::LeftButton);
-    QTest::mouseClick(page->header()->closeButton(), Qt::LeftButton);
-    EXPECT_EQ(shown(*page), (Lines{"0 Screen", "1 Title", "1 Card", "2 OK", "1 Group"}));
-}
-
 } // namespace
