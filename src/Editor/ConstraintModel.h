@@ -43,15 +43,15 @@ struct ConstraintModel : BaseSModel {
 
     // The arguments of the full initialiser, in its order.
     struct Arguments {
-        std::string view1;
+        std::string view1{};
         Anchors attr1 = Anchors::none;
-        std::string relation;
-        std::string view2;
+        std::string relation{};
+        std::string view2{};
         Anchors attr2 = Anchors::none;
         double constant = 0;
         double multiplierPart1 = 0;
         double multiplierPart2 = 1.0;
-        std::shared_ptr<VItemInfo> view2Item;
+        std::shared_ptr<VItemInfo> view2Item{};
         bool isConstantConstraint = false;
         bool isRatio = false;
         bool isAnchor = true;

@@ -50,22 +50,22 @@ struct VItemInfo : BaseSModel {
 
     // The arguments of the initialiser, in its order. masterId and imageName are accepted and not used.
     struct Arguments {
-        std::string oid;
-        std::string layerName;
-        std::string varName;
-        std::optional<std::string> customClassName;
-        boost::json::object dict; // the parsed layer JSON
-        std::string jsonString;
-        std::shared_ptr<FrameModel> layout;
-        std::optional<std::string> masterId;
-        std::optional<std::string> imageName;
-        std::vector<std::shared_ptr<OverridePropertiesValueModel>> overrides;
-        std::shared_ptr<ViewLayoutInfo> layoutInfo;
-        std::shared_ptr<ViewStyleInfo> style; // the service's style
-        std::shared_ptr<ColorNamePicker> colorNamePicker;
-        std::shared_ptr<FontNamePicker> fontNamePicker;
-        std::shared_ptr<StringNamePicker> stringNamePicker;
-        std::shared_ptr<ClassNamePicker> classNamePicker;
+        std::string oid{};
+        std::string layerName{};
+        std::string varName{};
+        std::optional<std::string> customClassName{};
+        boost::json::object dict{}; // the parsed layer JSON
+        std::string jsonString{};
+        std::shared_ptr<FrameModel> layout{};
+        std::optional<std::string> masterId{};
+        std::optional<std::string> imageName{};
+        std::vector<std::shared_ptr<OverridePropertiesValueModel>> overrides{};
+        std::shared_ptr<ViewLayoutInfo> layoutInfo{};
+        std::shared_ptr<ViewStyleInfo> style{}; // the service's style
+        std::shared_ptr<ColorNamePicker> colorNamePicker{};
+        std::shared_ptr<FontNamePicker> fontNamePicker{};
+        std::shared_ptr<StringNamePicker> stringNamePicker{};
+        std::shared_ptr<ClassNamePicker> classNamePicker{};
     };
 
     VItemInfo() = default;

@@ -87,28 +87,28 @@ struct VStyleInfo : BaseSModel {
 
     // The arguments of the working initialiser, in its order.
     struct Arguments {
-        boost::json::object dict;
-        std::shared_ptr<FrameModel> frame;
-        std::string sketchClass;
+        boost::json::object dict{};
+        std::shared_ptr<FrameModel> frame{};
+        std::string sketchClass{};
         std::int64_t textAlignment = 0;
         double cornerRadius = 0;
         bool isBorderEnabled = false;
         double borderWidth = 0;
-        std::shared_ptr<ColorModel> borderColorModel;
-        std::shared_ptr<ColorModel> backgroundColorModel;
-        std::shared_ptr<FontModel> fontModel;
-        std::shared_ptr<StringModel> stringModel;
-        std::shared_ptr<ColorModel> textColorModel;
-        std::optional<std::string> imageName;
-        std::optional<std::string> masterId;
-        std::optional<std::string> contentMode;
-        std::string classNameString;
-        std::string ancestorClassKey;
-        std::vector<std::shared_ptr<OverridePropertiesValueModel>> overrides;
-        std::shared_ptr<ColorNamePicker> colorNamePicker;
-        std::shared_ptr<FontNamePicker> fontNamePicker;
-        std::shared_ptr<StringNamePicker> stringNamePicker;
-        std::shared_ptr<ClassNamePicker> classNamePicker;
+        std::shared_ptr<ColorModel> borderColorModel{};
+        std::shared_ptr<ColorModel> backgroundColorModel{};
+        std::shared_ptr<FontModel> fontModel{};
+        std::shared_ptr<StringModel> stringModel{};
+        std::shared_ptr<ColorModel> textColorModel{};
+        std::optional<std::string> imageName{};
+        std::optional<std::string> masterId{};
+        std::optional<std::string> contentMode{};
+        std::string classNameString{};
+        std::string ancestorClassKey{};
+        std::vector<std::shared_ptr<OverridePropertiesValueModel>> overrides{};
+        std::shared_ptr<ColorNamePicker> colorNamePicker{};
+        std::shared_ptr<FontNamePicker> fontNamePicker{};
+        std::shared_ptr<StringNamePicker> stringNamePicker{};
+        std::shared_ptr<ClassNamePicker> classNamePicker{};
     };
 
     VStyleInfo() = default;

@@ -84,6 +84,13 @@ std::optional<EditorDriver::Options> EditorDriver::parse(const QStringList& argu
                     *problem = QStringLiteral("--zoom takes a number from 0.5 to 4");
                     return std::nullopt;
                 }
+            } else if (argument == QLatin1String("--pause")) {
+                bool ok = false;
+                options.pauseSeconds = text->toInt(&ok);
+                if (!ok || options.pauseSeconds < 0) {
+                    *problem = QStringLiteral("--pause takes a number of seconds");
+                    return std::nullopt;
+                }
             } else if (argument == QLatin1String("--timeout")) {
                 bool ok = false;
                 options.timeoutSeconds = text->toInt(&ok);
@@ -165,6 +172,10 @@ EditorDriver::EditorDriver(Options options, std::function<void(const QString&)> 
 
 EditorDriver::~EditorDriver()
 {
+    if (!m_window) return;
+    // Hidden first, while the window is whole: the editor tells its window on hiding.
+    m_window->hide();
+    QApplication::processEvents();
     delete m_window;
 }
 
@@ -212,6 +223,11 @@ int EditorDriver::run()
         }
         perform(action);
         printCanvas();
+        if (m_options.pauseSeconds > 0) {
+            const qint64 until = QDateTime::currentMSecsSinceEpoch() + qint64(m_options.pauseSeconds) * 1000;
+            platform::runMainLoopUntil([until] { return QDateTime::currentMSecsSinceEpoch() >= until; },
+                                       m_options.pauseSeconds * 1000 + 1000);
+        }
     }
     m_print(QStringLiteral("finished"));
     return kSucceeded;

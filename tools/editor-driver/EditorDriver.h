@@ -38,6 +38,7 @@ public:
         std::string artboardId;
         double zoom = 1.0;
         int timeoutSeconds = 120;
+        int pauseSeconds = 0; // to look at the canvas (on a display) after each action
         std::vector<Action> actions;
     };
 

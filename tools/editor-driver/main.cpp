@@ -1,5 +1,5 @@
 // editor-driver --service URL --email E --password P --project ID --artboard OID [--zoom Z]
-//               [--timeout S] ACTION...
+//               [--timeout S] [--pause S] ACTION...
 //
 // Signs in, opens the screen in the editor offscreen as a double click on its thumbnail does,
 // waits for the detail and the preview, applies the zoom, then performs each action on the
@@ -7,7 +7,8 @@
 //   click X,Y   cmd-click X,Y   band X1,Y1,X2,Y2   right-click X,Y   hover X,Y
 // After each action it prints "selection OID ...", one "outline OID X Y W H" per outlined view
 // and "border X Y W H" (canvas units, unzoomed), and "menu TITLE" when a menu opened; then
-// "finished". Exit status: 0 done, 1 a failure, 2 time-out, 64 bad arguments.
+// "finished". --pause S waits S seconds after each action, to look at the canvas on a display.
+// Exit status: 0 done, 1 a failure, 2 time-out, 64 bad arguments.
 // Actions on the side pages (SidePageActions.h): search TEXT, rows R,R,..., row-menu R,
 // delete-instance R, colors SCOPE TEXT, text-styles SCOPE TEXT.
 // The session and the settings live in a private home folder removed at the end.

@@ -31,6 +31,8 @@ public:
     // Replaces the whole stack by `screen`.
     void setRoot(ViewController* screen);
     std::size_t depth() const { return m_stack.size(); }
+    // The screen at the bottom of the stack, or none.
+    ViewController* rootViewController() const { return m_stack.empty() ? nullptr : m_stack.front().data(); }
 
     // The design canvas of the editor on top, or none when the top screen is not the editor.
     MainEditorDesignViewController* getDesignVC() const;

@@ -1,8 +1,13 @@
 #include "App/ui/WindowController.h"
 
+#include "App/WindowPlacement.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeySequence>
+#include <QMargins>
+#include <QScreen>
 
 WindowController::WindowController(QWidget* parent)
     : QMainWindow(parent)
@@ -42,6 +47,21 @@ void WindowController::bringToFront()
 {
     if (isMinimized()) showNormal();
     else show();
+    if (!m_placed) {
+        m_placed = true;
+        // Placed once it shows, when the window system has told us the size of its frame.
+        QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (target) {
+            const QRect outer = frameGeometry();
+            const QRect inner = geometry();
+            const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                                 outer.bottom() - inner.bottom());
+            const QSize extra(frame.left() + frame.right(), frame.top() + frame.bottom());
+            const QRect placed =
+                WindowPlacement::centred(size() + extra, minimumSize() + extra, target->availableGeometry());
+            setGeometry(placed.marginsRemoved(frame));
+        }
+    }
     raise();
     activateWindow();
 }

@@ -25,9 +25,11 @@ public:
     // Class name of the content screen, "" without one.
     QString contentClassName() const;
 
-    // Shows the window, raises it and makes it the active window.
+    // Shows the window, raises it and makes it the active window. The first time, the window is
+    // fitted into its screen's available area and centred on it.
     void bringToFront();
 
 private:
     QPointer<ViewController> m_content;
+    bool m_placed = false; // placed on its screen at the first showing
 };

@@ -21,22 +21,16 @@ struct SharedModelListTraits {
     {
         if (!v.is_array()) return;
         const boost::json::array& arr = v.get_array();
-        [[maybe_unused]] const jsonmap::NestingGuard level;
         if constexpr (Bounded) {
+            const jsonmap::NestingGuard level;
             if (level.tooDeep() && !arr.empty()) {
                 platform::debugPrint("Nested records deeper than the supported depth are dropped");
                 return;
             }
+            readElements(arr, out);
+        } else {
+            readElements(arr, out);
         }
-        std::vector<std::shared_ptr<Model>> result;
-        result.reserve(arr.size());
-        for (const boost::json::value& element : arr) {
-            if (!element.is_object()) continue;
-            auto model = std::make_shared<Model>();
-            jsonmap::read(element, *model);
-            result.push_back(std::move(model));
-        }
-        out = std::move(result);
     }
 
     static boost::json::value write(const std::vector<std::shared_ptr<Model>>& in)
@@ -46,5 +40,19 @@ struct SharedModelListTraits {
         for (const auto& model : in)
             arr.push_back(model ? jsonmap::write(*model) : boost::json::value(nullptr));
         return arr;
+    }
+
+private:
+    static void readElements(const boost::json::array& arr, std::vector<std::shared_ptr<Model>>& out) noexcept
+    {
+        std::vector<std::shared_ptr<Model>> result;
+        result.reserve(arr.size());
+        for (const boost::json::value& element : arr) {
+            if (!element.is_object()) continue;
+            auto model = std::make_shared<Model>();
+            jsonmap::read(element, *model);
+            result.push_back(std::move(model));
+        }
+        out = std::move(result);
     }
 };

@@ -137,6 +137,7 @@ void ProjectMainWindowController::openProject(const ProjectDisplayInfo& project)
     auto* screens = ProjectScreensViewController::instantiate(project);
     connect(screens, &ProjectScreensViewController::screenOpened, this,
             [this](const ProjectDisplayInfo& chosen, const std::string& artboardId) { openScreen(chosen, artboardId); });
+    for (const auto& [artboardId, name] : m_screenNames) screens->setScreenName(artboardId, name);
     root->contentStack()->setRoot(screens);
     setWindowTitle(QString::fromStdString(project.name));
     updateNavigationState();
@@ -198,6 +199,13 @@ void ProjectMainWindowController::updateWindow(const std::shared_ptr<ArtboardDet
                                                bool withoutDesign)
 {
     if (!response) return;
+    const auto& artboard = response->artboardFlatModel.artboard;
+    if (!artboard.oid.empty() && !artboard.name.empty()) {
+        m_screenNames[artboard.oid] = QString::fromStdString(artboard.name);
+        MainContentViewController* stack = contentStack();
+        if (auto* screens = qobject_cast<ProjectScreensViewController*>(stack ? stack->rootViewController() : nullptr))
+            screens->setScreenName(artboard.oid, QString::fromStdString(artboard.name));
+    }
     updateData(*response);
     updateWholeWindowUI(0, withoutDesign);
 

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,7 @@ private:
     void exportCode();
 
     AllProjectResponse m_projects;
+    std::map<std::string, QString> m_screenNames; // artboard id -> name, learnt from detail replies
     std::unique_ptr<SketchReaderOnline> m_sketchReader;
     std::shared_ptr<ProjectContainerModel> m_projectContainer;
     std::shared_ptr<AndroidGenerationResponse> m_androidGeneration; // kept for the export

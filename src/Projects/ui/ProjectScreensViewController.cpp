@@ -97,3 +97,12 @@ void ProjectScreensViewController::openScreenAt(int index)
     if (index < 0 || static_cast<std::size_t>(index) >= m_project.artboardIds.size()) return;
     Q_EMIT screenOpened(m_project, m_project.artboardIds[static_cast<std::size_t>(index)]);
 }
+
+void ProjectScreensViewController::setScreenName(const std::string& artboardId, const QString& name)
+{
+    if (name.isEmpty()) return;
+    const QString id = QString::fromStdString(artboardId);
+    for (int i = 0; i < m_grid->count(); ++i) {
+        if (m_grid->item(i)->data(kArtboardIdRole).toString() == id) m_grid->item(i)->setText(name);
+    }
+}

@@ -27,6 +27,9 @@ public:
     // Thumbnails that arrived so far.
     int loadedThumbnailCount() const { return m_loaded; }
 
+    // Names the screen of `artboardId` (once known from its detail) under its thumbnail.
+    void setScreenName(const std::string& artboardId, const QString& name);
+
     // Opens the screen of a grid position (a double click does the same).
     void openScreenAt(int index);
 

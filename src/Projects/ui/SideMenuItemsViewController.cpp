@@ -66,6 +66,8 @@ SideMenuItemsViewController::SideMenuItemsViewController()
         m_buttons.emplace(type, button);
     }
     layout->addStretch(1);
+    // The pane opens on the views page.
+    if (QToolButton* views = button(SideMenuContentType::views)) views->setChecked(true);
 }
 
 QToolButton* SideMenuItemsViewController::button(SideMenuContentType type) const

@@ -1,6 +1,8 @@
 #include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 
+#include "App/TutorialType.h"
 #include "App/UserDefaultsKeys.h"
+#include "App/ui/TutorialManager.h"
 #include "App/ui/IndicatorManager.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
@@ -14,7 +16,6 @@
 #include "Editor/Canvas/CoordinateUtils.h"
 #include "Editor/Canvas/PreviewDecoder.h"
 #include "Editor/Canvas/ui/CanvasDocumentWidget.h"
-#include "Editor/Canvas/ui/DragTutorialPopover.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
 #include "Import/Plugin/ResourceDownloadRequest.h"
@@ -210,7 +211,8 @@ void MainEditorDesignViewController::showTutorialIfNeeded()
     auto& defaults = platform::UserDefaults::standard();
     const QString key(UserDefaultsKeys::artboardDragTutorialShown);
     if (defaults.boolForKey(key)) return;
-    m_tutorial = DragTutorialPopover::open(this, m_screenScrollView, m_document, QSize(316, 338));
+    TutorialManager::instance().openTutorial(TutorialType::drag, m_screenScrollView, m_document, QSize(316, 338),
+                                             Qt::RightEdge);
     defaults.setBool(key, true);
 }
 

@@ -78,7 +78,6 @@ public:
     QLabel* noScreenLabel() const { return m_noScreenWarningTextLabel; }
     QWidget* designerModeInfoView() const { return m_designerModeInfoView; }
     QLabel* userModeLabel() const { return m_designerModeLabel; }
-    QWidget* tutorialPopover() const { return m_tutorial.data(); }
     QMenu* canvasMenu() const { return m_menu.data(); }
     double screenRatio() const { return m_screenRatio; }
     const QImage& previewImage() const { return m_previewImage; }
@@ -134,6 +133,5 @@ private:
     QWidget* m_noScreenWarningView = nullptr;
     QWidget* m_warningSubView = nullptr;
     QLabel* m_noScreenWarningTextLabel = nullptr;
-    QPointer<QWidget> m_tutorial;
     QPointer<QMenu> m_menu;
 };

@@ -8,6 +8,7 @@
 #include "platform/Localization.h"
 #include "platform/UserDefaults.h"
 #include "App/UserDefaultsKeys.h"
+#include "App/ui/TutorialManager.h"
 
 #include <gtest/gtest.h>
 
@@ -191,12 +192,13 @@ TEST_F(DesignCanvasWidgetTest, theDragTutorialOpensOnlyOnTheFirstAppearance)
     platform::UserDefaults::standard().removeObject(QString(UserDefaultsKeys::artboardDragTutorialShown));
     kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
     ASSERT_TRUE(kit.open()); // the first editor of this account shows it
-    EXPECT_TRUE(kit.canvas()->tutorialPopover());
+    EXPECT_TRUE(TutorialManager::instance().openPopup());
+    TutorialManager::instance().closeTutorial();
     kit.editor->hide();
     kit.editor->show();
     Kit second;
     second.serve(second.previewUrl(), Kit::pngBytes(750, 1334));
     ASSERT_TRUE(second.open());
-    EXPECT_FALSE(second.canvas()->tutorialPopover());
+    EXPECT_FALSE(TutorialManager::instance().openPopup());
 }
 } // namespace
