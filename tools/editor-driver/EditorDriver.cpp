@@ -219,10 +219,10 @@ int EditorDriver::run()
             if (!pages.perform(m_window->mainEditor(), *action.sidePage)) return fail(QStringLiteral("finding the side page"));
             // a row selection is shown on the canvas: print it as a canvas action does
             if (action.sidePage->kind == SidePageActions::Kind::rows) printCanvas();
-            continue;
+        } else {
+            perform(action);
+            printCanvas();
         }
-        perform(action);
-        printCanvas();
         if (m_options.pauseSeconds > 0) {
             const qint64 until = QDateTime::currentMSecsSinceEpoch() + qint64(m_options.pauseSeconds) * 1000;
             platform::runMainLoopUntil([until] { return QDateTime::currentMSecsSinceEpoch() >= until; },
