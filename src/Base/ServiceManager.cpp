@@ -156,6 +156,7 @@ void ServiceManager::send(const std::shared_ptr<Call>& call)
         platform::dispatchMain([this, call] { fail(call, genericError("the request holds a number JSON cannot carry"), true); });
         return;
     }
+    if (m_requestObserver) m_requestObserver(call->endPoint.path);
     transport().postJson(call->endPoint.url(), *call->bytes, serviceHeaders(call->sentToken),
                          [this, call](const platform::HttpResult& result) { handleReply(call, result); });
 }

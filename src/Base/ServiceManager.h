@@ -86,6 +86,10 @@ public:
     enum class RefreshOutcome { renewed, rejected, failed };
     void refreshAccessToken(std::function<void(RefreshOutcome)> completion);
 
+    // Told the path of every request as it is sent ("components/deleteComponentInstance"), for
+    // tools that report what a command caused; empty: nobody is told.
+    void setRequestObserver(std::function<void(const QString& path)> observer) { m_requestObserver = std::move(observer); }
+
     // The three service headers for a request sent with `accessToken` (omitted when empty).
     static QList<QPair<QByteArray, QByteArray>> serviceHeaders(const std::string& accessToken);
 
@@ -107,6 +111,7 @@ private:
     ServiceTransport& transport();
 
     ServiceTransport* m_transport = nullptr; // not owned
+    std::function<void(const QString& path)> m_requestObserver;
     bool m_refreshing = false;
     std::vector<std::function<void(RefreshOutcome)>> m_refreshWaiters;
 };

@@ -106,6 +106,12 @@ std::optional<EditorDriver::Options> EditorDriver::parse(const QStringList& argu
         }
         // An action and its point(s).
         Action action;
+        if (auto sidePage = SidePageActions::parse(argument, [&] { return value(i); }, problem)) {
+            action.sidePage = std::move(sidePage);
+            options.actions.push_back(action);
+            continue;
+        }
+        if (!problem->isEmpty()) return std::nullopt;
         if (argument == QLatin1String("click")) {
             action.kind = Action::Kind::click;
         } else if (argument == QLatin1String("cmd-click")) {
@@ -208,8 +214,15 @@ int EditorDriver::run()
             m_timedOut = true;
             return fail(QStringLiteral("time-out"));
         }
-        perform(action);
-        printCanvas();
+        if (action.sidePage) {
+            SidePageActions pages(m_print, [this](const std::function<bool()>& done) { return waitFor(done); });
+            if (!pages.perform(m_window->mainEditor(), *action.sidePage)) return fail(QStringLiteral("finding the side page"));
+            // a row selection is shown on the canvas: print it as a canvas action does
+            if (action.sidePage->kind == SidePageActions::Kind::rows) printCanvas();
+        } else {
+            perform(action);
+            printCanvas();
+        }
         if (m_options.pauseSeconds > 0) {
             const qint64 until = QDateTime::currentMSecsSinceEpoch() + qint64(m_options.pauseSeconds) * 1000;
             platform::runMainLoopUntil([until] { return QDateTime::currentMSecsSinceEpoch() >= until; },

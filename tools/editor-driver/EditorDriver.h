@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SidePageActions.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,7 @@ public:
         enum class Kind { click, commandClick, band, rightClick, hover } kind = Kind::click;
         QPoint from; // document pixels at the chosen zoom
         QPoint to;   // band only
+        std::optional<SidePageActions::Action> sidePage; // an action on a side page instead
     };
     struct Options {
         QString service;

@@ -9,6 +9,8 @@
 // and "border X Y W H" (canvas units, unzoomed), and "menu TITLE" when a menu opened; then
 // "finished". --pause S waits S seconds after each action, to look at the canvas on a display.
 // Exit status: 0 done, 1 a failure, 2 time-out, 64 bad arguments.
+// Actions on the side pages (SidePageActions.h): search TEXT, rows R,R,..., row-menu R,
+// delete-instance R, colors SCOPE TEXT, text-styles SCOPE TEXT.
 // The session and the settings live in a private home folder removed at the end.
 
 #include "EditorDriver.h"

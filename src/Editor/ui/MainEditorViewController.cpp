@@ -17,6 +17,7 @@
 #include "Components/ui/ConvertViewComponentViewController.h"
 #include "Components/ui/CreateComponentViewController.h"
 #include "Editor/ArtboardDetailInfoResponse.h"
+#include "Editor/Canvas/PreviewConstants.h"
 #include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorDesignSplitViewController.h"
@@ -66,7 +67,7 @@ MainEditorViewController::MainEditorViewController()
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 1);
     // The design half needs the canvas width and a margin; the code gets the rest.
-    design->setMinimumWidth(static_cast<int>(MainEditorDesignViewController::kPreviewWidth) + 40);
+    design->setMinimumWidth(static_cast<int>(PreviewConstants::previewSize().width()) + 40);
     m_splitter->setSizes({460, 640});
     addChildController(design);
     addChildController(code);

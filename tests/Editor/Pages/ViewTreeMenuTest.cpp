@@ -64,14 +64,6 @@ TEST_F(ViewTreeMenuTest, TargetAndItemsOfARightClick)
     }
 }
 
-TEST_F(ViewTreeMenuTest, DeleteInstanceHiddenItemStaysInTheMenu)
-{
-    const auto items = ViewTreeMenu::items(ViewTreeMenu::target({}, 3, nodeAtRow));
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].title, QStringLiteral("Delete Instance"));
-    EXPECT_FALSE(items[0].visible);
-}
-
 TEST_F(ViewTreeMenuTest, DeleteRequestNeedsAProjectAndAViewRecord)
 {
     const TreeSelectedViewInfo buy = ViewTreeMenu::target({}, 2, nodeAtRow);

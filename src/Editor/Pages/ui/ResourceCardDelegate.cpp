@@ -25,7 +25,7 @@ void ResourceCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setRenderHint(QPainter::Antialiasing);
     // the cell is a card and the gap to its right-hand neighbour; rows touch, so the card
     // keeps a thin line of the list's background above and below it
-    const QRectF card(option.rect.left() + 0.5, option.rect.top() + 2.5, kCardWidth - 1.0, option.rect.height() - 5.0);
+    const QRectF card(option.rect.left() + 0.5, option.rect.top() + 2.5, m_cardWidth - 1.0, option.rect.height() - 5.0);
     QPainterPath shape;
     shape.addRoundedRect(card, kCornerRadius, kCornerRadius);
     painter->fillPath(shape, PageResources::namedColor(QStringLiteral("menuCardItemBg"), QColor(Qt::white)));
@@ -46,7 +46,7 @@ void ResourceCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     }
 
     const int textLeft = picture.right() + 1 + kPadding;
-    const int textRight = option.rect.left() + kCardWidth - kPadding;
+    const int textRight = option.rect.left() + m_cardWidth - kPadding;
     const QRect nameRect(textLeft, option.rect.top() + kPadding, textRight - textLeft,
                          option.rect.height() / 2 - kPadding);
     const QRect infoRect(textLeft, option.rect.top() + option.rect.height() / 2, nameRect.width(),
@@ -70,5 +70,5 @@ QSize ResourceCardDelegate::sizeHint(const QStyleOptionViewItem& option, const Q
 {
     Q_UNUSED(option)
     Q_UNUSED(index)
-    return {kCardWidth + kCardSpacing, kCardHeight};
+    return {m_cardWidth + kCardSpacing, kCardHeight};
 }

@@ -19,10 +19,14 @@ public:
 
     // The picture of cards without a swatch.
     void setCardIcon(const QIcon& icon) { m_cardIcon = icon; }
+    // Cards keep their width unless the grid is narrower: then they take what there is.
+    void setCardWidth(int width) { m_cardWidth = width; }
+    int cardWidth() const { return m_cardWidth; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     QIcon m_cardIcon;
+    int m_cardWidth = kCardWidth;
 };

@@ -13,8 +13,10 @@
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -92,11 +94,28 @@ void ResourceCardsPage::setupCollectionView()
                                         .arg(kCardMargin)
                                         .arg(PageResources::namedColor(QStringLiteral("menuListBg"), Qt::lightGray).name()));
     layout->addWidget(m_collectionView);
+    m_collectionView->viewport()->installEventFilter(this);
     connect(m_collectionView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList selected = m_collectionView->selectionModel()->selectedIndexes();
         // selecting a card has no effect beyond the index path of the first one: [section, item]
         if (!selected.isEmpty()) platform::debugPrint(QStringLiteral("[0, %1]").arg(selected.first().row()));
     });
+}
+
+bool ResourceCardsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_collectionView->viewport() && event->type() == QEvent::Resize) fitCardsToWidth();
+    return ViewController::eventFilter(watched, event);
+}
+
+void ResourceCardsPage::fitCardsToWidth()
+{
+    // a side pane narrower than a card would cut every card's right edge off
+    const int available = m_collectionView->viewport()->width() - ResourceCardDelegate::kCardSpacing;
+    const int width = std::clamp(available, 120, ResourceCardDelegate::kCardWidth);
+    if (width == m_delegate->cardWidth()) return;
+    m_delegate->setCardWidth(width);
+    m_collectionView->doItemsLayout();
 }
 
 void ResourceCardsPage::setupNoDataView()

@@ -48,6 +48,7 @@ protected:
     ResourceCardsPage(Texts texts, ResourceCardListModel* model);
 
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Takes the page's lists from the artboard detail the editor holds (on first showing).
     virtual void loadLists(const ArtboardDetailInfoResponse& response) = 0;
 
@@ -58,6 +59,7 @@ private:
     void setupCollectionView();
     void setupNoDataView();
     NoDataView* getNoDataView();
+    void fitCardsToWidth();
 
     Texts m_texts;
     ResourceCardListModel* m_model = nullptr;       // owned by this widget (QObject child)
