@@ -14,7 +14,7 @@ class QWidget;
 // inside the box, so the box and its buttons stay on the screen.
 class MessageBoxDialogPresenter : public platform::DialogPresenter {
 public:
-    static constexpr qsizetype kMaxTextChars = 8000;
+    static constexpr qsizetype kMaxTextChars = 64000;
     // The informative text may take this share of the screen's height before it scrolls.
     static constexpr double kMaxInformativeShare = 0.5;
 

@@ -231,7 +231,7 @@ TEST_F(UploadRun, HungCutsAndFilesOfTheWrongFormatFailTheRun)
          "failure:Home:Sketch's command-line tool wrote a file that is not a PNG image."},
         {{{"items", {{"I", {{"format", "pdf"}, {"mode", "garbage"}}}}}},
          "failure:icon:Sketch's command-line tool wrote a file that is not a PDF image."},
-        {{{"items", {{"A", {{"waitFor", (tool.folder() + QStringLiteral("/never")).toStdString()}}}}}},
+        {{{"items", {{"A", {{"waitFor", QString(tool.folder() + QStringLiteral("/never")).toStdString()}}}}}},
          "failure:Home:Sketch's command-line tool did not finish within 1 seconds."},
     };
     const QString path = simpleDocument();
