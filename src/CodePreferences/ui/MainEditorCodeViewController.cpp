@@ -33,6 +33,7 @@ MainEditorCodeViewController::MainEditorCodeViewController()
     layout->setSpacing(0);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(8, 4, 8, 4);
+    bar->setSpacing(10);
     m_menuButton = new QToolButton(this);
     m_menuButton->setObjectName(QStringLiteral("codeFileMenuButton"));
     m_menuButton->setText(platform::localized("codeView.files"));

@@ -65,6 +65,9 @@ MainEditorViewController::MainEditorViewController()
     m_splitter->addWidget(code);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 1);
+    // The design half needs the canvas width and a margin; the code gets the rest.
+    design->setMinimumWidth(static_cast<int>(MainEditorDesignViewController::kPreviewWidth) + 40);
+    m_splitter->setSizes({460, 640});
     addChildController(design);
     addChildController(code);
 

@@ -15,10 +15,17 @@ namespace {
 
 constexpr int kArtboardIdRole = Qt::UserRole + 1;
 
-QPixmap placeholderThumbnail()
+// Every thumbnail has the same size (the preview letterboxed on a light ground), so the grid
+// never lays itself out again when previews arrive.
+QPixmap thumbnail(const QImage& preview = {})
 {
     QPixmap pixmap(ProjectScreensViewController::kThumbnailWidth, ProjectScreensViewController::kThumbnailHeight);
     pixmap.fill(QColor(233, 233, 238));
+    if (!preview.isNull()) {
+        const QImage scaled = preview.scaled(pixmap.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPainter painter(&pixmap);
+        painter.drawImage((pixmap.width() - scaled.width()) / 2, (pixmap.height() - scaled.height()) / 2, scaled);
+    }
     return pixmap;
 }
 
@@ -55,6 +62,7 @@ ProjectScreensViewController::ProjectScreensViewController(const ProjectDisplayI
     m_grid->setResizeMode(QListView::Adjust);
     m_grid->setMovement(QListView::Static);
     m_grid->setWordWrap(true);
+    m_grid->setUniformItemSizes(true);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_body->addWidget(m_grid);
     m_noData = new NoDataView(body);
@@ -63,7 +71,7 @@ ProjectScreensViewController::ProjectScreensViewController(const ProjectDisplayI
     layout->addWidget(body, 1);
     connect(m_grid, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { openScreenAt(m_grid->row(item)); });
 
-    const QPixmap placeholder = placeholderThumbnail();
+    const QPixmap placeholder = thumbnail();
     int number = 1;
     for (const std::string& artboardId : m_project.artboardIds) {
         auto* item = new QListWidgetItem(QIcon(placeholder),
@@ -83,9 +91,8 @@ void ProjectScreensViewController::loadThumbnails()
                                     [this, i](ArtboardPreviewLoader::Outcome outcome, const QImage& image) {
                                         QListWidgetItem* item = m_grid->item(i);
                                         if (!item || outcome != ArtboardPreviewLoader::Outcome::image) return;
-                                        const QImage scaled = image.scaled(kThumbnailWidth, kThumbnailHeight,
-                                                                           Qt::KeepAspectRatio, Qt::SmoothTransformation);
-                                        item->setIcon(QIcon(QPixmap::fromImage(scaled)));
+                                        item->setIcon(QIcon(thumbnail(image)));
+                                        m_grid->viewport()->update();
                                         ++m_loaded;
                                         Q_EMIT thumbnailLoaded(i);
                                     });

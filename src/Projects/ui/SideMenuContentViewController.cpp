@@ -43,12 +43,12 @@ void SideMenuContentViewController::createViewControllers()
     }
 }
 
-void SideMenuContentViewController::open(SideMenuContentType menuType, const std::optional<ComponentDisplayInfo>& data)
+void SideMenuContentViewController::open(SideMenuContentType menuType, const std::optional<ComponentDisplayInfo>& componentData)
 {
     ViewController* page = getVC(menuType);
     if (!page) return;
     if (menuType == SideMenuContentType::componentInfo) {
-        if (auto* info = qobject_cast<ComponentInfoViewController*>(page)) info->update(data);
+        if (auto* info = qobject_cast<ComponentInfoViewController*>(page)) info->update(componentData);
     }
     m_tabs->setCurrentWidget(page);
     if (auto* side = parentAs<SideMenuViewController>()) {

@@ -18,7 +18,7 @@ public:
     static SideMenuContentViewController* instantiate();
 
     // Selects the page of `menuType`; `data` goes to the component-information page only.
-    void open(SideMenuContentType menuType, const std::optional<ComponentDisplayInfo>& data = std::nullopt);
+    void open(SideMenuContentType menuType, const std::optional<ComponentDisplayInfo>& componentData = std::nullopt);
     // The page of a tab index; none when out of range.
     ViewController* getVC(std::size_t type) const;
     ViewController* getVC(SideMenuContentType type) const { return getVC(tabIndex(type)); }

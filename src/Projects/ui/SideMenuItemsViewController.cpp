@@ -54,7 +54,8 @@ SideMenuItemsViewController::SideMenuItemsViewController()
         button->setCheckable(true);
         button->setAutoExclusive(false);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        button->setMinimumWidth(96);
+        button->setMinimumWidth(132);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         button->setObjectName(QString::fromLatin1(item.titleKey));
         layout->addWidget(button);
         const SideMenuContentType type = item.type;

@@ -19,6 +19,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include <functional>
@@ -81,6 +84,46 @@ TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
     QAction stranger(QStringLiteral("stranger"));
     code->menuItemSelected(&stranger);
     EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
+}
+
+// The colour the highlighter gave the text at `position` of the shown file's first line.
+QColor colourAt(const MainEditorCodeViewController& code, int position)
+{
+    const QTextBlock block = code.textView()->document()->firstBlock();
+    for (const QTextLayout::FormatRange& range : block.layout()->formats())
+        if (position >= range.start && position < range.start + range.length) return range.format.foreground().color();
+    return {};
+}
+
+TEST(CodeTabTest, SwiftAndKotlinGetKeywordStringNumberAndCommentColours)
+{
+    struct Case {
+        const char* extension;
+        const char* line;
+        int keyword, string, number, comment, plain;
+    } cases[] = {
+        {"swift", "let s = \"a\" + 42 // note", 0, 8, 14, 17, 4},
+        {"kt", "val s = \"a\" + 42 // note", 0, 8, 14, 17, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extension);
+        std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
+        auto container = std::make_shared<ProjectContainerModel>();
+        container->codeDirectory = std::make_shared<DirectoryDTO>();
+        auto file = std::make_shared<FileDTO>();
+        file->absolutePath = "/F";
+        file->fileExtension = c.extension;
+        file->content = c.line;
+        container->codeDirectory->files.push_back(file);
+        container->selectedCodeFilePath = "/F";
+        code->projectContainer = container;
+        code->updateUIForScreenData();
+        EXPECT_EQ(colourAt(*code, c.keyword), CodeSyntaxHighlighter::keywordFormat().foreground().color());
+        EXPECT_EQ(colourAt(*code, c.string), CodeSyntaxHighlighter::stringFormat().foreground().color());
+        EXPECT_EQ(colourAt(*code, c.number), CodeSyntaxHighlighter::numberFormat().foreground().color());
+        EXPECT_EQ(colourAt(*code, c.comment), CodeSyntaxHighlighter::commentFormat().foreground().color());
+        EXPECT_FALSE(colourAt(*code, c.plain).isValid());
+    }
 }
 
 TEST(CodeTabTest, NoMatchingPathOrNoTreeOpensNoFile)
