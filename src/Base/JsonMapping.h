@@ -22,6 +22,7 @@
 
 #include "Base/OrderedMap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -158,15 +159,82 @@ bool readNumber(const boost::json::value& v, T& out) noexcept
     }
 }
 
+// The members of a described type by JSON key, made once per type. Reading walks the keys the
+// object holds; replies usually list the keys in member order, so the member after the last one
+// found is tried first and a binary search over the sorted keys is the fallback. No key text is
+// built per record.
+template <class T>
+class DescribedReader {
+public:
+    using ReadMember = void (*)(const boost::json::value&, T&) noexcept;
+
+    static const DescribedReader& instance()
+    {
+        static const DescribedReader reader;
+        return reader;
+    }
+
+    void read(const boost::json::object& obj, T& out) const noexcept
+    {
+        std::size_t next = 0;
+        for (const auto& kv : obj) {
+            const std::string_view key(kv.key().data(), kv.key().size());
+            if (next < m_members.size() && m_members[next].key == key) {
+                m_members[next].read(kv.value(), out);
+                ++next;
+                continue;
+            }
+            auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), key,
+                                       [&](std::size_t m, std::string_view k) { return m_members[m].key < k; });
+            // a key may name an inherited member and a member of the same name: both are read
+            for (; it != m_sorted.end() && m_members[*it].key == key; ++it) {
+                m_members[*it].read(kv.value(), out);
+                next = *it + 1;
+            }
+        }
+    }
+
+private:
+    struct Member {
+        std::string key;
+        ReadMember read;
+    };
+
+    DescribedReader()
+    {
+        using Members = boost::describe::describe_members<T, boost::describe::mod_public | boost::describe::mod_inherited>;
+        boost::mp11::mp_for_each<Members>([&](auto D) {
+            using Descriptor = decltype(D);
+            m_members.push_back(Member{keyFor(D.name), [](const boost::json::value& v, T& out) noexcept {
+                                           jsonmap::read(v, out.*Descriptor::pointer);
+                                       }});
+        });
+        for (std::size_t i = 0; i < m_members.size(); ++i) m_sorted.push_back(i);
+        std::stable_sort(m_sorted.begin(), m_sorted.end(),
+                         [&](std::size_t a, std::size_t b) { return m_members[a].key < m_members[b].key; });
+    }
+
+    std::vector<Member> m_members; // in member order
+    std::vector<std::size_t> m_sorted; // indices into m_members, by key
+};
+
 template <class T>
 void readDescribed(const boost::json::object& obj, T& out) noexcept
 {
-    using Members = boost::describe::describe_members<T, boost::describe::mod_public | boost::describe::mod_inherited>;
-    boost::mp11::mp_for_each<Members>([&](auto D) {
-        const std::string key = keyFor(D.name);
-        if (const boost::json::value* found = obj.if_contains(key))
-            read(*found, out.*D.pointer);
-    });
+    DescribedReader<T>::instance().read(obj, out);
+}
+
+// The JSON keys of a described type's members, in member order, made once per type.
+template <class T>
+const std::vector<std::string>& describedKeys()
+{
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> result;
+        using Members = boost::describe::describe_members<T, boost::describe::mod_public | boost::describe::mod_inherited>;
+        boost::mp11::mp_for_each<Members>([&](auto D) { result.push_back(keyFor(D.name)); });
+        return result;
+    }();
+    return keys;
 }
 
 template <class T>
@@ -291,8 +359,11 @@ boost::json::value write(const T& in)
         return obj;
     } else if constexpr (isDescribed<T>) {
         boost::json::object obj;
+        const std::vector<std::string>& keys = describedKeys<T>();
+        obj.reserve(keys.size());
+        std::size_t index = 0;
         using Members = boost::describe::describe_members<T, boost::describe::mod_public | boost::describe::mod_inherited>;
-        boost::mp11::mp_for_each<Members>([&](auto D) { obj[keyFor(D.name)] = write(in.*D.pointer); });
+        boost::mp11::mp_for_each<Members>([&](auto D) { obj[keys[index++]] = write(in.*D.pointer); });
         return obj;
     } else {
         static_assert(sizeof(T) == 0, "type has no JSON mapping");

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <string>
 
 // Text identity of the naming pickers: names, keys and texts that are canonically equal Unicode
@@ -10,6 +11,9 @@ class PickerText {
 public:
     static std::string normalized(const std::string& text)
     {
+        // ASCII text is its own normal form; skipping the round trip keeps lookups cheap on large artboards.
+        if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            return text;
         return QString::fromStdString(text).normalized(QString::NormalizationForm_C).toStdString();
     }
 };

@@ -55,8 +55,8 @@ bool isTrue(const boost::json::object& dict, std::string_view key)
 } // namespace
 
 VStyleInfo::VStyleInfo(Arguments arguments)
+    : frame(arguments.frame ? std::move(arguments.frame) : std::make_shared<FrameModel>())
 {
-    if (arguments.frame) frame = std::move(arguments.frame);
     layerDict = std::move(arguments.dict);
     sketchClass = std::move(arguments.sketchClass);
     cornerRadius = arguments.cornerRadius;
@@ -167,12 +167,12 @@ void VStyleInfo::getProgrammingClassInfo()
                            .value_or(ProgrammingClass(ProgrammingClass::_view));
 }
 
-bool VStyleInfo::isImageViewLayer(const boost::json::object& layerDict, const FrameModel& layerFrame)
+bool VStyleInfo::isImageViewLayer(const boost::json::object& layer, const FrameModel& layerFrame)
 {
-    const std::string_view cls = textOf(layerDict, "_class");
+    const std::string_view cls = textOf(layer, "_class");
     if (cls == "bitmap") return true;
-    if (SketchFinder::isExportable(layerDict)) return true;
-    if (SketchFinder::isPaternFill(layerDict)) return true;
+    if (SketchFinder::isExportable(layer)) return true;
+    if (SketchFinder::isPaternFill(layer)) return true;
     if (cls == "shapeGroup" || cls == "shapePath") return true;
     if (cls == "oval") return layerFrame.height != layerFrame.width;
     return false;

@@ -131,7 +131,7 @@ struct VStyleInfo : BaseSModel {
     // Predicates on layers and styles. Those named after a field carry a suffix in C++:
     // isImageView(layerDict:frame:) is isImageViewLayer, isCustomClass(sketchClassName:) is
     // isCustomClassName, hasBackgroundColor(layer:) is layerHasBackgroundColor.
-    static bool isImageViewLayer(const boost::json::object& layerDict, const FrameModel& layerFrame);
+    static bool isImageViewLayer(const boost::json::object& layer, const FrameModel& layerFrame);
     static bool isCustomClassName(std::string_view sketchClassName);
     static bool isPaternFill(const boost::json::object& layer);
     static bool layerHasBackgroundColor(const boost::json::object& layer);

@@ -79,3 +79,48 @@ TEST(JsonMapping, WritesEveryFieldSoARoundTripLosesNothing)
     EXPECT_EQ(jsonmap::toJsonObject(back), written);
 }
 
+
+namespace {
+struct Shared {
+    std::shared_ptr<Inner> always = std::make_shared<Inner>();
+    std::shared_ptr<Inner> maybe;
+    OrderedMap<std::string, int> ordered;
+    jsonmap::OpaqueObject opaque;
+    std::optional<jsonmap::OpaqueObject> maybeOpaque;
+};
+BOOST_DESCRIBE_STRUCT(Shared, (), (always, maybe, ordered, opaque, maybeOpaque))
+} // namespace
+
+TEST(JsonMapping, SharedRecordsOrderedMapsAndOpaqueObjects)
+{
+    const struct {
+        const char* body;
+        int always;       // count of the always-present record
+        bool maybe;       // the optional record is present
+        const char* keys; // ordered map keys in order
+        bool maybeOpaque;
+    } cases[] = {
+        {"{}", 7, false, "", false},
+        {R"({"always":null,"maybe":null,"ordered":null,"opaque":null,"maybeOpaque":null})", 7, false, "", false},
+        {R"({"always":3,"maybe":[],"ordered":[1],"opaque":"x","maybeOpaque":5})", 7, false, "", false},
+        // keys in any order, repeated members of the map in reply order
+        {R"({"maybeOpaque":{"k":[1]},"ordered":{"z":1,"a":2,"m":3},"maybe":{"count":2},"always":{"count":4}})", 4, true,
+         "zam", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        const auto s = jsonmap::fromJson<Shared>(*platform::parseJson(c.body));
+        ASSERT_TRUE(s.always);
+        EXPECT_EQ(s.always->count, c.always);
+        EXPECT_EQ(static_cast<bool>(s.maybe), c.maybe);
+        std::string keys;
+        for (const auto& [key, value] : s.ordered) keys += key;
+        EXPECT_EQ(keys, c.keys);
+        EXPECT_EQ(s.maybeOpaque.has_value(), c.maybeOpaque);
+        // what was read is written back as it came
+        EXPECT_EQ(jsonmap::fromJson<Shared>(jsonmap::write(s)).ordered.size(), s.ordered.size());
+        if (s.maybeOpaque) {
+            EXPECT_EQ(jsonmap::write(s).at("maybeOpaque"), platform::parseJson(R"({"k":[1]})").value());
+        }
+    }
+}
