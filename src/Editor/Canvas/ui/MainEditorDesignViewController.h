@@ -37,6 +37,8 @@ class MainEditorDesignViewController : public ViewController {
     Q_OBJECT
 
 public:
+    // Width of the canvas preview in points (PreviewConstants::previewSize()), for the editor's layout.
+    static constexpr double kPreviewWidth = 375.0;
     static constexpr double kMinMagnification = 0.5;
     static constexpr double kMaxMagnification = 4.0;
     static constexpr double kMagnificationStep = 0.5;
