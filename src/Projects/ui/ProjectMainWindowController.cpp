@@ -69,7 +69,13 @@ ProjectMainWindowController::ProjectMainWindowController(QWidget* parent)
     showProjectList();
 }
 
-ProjectMainWindowController::~ProjectMainWindowController() = default;
+ProjectMainWindowController::~ProjectMainWindowController()
+{
+    // The editor asks this window for its export item when it is hidden; once this destructor has
+    // returned, the widgets' own teardown would hide it with the window half destroyed. Hiding here
+    // lets that happen while the window is still whole.
+    hide();
+}
 
 ProjectsViewController* ProjectMainWindowController::projectsViewController() const
 {

@@ -158,8 +158,9 @@ TEST_F(ViewsPageServiceTest, DeleteWithoutProjectIdOrViewRecordSendsNothing)
     EXPECT_TRUE(editorPaths().empty());
 }
 
-// The delete's answer used to reach the page and the editor after they were gone.
-TEST_F(ViewsPageServiceTest, DeleteAnswerAfterTheWindowClosedDoesNothing)
+// The delete's answer used to reach the page and the editor after they were gone; and deleting a
+// window that still showed the editor called into the half-destroyed window.
+TEST_F(ViewsPageServiceTest, DeleteAnswerAfterTheWindowWasDeletedWhileShowingTheEditorDoesNothing)
 {
     ViewsViewController* page = openViewsPage(
         {scripted("components/deleteComponentInstance", boost::json::object{{"status", true}}, 1, 300)});
@@ -167,7 +168,7 @@ TEST_F(ViewsPageServiceTest, DeleteAnswerAfterTheWindowClosedDoesNothing)
     service->clearRecords();
     runMenuItem(*page, 2, QStringLiteral("Delete Instance"));
     ASSERT_TRUE(waitForRequests("components/deleteComponentInstance", 1));
-    window->close();
+    ASSERT_TRUE(window->isVisible());
     delete window.data();
     ASSERT_TRUE(window.isNull());
     EXPECT_TRUE(editor.isNull());
