@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 // Text identity of the naming pickers: names, keys and texts that are canonically equal Unicode
@@ -11,7 +13,16 @@ class PickerText {
 public:
     static bool isAscii(const std::string& text)
     {
-        return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        // Eight bytes at a time: the pickers test every entry's text on each lookup.
+        constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+        const char* data = text.data();
+        std::size_t left = text.size();
+        for (; left >= sizeof(std::uint64_t); left -= sizeof(std::uint64_t), data += sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, data, sizeof word);
+            if (word & kHighBits) return false;
+        }
+        return std::all_of(data, data + left, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     }
 
     static std::string normalized(const std::string& text)
