@@ -161,8 +161,8 @@ bool readNumber(const boost::json::value& v, T& out) noexcept
 
 // The members of a described type by JSON key, made once per type. Reading walks the keys the
 // object holds; replies usually list the keys in member order, so the member after the last one
-// found is tried first and a binary search over the sorted keys is the fallback. No key text is
-// built per record.
+// found is tried first and a binary search over the keys sorted by length, then text, is the
+// fallback (most probes then end on a length compare). No key text is built per record.
 template <class T>
 class DescribedReader {
 public:
@@ -184,8 +184,9 @@ public:
                 ++next;
                 continue;
             }
-            auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), key,
-                                       [&](std::size_t m, std::string_view k) { return m_members[m].key < k; });
+            auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), key, [&](std::size_t m, std::string_view k) {
+                return shorterOrBefore(m_members[m].key, k);
+            });
             // a key may name an inherited member and a member of the same name: both are read
             for (; it != m_sorted.end() && m_members[*it].key == key; ++it) {
                 m_members[*it].read(kv.value(), out);
@@ -210,12 +211,19 @@ private:
                                        }});
         });
         for (std::size_t i = 0; i < m_members.size(); ++i) m_sorted.push_back(i);
-        std::stable_sort(m_sorted.begin(), m_sorted.end(),
-                         [&](std::size_t a, std::size_t b) { return m_members[a].key < m_members[b].key; });
+        std::stable_sort(m_sorted.begin(), m_sorted.end(), [&](std::size_t a, std::size_t b) {
+            return shorterOrBefore(m_members[a].key, m_members[b].key);
+        });
+    }
+
+    static bool shorterOrBefore(std::string_view a, std::string_view b) noexcept
+    {
+        if (a.size() != b.size()) return a.size() < b.size();
+        return a < b;
     }
 
     std::vector<Member> m_members; // in member order
-    std::vector<std::size_t> m_sorted; // indices into m_members, by key
+    std::vector<std::size_t> m_sorted; // indices into m_members, by key length, then key
 };
 
 template <class T>

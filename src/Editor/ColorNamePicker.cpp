@@ -13,16 +13,18 @@ void ColorNamePicker::loadMap(const std::vector<std::shared_ptr<ColorModel>>& li
 
 void ColorNamePicker::addDefaultColors()
 {
+    // Copied from one string: GCC 12 at -O3 warns wrongly (-Wstringop-overflow) on chained literal assignments.
+    const std::string zero = "0";
     auto clear = std::make_shared<ColorModel>();
     clear->name = "clear";
-    clear->redS = clear->greenS = clear->blueS = clear->alphaS = "0";
+    clear->redS = clear->greenS = clear->blueS = clear->alphaS = zero;
     colorMap.insert_or_assign(clear->name, clear);
 
     auto black = std::make_shared<ColorModel>();
     black->name = "black";
     black->alphaF = 1;
     black->alpha = 1;
-    black->redS = black->greenS = black->blueS = black->alphaS = "0";
+    black->redS = black->greenS = black->blueS = black->alphaS = zero;
     colorMap.insert_or_assign(black->name, black);
 }
 

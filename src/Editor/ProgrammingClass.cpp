@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 namespace {
 constexpr std::array<std::string_view, ProgrammingClass::kCaseCount> kRawValues = {
     "_button",   "_imageView", "_label",          "_searchBar",     "_switch",
@@ -51,6 +53,17 @@ std::string ProgrammingClass::getRawValue() const
 
 std::string ProgrammingClass::getKeyFrom(const std::string& value)
 {
+    // Printable ASCII splits into one grapheme per character (only controls such as CR LF join),
+    // so class names, nearly always plain ASCII, skip the text segmentation on every mapped view.
+    if (std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c <= 0x7e; })) {
+        std::string key = "_";
+        if (value.size() > 2) {
+            const char first = value[2];
+            key += first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
+            key.append(value, 3, std::string::npos);
+        }
+        return key;
+    }
     const QStringList characters = TextGraphemes::split(QString::fromStdString(value));
     QString key = QStringLiteral("_");
     if (characters.size() > 2) {

@@ -14,7 +14,7 @@ std::optional<std::string> StringNamePicker::getStringName(const StringModel& st
 {
     const std::string wanted = PickerText::normalized(stringModel.text);
     for (const auto& [key, entry] : stringMap) {
-        if (entry->text == stringModel.text || PickerText::normalized(entry->text) == wanted) return entry->name;
+        if (entry->text == stringModel.text || PickerText::normalizesTo(entry->text, wanted)) return entry->name;
     }
     return std::nullopt;
 }

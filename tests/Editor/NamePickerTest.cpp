@@ -102,6 +102,20 @@ TEST(StringNamePickerTest, LooksUpTheNameByCanonicallyEqualText)
     for (const auto& c : cases) EXPECT_EQ(picker.getStringName(StringModel("", c.text)), c.name) << c.text;
 }
 
+TEST(StringNamePickerTest, PlainTextMatchesTextThatNormalisesToIt)
+{
+    // The Kelvin sign normalises to a plain K, so plain and non-plain texts still meet both ways.
+    StringNamePicker picker;
+    picker.loadMap({std::make_shared<StringModel>("plain", "5 K"), std::make_shared<StringModel>("sign", "9 \xE2\x84\xAA")});
+    const struct {
+        const char* text;
+        std::optional<std::string> name;
+    } cases[] = {
+        {"5 \xE2\x84\xAA", "plain"}, {"9 K", "sign"}, {"9 \xE2\x84\xAA", "sign"}, {"5 k", std::nullopt}, {"5 K ", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(picker.getStringName(StringModel("", c.text)), c.name) << c.text;
+}
+
 TEST(ReservedWordsTest, ShippedFilesHoldTheLanguagesKeywords)
 {
     const auto swift = VariableNamePicker::make(ProgrammingLanguage::swift, VariableNameType::code);

@@ -32,4 +32,17 @@ TEST(ProgrammingClassTest, KeyFromClassNameDropsTwoCharactersAndLowersTheNext)
     for (const auto& c : cases) EXPECT_EQ(ProgrammingClass::getKeyFrom(c.value), c.key) << c.value;
 }
 
+TEST(ProgrammingClassTest, KeyFromClassNameCountsLineBreaksAndSignsAsTheTextSegmentationDoes)
+{
+    // Plain names take a shortcut; names with control characters still go by grapheme, where CR LF is one.
+    const struct {
+        const char* value;
+        const char* key;
+    } cases[] = {
+        {"A\r\nBc", "_bc"}, {"UI\r\nab", "_\r\nab"}, {"UI\tX", "_\tX"}, {"UI9_Z", "_9_Z"},
+        {"UI@Zz", "_@Zz"}, {"UI~", "_~"}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "_cDEFGHIJKLMNOPQRSTUVWXYZ"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ProgrammingClass::getKeyFrom(c.value), c.key) << c.value;
+}
+
 } // namespace

@@ -51,8 +51,9 @@ void ExportPreviewPrepareUploadOperation::upload(const ArtboardSumModel& artboar
     request.imageData = previewData.value_or(std::string());
     request.projectId = projectId;
     request.appVersion = appVersion;
-    request.format = "png";
-    request.scale = "1";
+    // Whole strings moved in: GCC 12 at -O3 warns wrongly (-Wrestrict) on assigning short literals here.
+    request.format = std::string("png");
+    request.scale = std::string("1");
 
     auto self = shared_from_this();
     // The preview's reply carries no status of its own; only an explicit false refuses it.
