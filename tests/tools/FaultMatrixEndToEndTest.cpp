@@ -311,6 +311,6 @@ TEST_P(FaultMatrix, EndsAt100OrInTheFailureScreenAndLeavesNothingBehind)
 }
 
 INSTANTIATE_TEST_SUITE_P(, FaultMatrix, ::testing::ValuesIn(matrix()),
-                         [](const ::testing::TestParamInfo<MatrixCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<MatrixCase>& testCase) { return testCase.param.name; });
 
 } // namespace

@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                         c.root->removeChildController(c.root->sideMenu());
                     },
                     true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(EditorHierarchyTest, MissingLinksBelowTheEditorEndTheirChains)
 {
