@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Archive.h"
+#include "platform/Localization.h"
 
 #include <QString>
 
@@ -14,6 +15,8 @@ struct FileReadyResult {
     QString archivePath;             // the copy under the "zip" extension
     QString unpackedFolderPath;      // the fresh folder the archive was unpacked into
     QString error;                   // what failed, for the user; empty on success
+    platform::DeferredText errorText; // the same before it is looked up (makeFileReady)
+    QStringList log;                  // debug lines of makeFileReady, printed by the caller
 
     bool succeeded() const { return copyPath.has_value(); }
 };
@@ -42,9 +45,20 @@ public:
     static void makeFileReadyToGo(const QString& filePath, std::function<void(const FileReadyResult&)> completionHandler,
                                   const platform::UnzipLimits& limits = defaultUnzipLimits());
 
+    // The same work, done on the calling thread, which may be a worker: it touches only the file
+    // system. The result carries errorText and log for the main thread; error stays empty.
+    // Only a regular file with a usable name is copied; anything else (a folder, a fifo, a
+    // device, a path ending in "/") is refused before anything is opened or moved.
+    static FileReadyResult makeFileReady(const QString& filePath, const platform::UnzipLimits& limits);
+
     // Bounds for unpacking a design document: Sketch documents with many bitmaps run to a few
-    // hundred megabytes; anything far beyond is not a design we can upload.
+    // hundred megabytes and a few thousand files; anything far beyond is not a design we can upload.
+    static constexpr qint64 kMaxUnpackedBytes = 2LL * 1024 * 1024 * 1024;
+    static constexpr qint64 kMaxArchiveEntries = 20000;
     static platform::UnzipLimits defaultUnzipLimits();
+
+    // Whether a file name can name the copy, its archive and its folder in the data folder.
+    static bool isUsableDocumentName(const QString& fileName);
 
     // Where a file is moved aside to: "/d/design.sketch" -> "/d/design_old.sketch".
     static QString movedAsidePath(const QString& path);

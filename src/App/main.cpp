@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HttpSession.h"
 #include "platform/MemoryPolicy.h"
+#include "platform/ProcessRunner.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     for (const QString& path : paths) delegate.application(path);
 
     const int status = QApplication::exec();
+    platform::ProcessRunner::shared().terminateAll();
     platform::HttpSession::shared().shutdown();
     platform::Dialogs::setPresenter(nullptr);
     return status;

@@ -70,12 +70,12 @@ QNetworkRequest HttpSession::makeRequest(const QUrl& url) const
 }
 
 void HttpSession::postJson(const QUrl& url, const QByteArray& jsonBody, const HttpHeaders& headers,
-                           std::function<void(const HttpResult&)> completion)
+                           std::function<void(const HttpResult&)> completion, qint64 maxReplyBytes)
 {
     QNetworkRequest request = makeRequest(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     for (const auto& h : headers) request.setRawHeader(h.first, h.second);
-    track(manager()->post(request, jsonBody), 0, std::move(completion));
+    track(manager()->post(request, jsonBody), maxReplyBytes, std::move(completion));
 }
 
 void HttpSession::get(const QUrl& url, qint64 maxBytes, std::function<void(const HttpResult&)> completion)

@@ -33,8 +33,14 @@ class HttpSession {
 public:
     static HttpSession& shared();
 
+    // The largest reply body a POST may bring: far above any service reply (an import answers a
+    // few hundred bytes, an artboard detail a few megabytes). A longer body, or one that never
+    // ends, fails the call as a transport error instead of filling the memory.
+    static constexpr qint64 kMaxReplyBytes = 128LL * 1024 * 1024;
+
+    // POST with a JSON body; the reply is capped at maxReplyBytes (<= 0: no limit).
     void postJson(const QUrl& url, const QByteArray& jsonBody, const HttpHeaders& headers,
-                  std::function<void(const HttpResult&)> completion);
+                  std::function<void(const HttpResult&)> completion, qint64 maxReplyBytes = kMaxReplyBytes);
 
     // GET without extra headers; a body larger than maxBytes fails with transportError
     // (maxBytes <= 0: no limit).

@@ -108,4 +108,13 @@ void reloadLocalization()
     table().reset();
 }
 
+QString shortenedForDisplay(const QString& text, qsizetype maxChars)
+{
+    if (maxChars <= 0 || text.size() <= maxChars) return text;
+    qsizetype cut = maxChars;
+    // Never half a surrogate pair.
+    if (text.at(cut).isLowSurrogate()) --cut;
+    return localizedFormat("common.textShortened", {text.left(cut), QString::number(text.size() - cut)});
+}
+
 } // namespace platform

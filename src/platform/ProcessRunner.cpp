@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QPointer>
 #include <QThread>
+#include <QTimer>
 
 #include <memory>
 
@@ -19,9 +21,17 @@ void appendCapped(QByteArray& to, const QByteArray& chunk)
 
 } // namespace
 
+struct ProcessRunner::Running {
+    QPointer<QProcess> process;
+    quint64 group = 0;
+    bool* cancelled = nullptr; // in the job's state, valid while the process is live
+};
+
 ProcessRunner::ProcessRunner()
     : m_maxConcurrent(QThread::idealThreadCount() > 0 ? QThread::idealThreadCount() : 1)
 {
+    if (auto* app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, app, [this] { terminateAll(); });
 }
 
 ProcessRunner& ProcessRunner::shared()
@@ -37,10 +47,46 @@ void ProcessRunner::setMaxConcurrent(int count)
 }
 
 void ProcessRunner::launch(const QString& executable, const QStringList& arguments,
-                           std::function<void(const ProcessResult&)> completion)
+                           std::function<void(const ProcessResult&)> completion, const LaunchOptions& options)
 {
-    m_pending.push_back({executable, arguments, std::move(completion)});
+    m_pending.push_back({executable, arguments, std::move(completion), options});
     startNext();
+}
+
+void ProcessRunner::cancelGroup(quint64 group)
+{
+    if (group == 0) return;
+    endJobs([group](quint64 g) { return g == group; }, false);
+}
+
+void ProcessRunner::terminateAll()
+{
+    endJobs([](quint64) { return true; }, true);
+}
+
+void ProcessRunner::endJobs(const std::function<bool(quint64 group)>& matches, bool wait)
+{
+    std::deque<Job> kept;
+    std::deque<Job> dropped;
+    for (Job& job : m_pending) (matches(job.options.group) ? dropped : kept).push_back(std::move(job));
+    // Kept before the completions of the dropped ones run, which may launch again.
+    m_pending = std::move(kept);
+    for (Job& job : dropped) {
+        ProcessResult result;
+        result.cancelled = true;
+        result.errorString = QStringLiteral("cancelled");
+        dispatchMain([completion = std::move(job.completion), result] {
+            if (completion) completion(result);
+        });
+    }
+    const auto live = m_live;
+    for (const auto& running : live) {
+        if (!running->process || !matches(running->group)) continue;
+        *running->cancelled = true;
+        running->process->kill();
+        // The end is reported through finished() as for any other end.
+        if (wait) running->process->waitForFinished(1000);
+    }
 }
 
 void ProcessRunner::startNext()
@@ -62,11 +108,27 @@ void ProcessRunner::start(Job job)
     // Parented to the application so a process still running at exit is killed and reaped with it.
     auto* process = new QProcess(QCoreApplication::instance());
     ++m_running;
+    auto running = std::make_shared<Running>();
+    running->process = process;
+    running->group = job.options.group;
+    running->cancelled = &state->result.cancelled;
+    m_live.push_back(running);
+
+    if (job.options.timeLimitMs > 0) {
+        auto* limit = new QTimer(process);
+        limit->setSingleShot(true);
+        QObject::connect(limit, &QTimer::timeout, process, [process, state] {
+            state->result.timedOut = true;
+            process->kill();
+        });
+        limit->start(job.options.timeLimitMs);
+    }
 
     auto completion = std::move(job.completion);
-    auto finish = [this, process, state, completion]() {
+    auto finish = [this, process, state, running, completion]() {
         if (state->done) return;
         state->done = true;
+        std::erase(m_live, running);
         if (process->isOpen()) {
             appendCapped(state->result.standardOutput, process->readAllStandardOutput());
             appendCapped(state->result.standardError, process->readAllStandardError());

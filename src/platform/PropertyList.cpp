@@ -2,22 +2,28 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace platform {
 namespace {
 
-// Property lists come from other programs; bound what we are willing to read.
-constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
-constexpr int kMaxDepth = 512;
+// Writing nests no deeper than reading accepts by default.
+constexpr int kMaxWriteDepth = 64;
+// A binary list may refer to one object from many places; the library builds a copy for each, so
+// the expanded tree is bounded too (a chain of shared objects doubles it at every level).
+constexpr std::uint64_t kMaxExpandedObjects = 4'000'000;
 
 struct PlistDeleter {
     void operator()(void* p) const
@@ -35,9 +41,9 @@ void setError(QString* error, const QString& text)
 // Seconds between 1970-01-01 and 2001-01-01, the epoch of property-list dates.
 constexpr qint64 kPlistEpochOffset = 978307200;
 
-bool toJson(plist_t node, boost::json::value& out, int depth)
+bool toJson(plist_t node, boost::json::value& out, int depth, int maxDepth)
 {
-    if (depth > kMaxDepth) return false;
+    if (depth > maxDepth) return false;
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         uint8_t b = 0;
@@ -90,14 +96,30 @@ bool toJson(plist_t node, boost::json::value& out, int depth)
         return true;
     }
     case PLIST_ARRAY: {
+        // Walked with an iterator: the library finds an item by index by walking the list from
+        // its start, which made long arrays quadratic.
         boost::json::array a;
-        const uint32_t n = plist_array_get_size(node);
-        a.reserve(n);
-        for (uint32_t i = 0; i < n; ++i) {
+        a.reserve(plist_array_get_size(node));
+        plist_array_iter it = nullptr;
+        plist_array_new_iter(node, &it);
+        if (!it) {
+            out = std::move(a);
+            return true;
+        }
+        bool ok = true;
+        for (;;) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, it, &item);
+            if (!item) break;
             boost::json::value v;
-            if (!toJson(plist_array_get_item(node, i), v, depth + 1)) return false;
+            if (!toJson(item, v, depth + 1, maxDepth)) {
+                ok = false;
+                break;
+            }
             a.push_back(std::move(v));
         }
+        std::free(it);
+        if (!ok) return false;
         out = std::move(a);
         return true;
     }
@@ -119,7 +141,7 @@ bool toJson(plist_t node, boost::json::value& out, int depth)
                 break;
             }
             boost::json::value v;
-            if (ok && key && toJson(value, v, depth + 1)) {
+            if (ok && key && toJson(value, v, depth + 1, maxDepth)) {
                 o[key] = std::move(v);
             } else {
                 ok = false;
@@ -140,7 +162,7 @@ bool toJson(plist_t node, boost::json::value& out, int depth)
 // nullptr for null (skipped by the caller) and for values that have no property-list form.
 plist_t fromJson(const boost::json::value& v, int depth, bool& failed)
 {
-    if (depth > kMaxDepth) {
+    if (depth > kMaxWriteDepth) {
         failed = true;
         return nullptr;
     }
@@ -181,40 +203,228 @@ plist_t fromJson(const boost::json::value& v, int depth, bool& failed)
     return nullptr;
 }
 
+bool startsAt(const QByteArray& bytes, qsizetype at, const char* text)
+{
+    return QByteArrayView(bytes).sliced(at).startsWith(QByteArrayView(text));
+}
+
+// Nesting of <dict> and <array> elements in XML text (an empty <dict/> nests nothing).
+int xmlDepth(const QByteArray& bytes, int stopAbove)
+{
+    int depth = 0;
+    int deepest = 0;
+    qsizetype at = 0;
+    while ((at = bytes.indexOf('<', at)) >= 0) {
+        const char* skipTo = nullptr;
+        if (startsAt(bytes, at, "<!--")) skipTo = "-->";
+        else if (startsAt(bytes, at, "<![CDATA[")) skipTo = "]]>";
+        if (skipTo) {
+            at = bytes.indexOf(skipTo, at);
+            if (at < 0) break;
+            continue;
+        }
+        const qsizetype end = bytes.indexOf('>', at);
+        if (end < 0) break;
+        const bool closing = at + 1 < bytes.size() && bytes.at(at + 1) == '/';
+        QByteArrayView tag = QByteArrayView(bytes).sliced(at + (closing ? 2 : 1), end - at - (closing ? 2 : 1));
+        const bool empty = tag.endsWith('/');
+        qsizetype nameLength = 0;
+        while (nameLength < tag.size() && !QByteArrayView(" \t\r\n/").contains(tag.at(nameLength))) ++nameLength;
+        const QByteArrayView name = tag.first(nameLength);
+        if (name == "dict" || name == "array") {
+            if (closing) {
+                --depth;
+            } else if (!empty) {
+                deepest = std::max(deepest, ++depth);
+                if (deepest > stopAbove) return deepest;
+            }
+        }
+        at = end + 1;
+    }
+    return deepest;
+}
+
+std::uint64_t bigEndian(const unsigned char* at, int size)
+{
+    std::uint64_t value = 0;
+    for (int i = 0; i < size; ++i) value = (value << 8) | at[i];
+    return value;
+}
+
+// Nesting of arrays, sets and dictionaries in a binary property list, followed through its
+// offset table without recursion. Each object is measured once; a reference back to an object
+// being measured is a cycle, which no property list may hold.
+std::optional<int> binaryDepth(const QByteArray& bytes, int stopAbove, std::uint64_t* expanded)
+{
+    constexpr std::size_t kHeader = 8;
+    constexpr std::size_t kTrailer = 32;
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (size < kHeader + kTrailer) return std::nullopt;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const unsigned char* trailer = data + size - kTrailer;
+    const int offsetSize = trailer[6];
+    const int refSize = trailer[7];
+    const std::uint64_t objectCount = bigEndian(trailer + 8, 8);
+    const std::uint64_t top = bigEndian(trailer + 16, 8);
+    const std::uint64_t tableOffset = bigEndian(trailer + 24, 8);
+    const std::size_t bodyEnd = size - kTrailer;
+    if (offsetSize < 1 || offsetSize > 8 || refSize < 1 || refSize > 8) return std::nullopt;
+    if (objectCount == 0 || objectCount > bodyEnd || top >= objectCount) return std::nullopt;
+    if (tableOffset < kHeader || tableOffset > bodyEnd || objectCount > (bodyEnd - tableOffset) / static_cast<std::uint64_t>(offsetSize))
+        return std::nullopt;
+
+    // The references of a container object, or none for a leaf; false when it does not fit.
+    struct Refs {
+        std::size_t first = 0;
+        std::uint64_t count = 0;
+        bool container = false;
+    };
+    auto refsOf = [&](std::uint64_t object, Refs& refs) {
+        const std::uint64_t offset = bigEndian(data + tableOffset + object * static_cast<std::uint64_t>(offsetSize), offsetSize);
+        if (offset < kHeader || offset >= tableOffset) return false;
+        const unsigned char marker = data[offset];
+        const int type = marker >> 4;
+        refs = Refs{};
+        if (type != 0xA && type != 0xC && type != 0xD) return true;
+        std::uint64_t count = marker & 0xF;
+        std::size_t at = static_cast<std::size_t>(offset) + 1;
+        if (count == 0xF) {
+            if (at >= tableOffset || (data[at] >> 4) != 0x1) return false;
+            const int countSize = 1 << (data[at] & 0xF);
+            if (countSize > 8 || at + 1 + static_cast<std::size_t>(countSize) > tableOffset) return false;
+            count = bigEndian(data + at + 1, countSize);
+            at += 1 + static_cast<std::size_t>(countSize);
+        }
+        if (type == 0xD) {
+            if (count > (tableOffset - at) / 2) return false;
+            count *= 2;
+        }
+        if (count > (tableOffset - at) / static_cast<std::uint64_t>(refSize)) return false;
+        refs = Refs{at, count, true};
+        return true;
+    };
+
+    enum : unsigned char { unseen, measuring, measured };
+    std::vector<unsigned char> state(static_cast<std::size_t>(objectCount), unseen);
+    std::vector<int> depthOf(static_cast<std::size_t>(objectCount), 0);
+    std::vector<std::uint64_t> sizeOf(static_cast<std::size_t>(objectCount), 1);
+    struct Frame {
+        std::uint64_t object;
+        Refs refs;
+        std::uint64_t next = 0;
+        int deepestChild = 0;
+        std::uint64_t size = 1;
+    };
+    std::vector<Frame> stack;
+    Refs topRefs;
+    if (!refsOf(top, topRefs)) return std::nullopt;
+    if (!topRefs.container) {
+        *expanded = 1;
+        return 0;
+    }
+    stack.push_back(Frame{top, topRefs});
+    state[static_cast<std::size_t>(top)] = measuring;
+    while (!stack.empty()) {
+        if (static_cast<int>(stack.size()) > stopAbove) return stopAbove + 1;
+        Frame& frame = stack.back();
+        if (frame.next == frame.refs.count) {
+            const auto index = static_cast<std::size_t>(frame.object);
+            depthOf[index] = frame.deepestChild + 1;
+            sizeOf[index] = frame.size;
+            state[index] = measured;
+            const int depth = depthOf[index];
+            const std::uint64_t subtree = frame.size;
+            stack.pop_back();
+            if (stack.empty()) {
+                *expanded = subtree;
+                return depth;
+            }
+            Frame& parent = stack.back();
+            parent.deepestChild = std::max(parent.deepestChild, depth);
+            parent.size = std::min(parent.size + subtree, kMaxExpandedObjects + 1);
+            continue;
+        }
+        const std::uint64_t child =
+            bigEndian(data + frame.refs.first + frame.next * static_cast<std::uint64_t>(refSize), refSize);
+        ++frame.next;
+        if (child >= objectCount) return std::nullopt;
+        const auto index = static_cast<std::size_t>(child);
+        if (state[index] == measuring) return std::nullopt;
+        if (state[index] == measured) {
+            frame.deepestChild = std::max(frame.deepestChild, depthOf[index]);
+            frame.size = std::min(frame.size + sizeOf[index], kMaxExpandedObjects + 1);
+            continue;
+        }
+        Refs refs;
+        if (!refsOf(child, refs)) return std::nullopt;
+        if (!refs.container) {
+            state[index] = measured;
+            frame.size = std::min(frame.size + 1, kMaxExpandedObjects + 1);
+            continue;
+        }
+        state[index] = measuring;
+        stack.push_back(Frame{child, refs});
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<boost::json::value> readPropertyList(const QString& path, QString* error)
+std::optional<int> propertyListDepth(const QByteArray& bytes, int stopAbove)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Cannot open %1: %2").arg(path, f.errorString()));
-        return std::nullopt;
-    }
-    if (f.size() > kMaxFileBytes) {
-        setError(error, QStringLiteral("%1 is too large for a property list").arg(path));
-        return std::nullopt;
-    }
-    const QByteArray bytes = f.readAll();
-    if (bytes.isEmpty()) {
-        setError(error, QStringLiteral("%1 is empty").arg(path));
-        return std::nullopt;
-    }
-    plist_t raw = nullptr;
     if (bytes.startsWith("bplist00")) {
+        std::uint64_t expanded = 0;
+        return binaryDepth(bytes, stopAbove, &expanded);
+    }
+    return xmlDepth(bytes, stopAbove);
+}
+
+std::optional<boost::json::value> readPropertyList(const QString& path, QString* error, PropertyListProblem* problem,
+                                                   const PropertyListLimits& limits)
+{
+    auto refuse = [&](PropertyListProblem why, const QString& text) {
+        setError(error, text);
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    if (problem) *problem = PropertyListProblem::none;
+    // Opening a fifo or a device for reading may block for ever.
+    const QFileInfo info(path);
+    if (!info.exists()) return refuse(PropertyListProblem::unreadable, QStringLiteral("%1 does not exist").arg(path));
+    if (!info.isFile() || info.isDir())
+        return refuse(PropertyListProblem::unreadable, QStringLiteral("%1 is not a regular file").arg(path));
+    if (info.size() > limits.maxFileBytes)
+        return refuse(PropertyListProblem::tooLarge, QStringLiteral("%1 is too large for a property list").arg(path));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return refuse(PropertyListProblem::unreadable, QStringLiteral("Cannot open %1: %2").arg(path, f.errorString()));
+    const QByteArray bytes = f.read(limits.maxFileBytes + 1);
+    if (bytes.size() > limits.maxFileBytes)
+        return refuse(PropertyListProblem::tooLarge, QStringLiteral("%1 is too large for a property list").arg(path));
+    if (bytes.isEmpty()) return refuse(PropertyListProblem::notPropertyList, QStringLiteral("%1 is empty").arg(path));
+
+    const bool binary = bytes.startsWith("bplist00");
+    std::uint64_t expanded = 0;
+    const std::optional<int> depth = binary ? binaryDepth(bytes, limits.maxDepth, &expanded)
+                                            : std::optional<int>(xmlDepth(bytes, limits.maxDepth));
+    if (!depth) return refuse(PropertyListProblem::notPropertyList, QStringLiteral("%1 is not a property list").arg(path));
+    if (*depth > limits.maxDepth)
+        return refuse(PropertyListProblem::tooDeep,
+                      QStringLiteral("%1 nests deeper than %2 levels").arg(path).arg(limits.maxDepth));
+    if (expanded > kMaxExpandedObjects)
+        return refuse(PropertyListProblem::tooLarge, QStringLiteral("%1 holds too many values").arg(path));
+
+    plist_t raw = nullptr;
+    if (binary) {
         plist_from_bin(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
     } else {
         plist_from_xml(bytes.constData(), static_cast<uint32_t>(bytes.size()), &raw);
     }
     PlistHandle root(raw);
-    if (!root) {
-        setError(error, QStringLiteral("%1 is not a property list").arg(path));
-        return std::nullopt;
-    }
+    if (!root) return refuse(PropertyListProblem::notPropertyList, QStringLiteral("%1 is not a property list").arg(path));
     boost::json::value out;
-    if (!toJson(root.get(), out, 0)) {
-        setError(error, QStringLiteral("%1 holds values that cannot be read").arg(path));
-        return std::nullopt;
-    }
+    if (!toJson(root.get(), out, 0, limits.maxDepth))
+        return refuse(PropertyListProblem::badValue, QStringLiteral("%1 holds values that cannot be read").arg(path));
     return out;
 }
 

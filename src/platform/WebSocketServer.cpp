@@ -3,6 +3,9 @@
 #include "platform/DebugLog.h"
 
 #include <QMetaObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QWebSocket>
 #include <QWebSocketCorsAuthenticator>
 #include <QWebSocketServer>
@@ -29,6 +32,17 @@ WebSocketServer::~WebSocketServer()
 {
     // Nobody may hear of the teardown: the delegate is often destroyed alongside us.
     m_delegate = nullptr;
+    for (const auto& socket : m_handshaking) {
+        if (!socket) continue;
+        QObject::disconnect(socket, nullptr, this, nullptr);
+        socket->abort();
+        delete socket.data();
+    }
+    m_handshaking.clear();
+    if (m_tcp) {
+        QObject::disconnect(m_tcp.get(), nullptr, this, nullptr);
+        m_tcp->close();
+    }
     for (const auto& socket : m_sockets) {
         if (!socket) continue;
         QObject::disconnect(socket, nullptr, this, nullptr);
@@ -74,7 +88,27 @@ bool WebSocketServer::isBrowserOrigin(const QString& origin)
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     if (colon <= 0) return false;
     const QStringView scheme = QStringView(text).left(colon);
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    // Schemes of pages, local files and browser extensions; every extension scheme ends so.
+    static const QLatin1String kBrowserSchemes[] = {
+        QLatin1String("http"),  QLatin1String("https"),  QLatin1String("file"),        QLatin1String("ftp"),
+        QLatin1String("data"),  QLatin1String("blob"),   QLatin1String("about"),       QLatin1String("javascript"),
+        QLatin1String("chrome"), QLatin1String("chrome-untrusted"), QLatin1String("edge"), QLatin1String("opera"),
+        QLatin1String("brave"), QLatin1String("resource"), QLatin1String("moz-extension"), QLatin1String("view-source"),
+    };
+    for (const QLatin1String& browser : kBrowserSchemes)
+        if (scheme == browser) return true;
+    return scheme.endsWith(QLatin1String("-extension"));
+}
+
+bool WebSocketServer::hasSeveralOrigins(const QByteArray& requestHead)
+{
+    int origins = 0;
+    for (const QByteArray& line : requestHead.split('\n')) {
+        const QByteArray name = line.left(line.indexOf(':')).trimmed().toLower();
+        // Sec-WebSocket-Origin is what old drafts called it; either counts.
+        if (line.contains(':') && (name == "origin" || name == "sec-websocket-origin")) ++origins;
+    }
+    return origins > 1;
 }
 
 void WebSocketServer::start()
@@ -84,8 +118,18 @@ void WebSocketServer::start()
         return;
     }
     m_stopping = false;
+    // We listen ourselves and hand each connection over once its request head has arrived: that
+    // lets us time out and cap connections that never send one, and see every Origin header.
+    m_tcp = std::make_unique<QTcpServer>();
+    m_tcp->setMaxPendingConnections(std::max(1, m_limits.maxPendingConnections));
+    connect(m_tcp.get(), &QTcpServer::newConnection, this, &WebSocketServer::onTcpConnection);
+    connect(m_tcp.get(), &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
+        const QString description = m_tcp ? m_tcp->errorString() : QString();
+        notify([this, &description](auto& d) { d.serverDidFail(this, description); });
+    });
     m_server = std::make_unique<QWebSocketServer>(QStringLiteral("Quorvex"), QWebSocketServer::NonSecureMode);
     m_server->setMaxPendingConnections(std::max(1, m_limits.maxPendingConnections));
+    m_server->setHandshakeTimeout(m_limits.handshakeTimeoutMs);
     // Both must be direct: the authenticator is read as soon as the signal returns, and limits
     // must be on a new socket before the event loop hands it any frame.
     connect(m_server.get(), &QWebSocketServer::originAuthenticationRequired, this,
@@ -97,10 +141,10 @@ void WebSocketServer::start()
         notify([this, &description](auto& d) { d.serverDidFail(this, description); });
     });
 
-    if (m_server->listen(m_host, m_port)) {
+    if (m_tcp->listen(m_host, m_port)) {
         notifyLater([this](auto& d) { d.serverDidStart(this); });
     } else {
-        notifyLater([this, description = m_server->errorString()](auto& d) { d.serverDidFail(this, description); });
+        notifyLater([this, description = m_tcp->errorString()](auto& d) { d.serverDidFail(this, description); });
     }
 }
 
@@ -112,18 +156,94 @@ void WebSocketServer::stop()
     for (const auto& socket : sockets) {
         if (socket) socket->close(QWebSocketProtocol::CloseCodeGoingAway);
     }
+    const auto handshaking = m_handshaking;
+    for (const auto& socket : handshaking) dropHandshake(socket);
+    if (m_tcp) m_tcp->close();
     m_server->close();
     notifyLater([this](auto& d) { d.serverDidStop(this); });
 }
 
 bool WebSocketServer::isListening() const
 {
-    return m_server && m_server->isListening();
+    return m_tcp && m_tcp->isListening();
 }
 
 quint16 WebSocketServer::serverPort() const
 {
-    return m_server ? m_server->serverPort() : m_port;
+    return m_tcp ? m_tcp->serverPort() : m_port;
+}
+
+void WebSocketServer::onTcpConnection()
+{
+    while (m_tcp && m_tcp->hasPendingConnections()) {
+        QTcpSocket* socket = m_tcp->nextPendingConnection();
+        if (!socket) break;
+        socket->setParent(this);
+        if (m_stopping) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        // The connection that has waited longest without a handshake makes room.
+        std::erase_if(m_handshaking, [](const QPointer<QTcpSocket>& s) { return !s; });
+        while (static_cast<int>(m_handshaking.size()) >= std::max(1, m_limits.maxPendingConnections)) {
+            debugPrint(QStringLiteral("WebSocket connection dropped: too many handshakes waiting"));
+            dropHandshake(m_handshaking.front());
+        }
+        m_handshaking.emplace_back(socket);
+        auto* timer = new QTimer(socket);
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, [this, socket] {
+            debugPrint(QStringLiteral("WebSocket connection dropped: no handshake in time"));
+            dropHandshake(socket);
+        });
+        timer->start(m_limits.handshakeTimeoutMs);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readHandshake(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { dropHandshake(socket); });
+        if (socket->bytesAvailable() > 0) readHandshake(socket);
+    }
+}
+
+void WebSocketServer::readHandshake(QTcpSocket* socket)
+{
+    const QByteArray head = socket->peek(m_limits.maxHandshakeBytes + 4);
+    const qsizetype end = head.indexOf("\r\n\r\n");
+    if (end < 0) {
+        if (head.size() > m_limits.maxHandshakeBytes) {
+            debugPrint(QStringLiteral("WebSocket connection dropped: handshake too large"));
+            dropHandshake(socket);
+        }
+        return;
+    }
+    std::erase(m_handshaking, QPointer<QTcpSocket>(socket));
+    QObject::disconnect(socket, nullptr, this, nullptr);
+    for (QTimer* timer : socket->findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) delete timer;
+    if (hasSeveralOrigins(head.left(end))) {
+        debugPrint(QStringLiteral("WebSocket handshake refused: more than one Origin header"));
+        socket->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        socket->disconnectFromHost();
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        return;
+    }
+    // The WebSocket server reads the head itself and takes the socket over.
+    m_server->handleConnection(socket);
+}
+
+void WebSocketServer::dropHandshake(QTcpSocket* socket)
+{
+    if (!socket) return;
+    std::erase(m_handshaking, QPointer<QTcpSocket>(socket));
+    QObject::disconnect(socket, nullptr, this, nullptr);
+    socket->abort();
+    socket->deleteLater();
+}
+
+void WebSocketServer::touch(QWebSocket* socket)
+{
+    // Least recently heard first: the front is what makes room when the cap is reached.
+    const auto it = std::find(m_sockets.begin(), m_sockets.end(), QPointer<QWebSocket>(socket));
+    if (it != m_sockets.end()) std::rotate(it, it + 1, m_sockets.end());
+    if (auto* idle = socket->findChild<QTimer*>(QStringLiteral("idle"), Qt::FindDirectChildrenOnly)) idle->start();
 }
 
 void WebSocketServer::onOriginAuthentication(QWebSocketCorsAuthenticator* authenticator)
@@ -152,11 +272,17 @@ void WebSocketServer::onNewConnection()
             socket->deleteLater();
             continue;
         }
-        if (m_stopping || openConnectionCount() >= m_limits.maxOpenConnections) {
-            debugPrint(QStringLiteral("WebSocket connection refused: too many connections"));
-            socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("too many connections"));
+        if (m_stopping) {
+            socket->close(QWebSocketProtocol::CloseCodeGoingAway);
             socket->deleteLater();
             continue;
+        }
+        std::erase_if(m_sockets, [](const QPointer<QWebSocket>& s) { return !s; });
+        if (openConnectionCount() >= std::max(1, m_limits.maxOpenConnections)) {
+            debugPrint(QStringLiteral("WebSocket connection closed to make room: too many connections"));
+            const QPointer<QWebSocket> quietest = m_sockets.front();
+            forget(quietest);
+            quietest->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("too many connections"));
         }
         adopt(socket);
     }
@@ -165,10 +291,21 @@ void WebSocketServer::onNewConnection()
 void WebSocketServer::adopt(QWebSocket* socket)
 {
     m_sockets.emplace_back(socket);
+    auto* idle = new QTimer(socket);
+    idle->setObjectName(QStringLiteral("idle"));
+    idle->setSingleShot(true);
+    idle->setInterval(m_limits.idleTimeoutMs);
+    connect(idle, &QTimer::timeout, socket, [socket] {
+        debugPrint(QStringLiteral("WebSocket connection closed: idle"));
+        socket->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("idle"));
+    });
+    idle->start();
     connect(socket, &QWebSocket::textMessageReceived, this, [this, socket](const QString& text) {
+        touch(socket);
         notify([this, socket, &text](auto& d) { d.webSocketDidReceiveMessage(this, socket, WebSocketMessage(text)); });
     });
     connect(socket, &QWebSocket::binaryMessageReceived, this, [this, socket](const QByteArray& data) {
+        touch(socket);
         notify([this, socket, &data](auto& d) { d.webSocketDidReceiveMessage(this, socket, WebSocketMessage(data)); });
     });
     connect(socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, [this, socket](QAbstractSocket::SocketError) {

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <vector>
 
@@ -175,3 +177,53 @@ TEST_F(GFileManagerTest, DeleteFileOnLinkToFolderKeepsTheFolder)
 }
 
 } // namespace
+
+namespace {
+
+// Everything under a folder, by relative path.
+QStringList listing(const QString& folder)
+{
+    QStringList names;
+    QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        names << info.fileName();
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+// A fifo named as the document hung the application, and a path ending in "/" moved the whole
+// data folder aside as "Sketch_old": anything but a regular file with a usable name is refused
+// before anything is opened or moved.
+TEST_F(GFileManagerTest, OnlyRegularFilesWithUsableNamesAreCopied)
+{
+    const QString earlier = writeDocument(dataFolder() + QStringLiteral("/earlier.sketch"));
+    const QStringList before = listing(dataFolder());
+    const QString fifo = outside(QStringLiteral("pipe.sketch"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(outside(QStringLiteral("folder.sketch"))));
+    const struct {
+        const char* name;
+        QString path;
+        QString error;
+    } cases[] = {
+        {"fifo", fifo, QStringLiteral("The design document “%1” is not a regular file.").arg(fifo)},
+        {"device", QStringLiteral("/dev/zero"), QStringLiteral("The design document “/dev/zero” is not a regular file.")},
+        {"folder", outside(QStringLiteral("folder.sketch")),
+         QStringLiteral("The design document “%1” is not a regular file.").arg(outside(QStringLiteral("folder.sketch")))},
+        {"trailing slash", outside(QStringLiteral("design.sketch/")),
+         QStringLiteral("The design document “%1” has no usable file name.").arg(outside(QStringLiteral("design.sketch/")))},
+        {"dot dot", outside(QStringLiteral("..")), QStringLiteral("The design document “%1” has no usable file name.").arg(outside(QStringLiteral("..")))},
+        {"empty", QString(), QStringLiteral("The design document “” has no usable file name.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FileReadyResult result = ready(c.path);
+        EXPECT_FALSE(result.succeeded());
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(listing(dataFolder()), before);
+    }
+    EXPECT_TRUE(QFileInfo(earlier).isFile());
+    EXPECT_FALSE(QFileInfo::exists(m_library.path() + QStringLiteral("/Quorvex/Sketch_old")));
+}

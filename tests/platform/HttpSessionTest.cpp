@@ -147,6 +147,35 @@ TEST_F(HttpSessionTest, ShutdownEndsTransfersInFlightSilentlyAndLeavesTheSession
     EXPECT_EQ(r->body, QByteArray("fine"));
 }
 
+// A reply body that never ended was buffered until the process aborted: every POST reply is
+// capped, and beyond the cap the call fails as a transport failure.
+TEST_F(HttpSessionTest, ReplyBodiesBeyondTheCapOrWithoutEndFailInsteadOfFillingMemory)
+{
+    LocalHttpServer server;
+    constexpr qint64 kCap = 256 * 1024;
+    server.reply("/declared", 200, QByteArray(kCap + 1, 'x'));
+    server.reply("/within", 200, QByteArray(kCap, 'x'));
+    server.on("/endless", [](const LocalHttpServer::Request&, QTcpSocket* s) {
+        s->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+        auto* timer = new QTimer(s);
+        QObject::connect(timer, &QTimer::timeout, s, [s] { s->write(QByteArray(64 * 1024, 'y')); });
+        timer->start(1);
+    });
+    const std::tuple<const char*, bool> cases[] = {{"/declared", true}, {"/endless", true}, {"/within", false}};
+    for (const auto& [path, fails] : cases) {
+        SCOPED_TRACE(path);
+        auto result = std::make_shared<std::optional<HttpResult>>();
+        HttpSession::shared().postJson(server.url(QString::fromLatin1(path)), "{}", {},
+                                       [result](const HttpResult& r) { *result = r; }, kCap);
+        const auto r = wait(result);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->transportError, fails);
+        if (fails) EXPECT_TRUE(r->errorString.contains(QStringLiteral("larger than"))) << r->errorString.toStdString();
+        else EXPECT_EQ(r->body.size(), kCap);
+    }
+    EXPECT_TRUE(runMainLoopUntil([&] { return server.openConnections() == 0; }, 5000));
+}
+
 // The service headers carry the session's token: a redirect to another origin, even another port
 // of this machine, must not take them there.
 TEST_F(HttpSessionTest, ServiceHeadersNeverFollowARedirectToAnotherOrigin)

@@ -109,3 +109,38 @@ TEST_F(ProcessRunnerTest, NeverRunsMoreThanTheLimitAndStartsWaitingJobsInOrder)
         }
     }
 }
+
+// A tool that never exited kept its run waiting for ever and outlived the application: each
+// launch may have a time limit, and a group (a failed run) or everything (the application
+// quitting) can be ended, running or still waiting.
+TEST_F(ProcessRunnerTest, HungProcessesEndAtTheirTimeLimitOrWhenTheirRunEnds)
+{
+    ProcessRunner& runner = ProcessRunner::shared();
+    runner.setMaxConcurrent(2);
+    const QStringList hang{QStringLiteral("-c"), QStringLiteral("exec sleep 600")};
+    struct Launch {
+        const char* name;
+        platform::LaunchOptions options;
+        std::optional<ProcessResult> result;
+    } launches[] = {
+        {"time limit", {300, 0}, {}},
+        {"group 7 running", {0, 7}, {}},
+        {"group 7 waiting", {0, 7}, {}}, // the cap of two keeps these waiting
+        {"group 8 waiting", {0, 8}, {}},
+    };
+    for (Launch& launch : launches)
+        runner.launch(QStringLiteral("/bin/sh"), hang, [&launch](const ProcessResult& r) { launch.result = r; }, launch.options);
+    runner.cancelGroup(7);
+    ASSERT_TRUE(runMainLoopUntil([&] { return launches[1].result && launches[2].result; }, 10000));
+    EXPECT_TRUE(launches[1].result->cancelled && launches[1].result->launched);
+    EXPECT_TRUE(launches[2].result->cancelled && !launches[2].result->launched);
+    ASSERT_TRUE(runMainLoopUntil([&] { return launches[0].result.has_value(); }, 10000));
+    EXPECT_TRUE(launches[0].result->timedOut);
+    EXPECT_FALSE(launches[0].result->cancelled);
+    // Group 8 took a free slot meanwhile; quitting ends it too.
+    ASSERT_TRUE(runMainLoopUntil([&] { return runner.runningCount() == 1; }, 10000));
+    runner.terminateAll();
+    ASSERT_TRUE(runMainLoopUntil([&] { return launches[3].result.has_value(); }, 10000));
+    EXPECT_TRUE(launches[3].result->cancelled);
+    EXPECT_EQ(runner.runningCount(), 0);
+}

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include <vector>
 
 using platform::PropertyListFormat;
 
@@ -103,4 +108,86 @@ TEST(PropertyList, WrongFilesFailWithoutThrowing)
     QString error;
     EXPECT_FALSE(platform::readPropertyList(dir.filePath(QStringLiteral("missing")), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+namespace {
+
+// A binary list of `count` arrays, array i holding `refsEach` references to array i + 1 (or to
+// array 0 when `cycle`), the last one empty.
+QByteArray chainedBinaryList(int count, int refsEach, bool cycle = false)
+{
+    QByteArray bytes("bplist00");
+    std::vector<quint32> offsets;
+    auto appendBigEndian = [&bytes](quint64 value, int size) {
+        for (int i = size - 1; i >= 0; --i) bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    for (int i = 0; i < count; ++i) {
+        offsets.push_back(static_cast<quint32>(bytes.size()));
+        const bool last = i == count - 1;
+        const int refs = last && !cycle ? 0 : refsEach;
+        bytes.append(static_cast<char>(0xA0 | refs));
+        for (int r = 0; r < refs; ++r) appendBigEndian(last ? 0 : static_cast<quint64>(i + 1), 4);
+    }
+    const auto tableOffset = static_cast<quint64>(bytes.size());
+    for (quint32 offset : offsets) appendBigEndian(offset, 4);
+    bytes.append(QByteArray(6, '\0'));
+    bytes.append(static_cast<char>(4)); // offset size
+    bytes.append(static_cast<char>(4)); // reference size
+    appendBigEndian(static_cast<quint64>(count), 8);
+    appendBigEndian(0, 8);
+    appendBigEndian(tableOffset, 8);
+    return bytes;
+}
+
+QByteArray nestedXmlList(int levels)
+{
+    return QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\">") + QByteArray("<array>").repeated(levels)
+           + QByteArray("</array>").repeated(levels) + QByteArray("</plist>");
+}
+
+} // namespace
+
+// A list nested 100,000 levels deep overflowed the stack inside the property-list library.
+TEST(PropertyList, DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QByteArray content;
+        platform::PropertyListProblem problem;
+    } cases[] = {
+        {"binary 100000 deep", chainedBinaryList(100000, 1), platform::PropertyListProblem::tooDeep},
+        {"xml 100000 deep", nestedXmlList(100000), platform::PropertyListProblem::tooDeep},
+        {"binary cycle", chainedBinaryList(3, 1, true), platform::PropertyListProblem::notPropertyList},
+        // 60 levels of two references each expand to 2^60 values in the library.
+        {"binary shared doubling", chainedBinaryList(60, 2), platform::PropertyListProblem::tooLarge},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        writeFileBytes(path, c.content);
+        platform::PropertyListProblem problem = platform::PropertyListProblem::none;
+        QString error;
+        EXPECT_FALSE(platform::readPropertyList(path, &error, &problem)) << c.name;
+        EXPECT_EQ(problem, c.problem) << c.name << ": " << error.toStdString();
+    }
+    // Within the bound both formats still read.
+    for (const QByteArray& content : {chainedBinaryList(40, 1), nestedXmlList(40)}) {
+        const QString path = dir.filePath(QStringLiteral("within"));
+        writeFileBytes(path, content);
+        QString error;
+        EXPECT_TRUE(platform::readPropertyList(path, &error)) << error.toStdString();
+        EXPECT_EQ(platform::propertyListDepth(content, 64), 40);
+    }
+}
+
+// A fifo named as a property list blocked the reader for ever.
+TEST(PropertyList, OnlyRegularFilesAreOpened)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("export.zvusk"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    platform::PropertyListProblem problem = platform::PropertyListProblem::none;
+    EXPECT_FALSE(platform::readPropertyList(fifo, nullptr, &problem));
+    EXPECT_EQ(problem, platform::PropertyListProblem::unreadable);
+    EXPECT_FALSE(platform::readPropertyList(dir.path(), nullptr, &problem));
 }

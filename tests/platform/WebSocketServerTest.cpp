@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QHostAddress>
+#include <QTcpSocket>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,18 +100,73 @@ TEST_F(WebSocketServerTest, MessageOverTheLimitClosesTheConnectionUndelivered)
     }
 }
 
-TEST_F(WebSocketServerTest, ConnectionsBeyondTheCapAreClosed)
+// Fifteen connections that opened and stayed silent blocked the channel for good: silent ones
+// are closed in time, and at the caps the one silent longest makes room for the newcomer.
+TEST_F(WebSocketServerTest, SilentConnectionsNeitherBlockTheServerNorStay)
 {
     WebSocketServer::Limits limits;
     limits.maxOpenConnections = 2;
+    limits.maxPendingConnections = 4;
+    limits.handshakeTimeoutMs = 400;
+    limits.idleTimeoutMs = 400;
     startServer(limits);
-    Client first, second, third;
+    std::vector<std::unique_ptr<QTcpSocket>> silent;
+    for (int i = 0; i < 15; ++i) {
+        silent.push_back(std::make_unique<QTcpSocket>());
+        silent.back()->connectToHost(QHostAddress::LocalHost, server->serverPort());
+    }
+    Client first, second;
     ASSERT_TRUE(first.open(server->serverPort()) && second.open(server->serverPort()));
-    third.open(server->serverPort());
-    ASSERT_TRUE(platform::runMainLoopUntil([&] { return third.disconnected; }, kWaitMs));
-    EXPECT_EQ(third.socket.closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
-    EXPECT_EQ(server->openConnectionCount(), 2);
-    EXPECT_EQ(delegate.events, (Events{"open", "open"}));
+    second.socket.sendTextMessage(QStringLiteral("heard"));
+    ASSERT_TRUE(waitFor(delegate, "text:heard"));
+    // Both open connections are taken; the newcomer is served and the quietest one goes.
+    Client third;
+    ASSERT_TRUE(third.open(server->serverPort()));
+    third.socket.sendTextMessage(QStringLiteral("served"));
+    ASSERT_TRUE(waitFor(delegate, "text:served"));
+    ASSERT_TRUE(platform::runMainLoopUntil([&] { return first.disconnected; }, kWaitMs));
+    EXPECT_EQ(first.socket.closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
+    EXPECT_FALSE(second.disconnected);
+    // Silence ends every connection in the end, opened or not.
+    EXPECT_TRUE(platform::runMainLoopUntil(
+        [&] { return server->openConnectionCount() == 0 && server->pendingConnectionCount() == 0; }, kWaitMs));
+    EXPECT_TRUE(platform::runMainLoopUntil(
+        [&] {
+            return std::all_of(silent.begin(), silent.end(),
+                               [](const auto& s) { return s->state() == QAbstractSocket::UnconnectedState; });
+        },
+        kWaitMs));
+}
+
+// Handshakes from file:// and extension pages, or with two Origin headers, were accepted.
+TEST_F(WebSocketServerTest, HandshakesFromBrowserPagesExtensionsOrWithTwoOriginsAreRefused)
+{
+    startServer();
+    for (const char* origin : {"file://", "chrome-extension://abcdef", "moz-extension://1234", "safari-web-extension://x",
+                               "https://evil.example", "null", "FILE:///tmp/page.html"}) {
+        SCOPED_TRACE(origin);
+        EXPECT_TRUE(WebSocketServer::isBrowserOrigin(QString::fromLatin1(origin)));
+        Client page{QString::fromLatin1(origin)};
+        EXPECT_FALSE(page.open(server->serverPort()));
+    }
+    QTcpSocket raw;
+    raw.connectToHost(QHostAddress::LocalHost, server->serverPort());
+    ASSERT_TRUE(raw.waitForConnected(kWaitMs));
+    raw.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+              "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n"
+              "Origin: uxp://plugin\r\nOrigin: https://evil.example\r\n\r\n");
+    QByteArray answer;
+    platform::runMainLoopUntil(
+        [&] {
+            answer += raw.readAll();
+            return raw.state() == QAbstractSocket::UnconnectedState;
+        },
+        kWaitMs);
+    EXPECT_TRUE(answer.startsWith("HTTP/1.1 403")) << answer.toStdString();
+    EXPECT_TRUE(delegate.events.empty());
+    // A native client (no origin) is still served.
+    Client plugin;
+    EXPECT_TRUE(plugin.open(server->serverPort()));
 }
 
 TEST_F(WebSocketServerTest, EventsArriveInOrderAndAThrowingDelegateDoesNotStopTheServer)

@@ -439,7 +439,12 @@ TEST_F(XDUploadEndToEnd, EveryRunThatDoesNotFinishTellsWhyAndLeavesTheExportAsIt
          "failed The upload stopped at “Home”: The artboard's preview image cannot be read.", {}, {}, listed},
         {"nothing but stray files", strayOnly, {}, {}, "failed the project selection did not open", {},
          "dialog Nothing to upload | " + nothing, signedIn},
-        {"nothing but broken JSON", brokenJsonOnly, {}, {}, "failed The upload stopped: " + nothing, {}, {}, listed},
+        // What could not be read used to go unnamed; the refusal now says what and why.
+        {"nothing but broken JSON", brokenJsonOnly, {}, {},
+         "failed The upload stopped: Nothing in the Adobe XD plug-in's folder could be uploaded: C3: its layer file is not "
+         "valid JSON; E5: its layer file does not hold a layer; symbol_masters.json: the file does not hold a list of "
+         "symbols. Export the artboards from Adobe XD again.",
+         {}, {}, listed},
         {"no plug-in folder", {}, {}, {}, "failed the project selection did not open", {},
          "dialog Zendaq Vusk for XD cannot be found. Please check the plugin and try again. | ", signedIn},
         {"a start message of another source", writeRichExport, {},

@@ -15,6 +15,7 @@
 #include "Import/Plugin/ExportHelper.h"
 #include "Import/Plugin/PluginMessageChannel.h"
 #include "Import/Plugin/ui/ExportViewController.h"
+#include "Import/Sketch/FileExporter.h"
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "platform/DebugLog.h"
 #include "platform/Localization.h"
@@ -71,6 +72,9 @@ int ImportDriver::run()
 {
     m_clock.start();
     ServiceEndPoint::setBaseUrl(m_options.service);
+    // A tool that never exits must fail its cut well within our own time limit, so the run ends
+    // in the failure screen rather than in a time-out.
+    FileExporter::setCutTimeLimitMs(std::min(FileExporter::kDefaultCutTimeLimitMs, m_options.timeoutSeconds * 1000 / 2));
     Navigator::install();
     QApplication::setQuitOnLastWindowClosed(false);
 

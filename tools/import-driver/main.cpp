@@ -26,6 +26,7 @@
 #include "Base/ServiceAddress.h"
 #include "platform/HttpSession.h"
 #include "platform/MemoryPolicy.h"
+#include "platform/ProcessRunner.h"
 
 #include <QApplication>
 #include <QDir>
@@ -209,6 +210,8 @@ int main(int argc, char** argv)
             // taking each of them down is no use to anybody. Leave at once.
             std::fflush(stdout);
             std::fflush(stderr);
+            // Child processes are not ours to leave behind, though.
+            platform::ProcessRunner::shared().terminateAll();
             if (privateHome) privateHome->remove();
             std::_Exit(status);
         }

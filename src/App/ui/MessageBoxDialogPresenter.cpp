@@ -4,15 +4,52 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 
 #include <algorithm>
 
 namespace {
 const char* const kButtonIndexProperty = "quorvexButtonIndex";
+
+// The box's own informative label moves into a scroll area in its place, so the text, its
+// wrapping and its selection stay as they were; only its height is bounded.
+void scrollInformativeText(QMessageBox* box)
+{
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+    auto* grid = qobject_cast<QGridLayout*>(box->layout());
+    const QScreen* screen = box->screen() ? box->screen() : QGuiApplication::primaryScreen();
+    if (!label || !grid || !screen) return;
+    const int maxHeight = static_cast<int>(screen->availableGeometry().height() * MessageBoxDialogPresenter::kMaxInformativeShare);
+    // The box lays its labels out no wider than this, whatever the screen.
+    constexpr int kLabelWidth = 500;
+    const int needed = label->heightForWidth(kLabelWidth);
+    if (needed <= maxHeight) return;
+    const int index = grid->indexOf(label);
+    if (index < 0) return;
+    int row = 0;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    grid->removeWidget(label);
+    auto* scroll = new QScrollArea(box);
+    scroll->setObjectName(QStringLiteral("informativeTextScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(label);
+    scroll->setMinimumWidth(kLabelWidth);
+    scroll->setFixedHeight(maxHeight);
+    grid->addWidget(scroll, row, column, rowSpan, columnSpan);
 }
+} // namespace
 
 QMessageBox* MessageBoxDialogPresenter::makeConfirmationBox(QWidget* parent, const QString& question,
                                                             const QStringList& buttonTitles,
@@ -21,8 +58,8 @@ QMessageBox* MessageBoxDialogPresenter::makeConfirmationBox(QWidget* parent, con
     auto* box = new QMessageBox(parent);
     box->setIcon(QMessageBox::Warning);
     box->setWindowTitle(QApplication::applicationDisplayName());
-    box->setText(question);
-    box->setInformativeText(informativeText);
+    box->setText(platform::shortenedForDisplay(question, kMaxTextChars));
+    box->setInformativeText(platform::shortenedForDisplay(informativeText, kMaxTextChars));
 
     QStringList titles = buttonTitles;
     if (titles.isEmpty()) titles << platform::localized("common.ok");
@@ -36,6 +73,7 @@ QMessageBox* MessageBoxDialogPresenter::makeConfirmationBox(QWidget* parent, con
     }
     // Escape and the close button must never read as "go on": they answer the last button.
     box->setEscapeButton(last);
+    scrollInformativeText(box);
     return box;
 }
 

@@ -7,6 +7,7 @@
 #include "Import/Sketch/GSketchTerminalManager.h"
 #include "Import/Sketch/JsonSerialization.h"
 #include "platform/DebugLog.h"
+#include "platform/ImageSignature.h"
 #include "platform/JsonText.h"
 #include "platform/Localization.h"
 #include "platform/MainQueue.h"
@@ -19,29 +20,42 @@
 
 namespace {
 
-// Layer JSON of very large artboards runs to tens of megabytes; images are single files.
-constexpr qint64 kMaxJsonFileSize = 256LL * 1024 * 1024;
-constexpr qint64 kMaxImageFileSize = 256LL * 1024 * 1024;
-
 const std::string kPluginFolderMissing =
     "Zendaq Vusk for XD cannot be found. Please check the plugin and try again.";
 
-std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxSize)
+QString text(const char* key)
 {
-    if (!AdobeXDDesignImportHelper::isRegularFile(path)) return std::nullopt;
-    QFile file(path);
-    if (file.size() > maxSize) return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return std::nullopt;
-    QByteArray bytes = file.read(maxSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > maxSize) return std::nullopt;
-    return bytes;
+    return platform::localized(key);
 }
 
-std::optional<boost::json::value> readJsonFile(const QString& path)
+// Read by the file's own size: a cap is a bound, not an allocation.
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxSize, QString* problem)
 {
-    const auto bytes = readRegularFile(path, kMaxJsonFileSize);
-    if (!bytes) return std::nullopt;
-    return platform::parseJson(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    if (!AdobeXDDesignImportHelper::isRegularFile(path)) {
+        *problem = text("adobeXD.skipped.missing");
+        return std::nullopt;
+    }
+    QFile file(path);
+    const qint64 size = file.size();
+    if (size > maxSize) {
+        *problem = platform::localizedFormat("adobeXD.skipped.tooLarge", {QString::number(maxSize / (1024 * 1024))});
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        *problem = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(size);
+    // A file that grew since its size was taken is read no further than the cap.
+    if (file.error() != QFileDevice::NoError || bytes.size() != size || !file.atEnd()) {
+        if (!file.atEnd() && file.size() > maxSize) {
+            *problem = platform::localizedFormat("adobeXD.skipped.tooLarge", {QString::number(maxSize / (1024 * 1024))});
+        } else {
+            *problem = file.error() != QFileDevice::NoError ? file.errorString() : text("adobeXD.skipped.changed");
+        }
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::string utf8(const QString& text)
@@ -106,6 +120,11 @@ std::vector<std::string> AdobeXDDesignImportHelper::getArtboardIds() const
     return artboardIds.value_or(std::vector<std::string>{});
 }
 
+std::vector<UploadFailure> AdobeXDDesignImportHelper::uploadWarnings() const
+{
+    return m_currentRun ? m_currentRun->warnings() : std::vector<UploadFailure>{};
+}
+
 MixPanelEventCode AdobeXDDesignImportHelper::getEventCode() const
 {
     return MixPanelEventCode::ADOBEXD_UPLOAD;
@@ -158,7 +177,8 @@ std::optional<ResourceUploadRequest> AdobeXDDesignImportHelper::getArtboardPrevi
     const QString id = QString::fromStdString(artboardId);
     const QString path = root + QLatin1Char('/') + id + QLatin1Char('/') + id + QLatin1Char('.')
                          + QString::fromStdString(extensionType);
-    const auto bytes = readRegularFile(path, kMaxImageFileSize);
+    QString problem;
+    const auto bytes = readRegularFile(path, AdobeXDDesignImportHelper::kMaxImageFileBytes, &problem);
     if (!bytes) return std::nullopt;
     const QImage image = QImage::fromData(*bytes);
     if (image.isNull()) return std::nullopt;
@@ -178,30 +198,42 @@ std::optional<ResourceUploadRequest> AdobeXDDesignImportHelper::getArtboardPrevi
 
 std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getArtboardExportables(
     const QString& root, const std::string& artboardId, const boost::json::object& artboardDict,
-    const std::string& projectId, const std::string& appVersion, const std::string& platform)
+    const std::string& projectId, const std::string& appVersion, const std::string& platform,
+    std::vector<UploadFailure>* skipped)
 {
     return imageRecords(getArtboardExportablesPath(artboardId, root, platform), artboardId, projectId, appVersion,
                         [&artboardDict](const ResourceUploadRequest& record) {
                             return AdobeXDExportUtils::getNodeName(artboardDict, record.oid);
-                        });
+                        },
+                        skipped);
 }
 
 std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::getSymbolMastersExportables(
     const QString& root, const SymbolMasterExportInfo& symbolMaster, const std::string& projectId,
-    const std::string& appVersion, const std::string& platform)
+    const std::string& appVersion, const std::string& platform, std::vector<UploadFailure>* skipped)
 {
     return imageRecords(getSymbolMasterExportablesPath(symbolMaster.symbolID, root, platform), symbolMaster.symbolID,
-                        projectId, appVersion, [](const ResourceUploadRequest& record) { return record.fileName; });
+                        projectId, appVersion, [](const ResourceUploadRequest& record) { return record.fileName; },
+                        skipped);
 }
 
 std::vector<ResourceUploadRequest> AdobeXDDesignImportHelper::imageRecords(
     const QStringList& paths, const std::string& artboardId, const std::string& projectId,
-    const std::string& appVersion, const std::function<std::string(const ResourceUploadRequest&)>& imageName)
+    const std::string& appVersion, const std::function<std::string(const ResourceUploadRequest&)>& imageName,
+    std::vector<UploadFailure>* skipped)
 {
     std::vector<ResourceUploadRequest> records;
     for (const QString& path : paths) {
-        const auto bytes = readRegularFile(path, kMaxImageFileSize);
-        if (!bytes) continue;
+        QString problem;
+        auto bytes = readRegularFile(path, AdobeXDDesignImportHelper::kMaxImageFileBytes, &problem);
+        if (bytes && bytes->isEmpty()) problem = text("adobeXD.skipped.emptyImage");
+        else if (bytes && platform::imageFormatOf(*bytes) == platform::ImageFormat::unknown)
+            problem = text("adobeXD.skipped.notImage");
+        if (!problem.isEmpty()) {
+            platform::debugPrint(QStringLiteral("Adobe XD image skipped: ") + path + QStringLiteral(": ") + problem);
+            if (skipped) skipped->push_back(UploadFailure{utf8(QFileInfo(path).fileName()), utf8(problem)});
+            continue;
+        }
         const auto oidAndScale = getOidAndScaleFromPath(path);
         if (!oidAndScale) {
             platform::debugPrint(QStringLiteral("Adobe XD image skipped, its name holds no layer id: ") + path);
@@ -303,17 +335,43 @@ QStringList AdobeXDDesignImportHelper::getSymbolMasterExportablesPath(const std:
     return imageFilesIn(root + QLatin1Char('/') + kSymbolMastersFolder + QLatin1Char('/') + id, id, platform);
 }
 
-std::optional<boost::json::object> AdobeXDDesignImportHelper::getJsonDict(const QString& path)
+std::optional<boost::json::value> AdobeXDDesignImportHelper::readJsonFile(const QString& path, QString* problem)
 {
-    auto value = readJsonFile(path);
-    if (!value || !value->is_object()) return std::nullopt;
+    QString why;
+    std::optional<boost::json::value> value;
+    if (const auto bytes = readRegularFile(path, kMaxJsonFileBytes, &why)) {
+        std::string error;
+        value = platform::parseJson(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())), &error,
+                                    kMaxJsonDepth);
+        if (!value) {
+            static const std::string tooDeep = boost::json::make_error_code(boost::json::error::too_deep).message();
+            why = error == tooDeep ? platform::localizedFormat("adobeXD.skipped.tooDeep", {QString::number(kMaxJsonDepth)})
+                                   : text("adobeXD.skipped.invalidJson");
+        }
+    }
+    if (problem) *problem = why;
+    return value;
+}
+
+std::optional<boost::json::object> AdobeXDDesignImportHelper::getJsonDict(const QString& path, QString* problem)
+{
+    auto value = readJsonFile(path, problem);
+    if (!value) return std::nullopt;
+    if (!value->is_object()) {
+        if (problem) *problem = text("adobeXD.skipped.notObject");
+        return std::nullopt;
+    }
     return std::move(value->as_object());
 }
 
-std::optional<boost::json::array> AdobeXDDesignImportHelper::getJsonArray(const QString& path)
+std::optional<boost::json::array> AdobeXDDesignImportHelper::getJsonArray(const QString& path, QString* problem)
 {
-    auto value = readJsonFile(path);
-    if (!value || !value->is_array()) return std::nullopt;
+    auto value = readJsonFile(path, problem);
+    if (!value) return std::nullopt;
+    if (!value->is_array()) {
+        if (problem) *problem = text("adobeXD.skipped.notArray");
+        return std::nullopt;
+    }
     return std::move(value->as_array());
 }
 

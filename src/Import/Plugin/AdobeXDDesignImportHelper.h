@@ -3,6 +3,7 @@
 #include "Import/Plugin/IDesignImporter.h"
 #include "Import/Plugin/ResourceUploadRequest.h"
 #include "Import/Plugin/SymbolMasterExportInfo.h"
+#include "platform/JsonText.h"
 
 #include <boost/json.hpp>
 
@@ -42,6 +43,8 @@ public:
                            std::function<void(const UploadFailure&)> failureCompletion) override;
     std::vector<std::string> getArtboardIds() const override;
     MixPanelEventCode getEventCode() const override;
+    // What the last run left out.
+    std::vector<UploadFailure> uploadWarnings() const override;
 
     // The plug-in data folder, or nullopt after telling the user that it is missing.
     std::optional<QString> getPluginMainURL();
@@ -59,12 +62,14 @@ public:
                                                                      const boost::json::object& artboardDict,
                                                                      const std::string& projectId,
                                                                      const std::string& appVersion,
-                                                                     const std::string& platform);
+                                                                     const std::string& platform,
+                                                                     std::vector<UploadFailure>* skipped = nullptr);
     static std::vector<ResourceUploadRequest> getSymbolMastersExportables(const QString& root,
                                                                           const SymbolMasterExportInfo& symbolMaster,
                                                                           const std::string& projectId,
                                                                           const std::string& appVersion,
-                                                                          const std::string& platform);
+                                                                          const std::string& platform,
+                                                                          std::vector<UploadFailure>* skipped = nullptr);
     static std::vector<SymbolMasterExportInfo> getSymbolMasters(const boost::json::array& symbolMasters);
 
     // ---- Folder readers ----
@@ -75,8 +80,10 @@ public:
     // Empty for a symbol id that is not a plain folder name (see isPlainFolderName).
     static QStringList getSymbolMasterExportablesPath(const std::string& symbolId, const QString& root,
                                                       const std::string& platform);
-    static std::optional<boost::json::object> getJsonDict(const QString& path);
-    static std::optional<boost::json::array> getJsonArray(const QString& path);
+    // The file parsed as JSON of the given kind; nullopt with `problem` (why, for the user) otherwise.
+    static std::optional<boost::json::value> readJsonFile(const QString& path, QString* problem = nullptr);
+    static std::optional<boost::json::object> getJsonDict(const QString& path, QString* problem = nullptr);
+    static std::optional<boost::json::array> getJsonArray(const QString& path, QString* problem = nullptr);
     // (layer id, scale) of an image file name: "logo@2x.png" -> (logo, 2), "logo.png" -> (logo, 1).
     // nullopt for names outside that form ("@2x.png", "logo@", "logo@x.png").
     static std::optional<std::pair<std::string, std::string>> getOidAndScaleFromPath(const QString& path);
@@ -91,6 +98,12 @@ public:
 
     static inline const QString kSymbolMastersFolder = QStringLiteral("symbol_masters");
 
+    // What one export may hold. Layer JSON of very large artboards runs to tens of megabytes;
+    // images are single files.
+    static constexpr qint64 kMaxJsonFileBytes = 256LL * 1024 * 1024;
+    static constexpr qint64 kMaxImageFileBytes = 256LL * 1024 * 1024;
+    static constexpr unsigned kMaxJsonDepth = platform::kDefaultMaxJsonDepth;
+
 private:
     AdobeXDDesignImportHelper() = default;
     static QStringList imageFilesIn(const QString& folder, const QString& id, const std::string& platform);
@@ -98,7 +111,8 @@ private:
     // asked of `imageName` once the rest of the record is filled in.
     static std::vector<ResourceUploadRequest> imageRecords(
         const QStringList& paths, const std::string& artboardId, const std::string& projectId,
-        const std::string& appVersion, const std::function<std::string(const ResourceUploadRequest&)>& imageName);
+        const std::string& appVersion, const std::function<std::string(const ResourceUploadRequest&)>& imageName,
+        std::vector<UploadFailure>* skipped);
     // A cheap look for anything the plug-in exported (an artboard JSON file or the masters file).
     bool hasAnythingToImport() const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Base/BaseModel.h"
+#include "Import/Plugin/StatusCheckedCall.h"
 
 #include <functional>
 #include <optional>
@@ -14,8 +14,8 @@ struct ResourceUploadRequest;
 // own for these calls: the upload's progress screen reports the failure.
 class AdobeXDServiceHelper {
 public:
-    using SuccessHandler = std::function<void(const StatusResponse&)>;
-    using FailureHandler = std::function<void(const std::optional<ErrorModel>& error)>;
+    using SuccessHandler = StatusCheckedCall::Success;
+    using FailureHandler = StatusCheckedCall::Failure;
 
     static AdobeXDServiceHelper& importer();
 

@@ -10,12 +10,7 @@
 #include "platform/Localization.h"
 #include "platform/MainQueue.h"
 
-namespace {
-QString counterLine(const char* prefix, int counter)
-{
-    return QString::fromLatin1(prefix) + QString::fromStdString(platform::decimalText(counter));
-}
-} // namespace
+#include <QFileInfo>
 
 AdobeXDUploadRun::AdobeXDUploadRun(QString root, std::vector<std::string> artboardIds, std::string projectId,
                                    std::string platform, Completions completions)
@@ -27,76 +22,112 @@ AdobeXDUploadRun::AdobeXDUploadRun(QString root, std::vector<std::string> artboa
 {
 }
 
-double AdobeXDUploadRun::percentage() const
-{
-    if (m_total <= 0) return 0;
-    const int done = m_previewCounter + m_uploadCounter;
-    if (done >= m_total) return 100.0;
-    return 100.0 * done / m_total;
-}
-
 std::string AdobeXDUploadRun::failureMessage(const std::optional<ErrorModel>& error, const char* fallbackKey)
 {
     if (error && !error->errorMsg.empty()) return error->errorMsg;
     return platform::localized(fallbackKey).toStdString();
 }
 
-std::optional<UploadFailure> AdobeXDUploadRun::read()
+void AdobeXDUploadRun::skip(std::string what, std::string message)
+{
+    platform::debugPrint(QStringLiteral("Adobe XD upload leaves out ") + QString::fromStdString(what)
+                         + QStringLiteral(": ") + QString::fromStdString(message));
+    m_skipped.push_back(UploadFailure{std::move(what), std::move(message)});
+}
+
+void AdobeXDUploadRun::readArtboard(const std::string& id, std::optional<UploadFailure>& failure)
 {
     using Helper = AdobeXDDesignImportHelper;
-    const std::string& version = Helper::appVersion;
-
-    for (const std::string& id : m_artboardIds) {
-        if (!Helper::isPlainFolderName(id)) continue;
-        const QString name = QString::fromStdString(id);
-        const QString folder = m_root + QLatin1Char('/') + name;
-        if (!Helper::isRealDirectory(folder)) continue;
-        const auto dict = Helper::getJsonDict(folder + QLatin1Char('/') + name + QStringLiteral(".json"));
-        if (!dict) continue;
-        auto jsonString = JsonSerialization::dataUTF8String(*dict);
-        if (!jsonString) continue;
-
-        ArtboardExportInfo artboard;
-        artboard.oid = id;
-        artboard.name = AdobeXDExportUtils::getNodeName(*dict);
-        artboard.frame = AdobeXDExportUtils::getNodeFrame(*dict);
-        artboard.type = "adobeXd";
-        artboard.jsonString = std::move(jsonString);
-
-        auto preview = Helper::getArtboardPreview(m_root, id, "1", "png");
-        if (!preview) {
-            return UploadFailure{artboard.name.empty() ? id : artboard.name,
-                                 platform::localized("adobeXD.upload.previewUnreadable").toStdString()};
-        }
-        preview->appVersion = version;
-        preview->projectId = m_projectId;
-
-        m_groups.push_back({artboard.name, Helper::getArtboardExportables(m_root, id, *dict, m_projectId, version, m_platform)});
-        m_previews.push_back({artboard.name, std::move(*preview)});
-        m_request.artboards.push_back(std::move(artboard));
-        m_foldersRead.push_back(folder);
+    if (!Helper::isPlainFolderName(id)) return;
+    const QString name = QString::fromStdString(id);
+    const QString folder = m_root + QLatin1Char('/') + name;
+    if (!Helper::isRealDirectory(folder)) return;
+    QString problem;
+    const auto dict = Helper::getJsonDict(folder + QLatin1Char('/') + name + QStringLiteral(".json"), &problem);
+    if (!dict) {
+        skip(id, problem.toStdString());
+        return;
+    }
+    ArtboardExportInfo artboard;
+    artboard.oid = id;
+    artboard.name = AdobeXDExportUtils::getNodeName(*dict);
+    artboard.frame = AdobeXDExportUtils::getNodeFrame(*dict);
+    artboard.type = "adobeXd";
+    artboard.jsonString = JsonSerialization::dataUTF8String(*dict);
+    const std::string shownName = artboard.name.empty() ? id : artboard.name;
+    if (!artboard.jsonString) {
+        skip(shownName, platform::localized("adobeXD.skipped.numberTooLarge").toStdString());
+        return;
     }
 
+    auto preview = Helper::getArtboardPreview(m_root, id, "1", "png");
+    if (!preview) {
+        failure = UploadFailure{shownName, platform::localized("adobeXD.upload.previewUnreadable").toStdString()};
+        return;
+    }
+    preview->appVersion = Helper::appVersion;
+    preview->projectId = m_projectId;
+
+    m_groups.push_back({artboard.name,
+                        Helper::getArtboardExportables(m_root, id, *dict, m_projectId, Helper::appVersion, m_platform,
+                                                       &m_skipped)});
+    m_previews.push_back({artboard.name, std::move(*preview)});
+    m_request.artboards.push_back(std::move(artboard));
+    m_foldersRead.push_back(folder);
+}
+
+void AdobeXDUploadRun::readSymbolMasters()
+{
+    using Helper = AdobeXDDesignImportHelper;
     const QString mastersFolder = m_root + QLatin1Char('/') + Helper::kSymbolMastersFolder;
-    if (Helper::isRealDirectory(mastersFolder)) {
-        if (const auto masters = Helper::getJsonArray(mastersFolder + QLatin1Char('/') + Helper::kSymbolMastersFolder
-                                                      + QStringLiteral(".json"))) {
-            m_request.symbolMasters = Helper::getSymbolMasters(*masters);
-            for (const auto& master : m_request.symbolMasters) {
-                m_groups.push_back(
-                    {master.name, Helper::getSymbolMastersExportables(m_root, master, m_projectId, version, m_platform)});
-            }
-            m_foldersRead.push_back(mastersFolder);
-        }
+    if (!Helper::isRealDirectory(mastersFolder)) return;
+    const QString file = mastersFolder + QLatin1Char('/') + Helper::kSymbolMastersFolder + QStringLiteral(".json");
+    QString problem;
+    const auto masters = Helper::getJsonArray(file, &problem);
+    if (!masters) {
+        // A folder of master images without the masters file is what the plug-in writes when
+        // there are none; only a file that is there and cannot be read is worth a word.
+        if (Helper::isRegularFile(file)) skip(QFileInfo(file).fileName().toStdString(), problem.toStdString());
+        return;
     }
+    for (SymbolMasterExportInfo& master : Helper::getSymbolMasters(*masters)) {
+        if (!master.jsonString) {
+            skip(master.name.empty() ? master.symbolID : master.name,
+                 platform::localized("adobeXD.skipped.numberTooLarge").toStdString());
+            continue;
+        }
+        m_groups.push_back({master.name, Helper::getSymbolMastersExportables(m_root, master, m_projectId,
+                                                                             Helper::appVersion, m_platform, &m_skipped)});
+        m_request.symbolMasters.push_back(std::move(master));
+    }
+    m_foldersRead.push_back(mastersFolder);
+}
 
-    if (m_request.artboards.empty() && m_request.symbolMasters.empty())
-        return UploadFailure{"", platform::localized("adobeXD.nothingToImport.text").toStdString()};
+std::optional<UploadFailure> AdobeXDUploadRun::read()
+{
+    std::optional<UploadFailure> failure;
+    for (const std::string& id : m_artboardIds) {
+        readArtboard(id, failure);
+        if (failure) return failure;
+    }
+    readSymbolMasters();
+
+    if (m_request.artboards.empty() && m_request.symbolMasters.empty()) {
+        if (m_skipped.empty())
+            return UploadFailure{"", platform::localized("adobeXD.nothingToImport.text").toStdString()};
+        QStringList items;
+        for (const UploadFailure& skipped : m_skipped)
+            items.append(platform::localizedFormat("exportViewController.warning.item",
+                                                   {QString::fromStdString(skipped.what),
+                                                    QString::fromStdString(skipped.message)}));
+        return UploadFailure{"", platform::localizedFormat("adobeXD.nothingLeft.text", {items.join(QStringLiteral("; "))})
+                                     .toStdString()};
+    }
 
     m_request.projectId = m_projectId;
     m_request.platform = m_platform;
-    m_request.appVersion = version;
-    m_total = 3 * static_cast<int>(m_request.artboards.size()) + static_cast<int>(m_request.symbolMasters.size());
+    m_request.appVersion = AdobeXDDesignImportHelper::appVersion;
+    m_progress = UploadProgress(m_request.artboards.size(), m_request.symbolMasters.size());
     for (auto& group : m_groups) group.expected = group.images.size();
     return std::nullopt;
 }
@@ -116,7 +147,7 @@ void AdobeXDUploadRun::start()
     m_state = State::importing;
     auto self = shared_from_this();
     AdobeXDServiceHelper::importer().newScreensFromAdobe(
-        m_request, [self](const StatusResponse&) { self->onImportAccepted(); },
+        m_request, [self](const boost::json::object&) { self->onImportAccepted(); },
         [self](const std::optional<ErrorModel>& error) {
             self->fail({"", failureMessage(error, "adobeXD.upload.importRefused")});
         });
@@ -126,8 +157,8 @@ void AdobeXDUploadRun::onImportAccepted()
 {
     if (m_state != State::importing) return;
     m_state = State::uploading;
-    m_uploadCounter += static_cast<int>(m_request.artboards.size());
-    platform::debugPrint(counterLine("ExportUploadOperation - currentUploadedStep: ", m_uploadCounter));
+    m_progress.advance(UploadProgress::Counter::artboards, static_cast<int>(m_request.artboards.size()));
+    platform::debugPrint(UploadProgress::counterLine("ExportUploadOperation - currentUploadedStep: ", uploadCounter()));
     report(kPreparingText, true);
 
     sendPreviews();
@@ -140,7 +171,7 @@ void AdobeXDUploadRun::sendPreviews()
     for (auto& preview : m_previews) {
         const std::string name = preview.artboardName;
         AdobeXDServiceHelper::importer().uploadResource(
-            preview.request, [self, name](const StatusResponse&) { self->countPreview(name); },
+            preview.request, [self, name](const boost::json::object&) { self->countPreview(name); },
             [self, name](const std::optional<ErrorModel>& error) {
                 self->fail({name, failureMessage(error, "adobeXD.upload.previewRefused")});
             });
@@ -153,7 +184,7 @@ void AdobeXDUploadRun::sendImages(std::size_t groupIndex)
 {
     ImageGroup& group = m_groups[groupIndex];
     if (group.expected == 0) {
-        countGroup(group.name);
+        countGroup(groupIndex);
         return;
     }
     auto self = shared_from_this();
@@ -161,10 +192,10 @@ void AdobeXDUploadRun::sendImages(std::size_t groupIndex)
         const std::string what = image.fileName + " (" + group.name + ")";
         AdobeXDServiceHelper::importer().uploadResource(
             image,
-            [self, groupIndex](const StatusResponse&) {
+            [self, groupIndex](const boost::json::object&) {
                 if (self->isOver()) return;
                 ImageGroup& g = self->m_groups[groupIndex];
-                if (++g.replies == g.expected) self->countGroup(g.name);
+                if (++g.replies == g.expected) self->countGroup(groupIndex);
             },
             [self, what](const std::optional<ErrorModel>& error) {
                 self->fail({what, failureMessage(error, "adobeXD.upload.imageRefused")});
@@ -177,22 +208,30 @@ void AdobeXDUploadRun::sendImages(std::size_t groupIndex)
 void AdobeXDUploadRun::countPreview(const std::string& artboardName)
 {
     if (isOver()) return;
-    ++m_previewCounter;
-    platform::debugPrint(counterLine("ExportPreviewPrepareUploadOperation - currentPrepareStep: ", m_previewCounter));
+    const int previews = m_progress.advance(UploadProgress::Counter::previews);
+    platform::debugPrint(UploadProgress::counterLine("ExportPreviewPrepareUploadOperation - currentPrepareStep: ", previews));
     report(artboardName, false);
 }
 
-void AdobeXDUploadRun::countGroup(const std::string& name)
+void AdobeXDUploadRun::countGroup(std::size_t groupIndex)
 {
     if (isOver()) return;
-    ++m_uploadCounter;
-    platform::debugPrint(counterLine("ExportImagePrepareUploadOperation - currentUploadedStep: ", m_uploadCounter));
-    report(name, true);
+    // Artboards come first in the groups, then the symbol masters.
+    const bool isMaster = groupIndex >= m_request.artboards.size();
+    m_progress.advance(isMaster ? UploadProgress::Counter::symbols : UploadProgress::Counter::artboards);
+    platform::debugPrint(UploadProgress::counterLine("ExportImagePrepareUploadOperation - currentUploadedStep: ",
+                                                     uploadCounter()));
+    report(m_groups[groupIndex].name, true);
+}
+
+int AdobeXDUploadRun::uploadCounter() const
+{
+    return m_progress.count(UploadProgress::Counter::artboards) + m_progress.count(UploadProgress::Counter::symbols);
 }
 
 void AdobeXDUploadRun::report(const std::string& text, bool throughStep)
 {
-    if (m_previewCounter + m_uploadCounter >= m_total) {
+    if (m_progress.isComplete()) {
         finish(text);
         return;
     }

@@ -4,6 +4,7 @@
 #include "Import/Plugin/IDesignImporter.h"
 #include "Import/Plugin/ImportAllFromPluginRequest.h"
 #include "Import/Plugin/ResourceUploadRequest.h"
+#include "Import/Plugin/UploadProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,8 @@
 // closure, which finishes the upload, and only then are the folders that were read deleted.
 // The first refused or failed request ends the run with the failure closure; the plug-in's
 // folders stay so the export can be uploaded again, and later replies are ignored.
+// What cannot be read (an artboard's layer file, an image) is left out and named: in the run's
+// warnings once it finished, or in the refusal when nothing is left to send.
 //
 // The run keeps itself alive through the reply closures it hands to the service client.
 class AdobeXDUploadRun : public std::enable_shared_from_this<AdobeXDUploadRun> {
@@ -45,8 +48,10 @@ public:
     void start();
 
     State state() const { return m_state; }
-    int total() const { return m_total; }
-    double percentage() const;
+    int total() const { return m_progress.total(); }
+    double percentage() const { return m_progress.percentage(); }
+    // What was left out of the upload, each with why.
+    const std::vector<UploadFailure>& warnings() const { return m_skipped; }
     // The import request as sent (empty until start()).
     const ImportAllFromPluginRequest& importRequest() const { return m_request; }
 
@@ -66,11 +71,16 @@ private:
     };
 
     std::optional<UploadFailure> read();
+    void readArtboard(const std::string& id, std::optional<UploadFailure>& failure);
+    void readSymbolMasters();
+    void skip(std::string what, std::string message);
     void onImportAccepted();
     void sendPreviews();
     void sendImages(std::size_t groupIndex);
     void countPreview(const std::string& artboardName);
-    void countGroup(const std::string& name);
+    void countGroup(std::size_t groupIndex);
+    // The import's share plus the artboards and masters whose images are all in.
+    int uploadCounter() const;
     void report(const std::string& text, bool throughStep);
     void fail(UploadFailure failure);
     void finish(const std::string& text);
@@ -89,7 +99,6 @@ private:
     std::vector<ImageGroup> m_groups; // artboards first, then symbol masters, in order
     QStringList m_foldersRead;        // deleted once the run finished
 
-    int m_total = 0;
-    int m_previewCounter = 0;
-    int m_uploadCounter = 0;
+    UploadProgress m_progress;
+    std::vector<UploadFailure> m_skipped;
 };

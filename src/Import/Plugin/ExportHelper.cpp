@@ -109,7 +109,8 @@ void ExportHelper::startExportProcess(const ProjectDisplayInfo& project)
 
 void ExportHelper::processDesignFile(ProgressCompletion exportCompletion, ProgressCompletion stepCompletion,
                                      std::function<void()> cancelCompletion,
-                                     std::function<void(const UploadFailure&)> failureCompletion)
+                                     std::function<void(const UploadFailure&)> failureCompletion,
+                                     std::function<void(bool reading)> readingCompletion)
 {
     if (!m_run || !m_run->active) uploadStarted();
     std::shared_ptr<UploadRun> run = m_run;
@@ -141,6 +142,7 @@ void ExportHelper::processDesignFile(ProgressCompletion exportCompletion, Progre
         endRun();
         if (failureCompletion) failureCompletion(failure);
     };
+    designImporter->setReadingObserver(std::move(readingCompletion));
     designImporter->processDesignFile(projectId.value_or(std::string()), platform, shouldUploadSketch,
                                       std::move(progress), std::move(step), std::move(cancel), std::move(fail));
 }

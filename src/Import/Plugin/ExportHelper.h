@@ -54,9 +54,11 @@ public:
 
     // Hands the recorded project to the chosen importer. The run counts as ended when a step
     // report reaches 100, or on cancel or failure. Without an importer the failure is reported.
+    // `readingCompletion`: see IDesignImporter::setReadingObserver.
     void processDesignFile(ProgressCompletion exportCompletion, ProgressCompletion stepCompletion,
                            std::function<void()> cancelCompletion,
-                           std::function<void(const UploadFailure&)> failureCompletion);
+                           std::function<void(const UploadFailure&)> failureCompletion,
+                           std::function<void(bool reading)> readingCompletion = {});
 
     // Records the analytics event of a finished upload and ends the run.
     void doAfterExportCompleted();

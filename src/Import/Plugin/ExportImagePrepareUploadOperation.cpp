@@ -1,8 +1,8 @@
 #include "Import/Plugin/ExportImagePrepareUploadOperation.h"
 
 #include "Base/ServiceEndPoints.h"
-#include "Base/ServiceManager.h"
 #include "Import/Plugin/ResourceUploadRequest.h"
+#include "Import/Plugin/StatusCheckedCall.h"
 #include "Import/Plugin/UploadErrorText.h"
 #include "Import/Plugin/UploadTextRules.h"
 
@@ -98,22 +98,18 @@ void ExportImagePrepareUploadOperation::upload(std::size_t step, const QString& 
 
     auto self = shared_from_this();
     auto send = [self, step, request] {
-        ServiceCallOptions options;
-        options.silentNoInternetConnection = true;
-        options.ignoreError = true; // the run shows what failed on the progress screen
-        auto onError = [self](const ErrorModel& error) { self->fail(UploadErrorText::serviceMessage(error)); };
-        ServiceManager::shared().callService<StatusResponse>(
-            ServiceEndPoints::Export::uploadResource, *request, options,
-            [self, step, format = request->format, scale = request->scale](const StatusResponse& response) {
+        StatusCheckedCall::send(
+            ServiceEndPoints::Export::uploadResource, *request, true, StatusCheckedCall::StatusRule::mustBeTrue,
+            [self, step](const boost::json::object&) {
                 if (self->stopped()) return;
-                if (!response.status) {
-                    self->fail(UploadErrorText::text("sketchUpload.error.imageRefused",
-                                                     {QString::fromStdString(scale), QString::fromStdString(format)}));
-                    return;
-                }
                 self->cutAndUploadProjectResource(step + 1);
             },
-            onError, onError);
+            [self, format = request->format, scale = request->scale](const std::optional<ErrorModel>& error) {
+                if (self->stopped()) return;
+                self->fail(error ? UploadErrorText::serviceMessage(*error)
+                                 : UploadErrorText::text("sketchUpload.error.imageRefused",
+                                                         {QString::fromStdString(scale), QString::fromStdString(format)}));
+            });
     };
     if (gate) gate->whenOpen(std::move(send));
     else send();

@@ -55,7 +55,7 @@ private:
     void cutAndUploadProjectResource(std::size_t step);
     void upload(std::size_t step, const QString& filePath);
     void fail(std::string message);
-    bool stopped() const { return gate && gate->isClosed(); }
+    bool stopped() const { return (gate && gate->isClosed()) || isCancelled(); }
 
     std::vector<ScaleStep> m_chain;
 };

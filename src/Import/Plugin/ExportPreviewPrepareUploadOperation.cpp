@@ -1,9 +1,8 @@
 #include "Import/Plugin/ExportPreviewPrepareUploadOperation.h"
 
 #include "Base/ServiceEndPoints.h"
-#include "Base/ServiceManager.h"
-#include "Import/Plugin/ResourceDownloadResponse.h"
 #include "Import/Plugin/ResourceUploadRequest.h"
+#include "Import/Plugin/StatusCheckedCall.h"
 #include "Import/Plugin/UploadErrorText.h"
 #include "Import/Plugin/UploadTextRules.h"
 
@@ -16,12 +15,12 @@ void ExportPreviewPrepareUploadOperation::main()
 void ExportPreviewPrepareUploadOperation::prepareArtboardPreview(const std::shared_ptr<ArtboardSumModel>& fromSumModel,
                                                                  SketchImporter& importer)
 {
-    if (gate && gate->isClosed()) return;
+    if (stopped()) return;
     auto self = shared_from_this();
     importer.preparePreview(
         fromSumModel, sketchToolPath,
         [self, fromSumModel](const QString&) {
-            if (self->gate && self->gate->isClosed()) return;
+            if (self->stopped()) return;
             std::optional<std::string> previewData;
             if (fromSumModel->preview) {
                 if (const auto base64 = UploadTextRules::base64String(*fromSumModel->preview)) previewData = base64->toStdString();
@@ -36,7 +35,7 @@ void ExportPreviewPrepareUploadOperation::prepareArtboardPreview(const std::shar
             else upload();
         },
         [self](const QString& reason) {
-            if (self->gate && self->gate->isClosed()) return;
+            if (self->stopped()) return;
             self->fail(reason.toStdString());
         });
 }
@@ -55,21 +54,28 @@ void ExportPreviewPrepareUploadOperation::upload(const ArtboardSumModel& artboar
     request.format = "png";
     request.scale = "1";
 
-    ServiceCallOptions options;
-    options.silentNoInternetConnection = true;
-    options.ignoreError = true; // the run shows what failed on the progress screen
     auto self = shared_from_this();
-    auto onError = [self](const ErrorModel& error) { self->fail(UploadErrorText::serviceMessage(error)); };
-    ServiceManager::shared().callService<ResourceDownloadResponse>(
-        ServiceEndPoints::Export::uploadResource, request, options,
-        [self, previewData](const ResourceDownloadResponse&) {
+    // The preview's reply carries no status of its own; only an explicit false refuses it.
+    StatusCheckedCall::send(
+        ServiceEndPoints::Export::uploadResource, request, true, StatusCheckedCall::StatusRule::absentPasses,
+        [self, previewData](const boost::json::object&) {
+            if (self->stopped()) return;
             if (self->successHandler) self->successHandler(previewData);
         },
-        onError, onError);
+        [self](const std::optional<ErrorModel>& error) {
+            if (self->stopped()) return;
+            self->fail(error ? UploadErrorText::serviceMessage(*error)
+                             : UploadErrorText::text("sketchUpload.error.previewRefused"));
+        });
 }
 
 void ExportPreviewPrepareUploadOperation::fail(std::string message)
 {
     if (!failureHandler) return;
     failureHandler(UploadFailure{artboardItem ? artboardItem->name : std::string(), std::move(message)});
+}
+
+bool ExportPreviewPrepareUploadOperation::stopped() const
+{
+    return (gate && gate->isClosed()) || isCancelled();
 }

@@ -33,5 +33,7 @@ public:
     void upload(const ArtboardSumModel& artboardSumItem, const std::optional<std::string>& previewData);
 
 private:
+    // The run ended: nothing more is sent or reported.
+    bool stopped() const;
     void fail(std::string message);
 };

@@ -1,9 +1,9 @@
 #include "Import/Plugin/ExportUploadOperation.h"
 
 #include "Base/ServiceEndPoints.h"
-#include "Base/ServiceManager.h"
 #include "Import/Plugin/ImportAllFromPluginRequest.h"
 #include "Import/Plugin/ResourceDesignUploadRequest.h"
+#include "Import/Plugin/StatusCheckedCall.h"
 #include "Import/Plugin/UploadErrorText.h"
 #include "Import/Plugin/UploadTextRules.h"
 #include "platform/Archive.h"
@@ -58,26 +58,19 @@ void ExportUploadOperation::main()
     body["textStyles"] = takeIntoJson(textStyles);
     body["layerStyles"] = takeIntoJson(layerStyles);
 
-    ServiceCallOptions options;
-    options.ignoreError = true; // the run shows what failed on the progress screen
     auto self = shared_from_this();
-    auto onError = [self](const ErrorModel& error) {
-        if (self->failureHandler)
-            self->failureHandler(UploadFailure{std::string(), UploadErrorText::serviceMessage(error)});
-    };
-    ServiceManager::shared().callServiceJson(
-        ServiceEndPoints::Import::importNewScreensSketch, std::move(body), options,
+    StatusCheckedCall::send(
+        ServiceEndPoints::Import::importNewScreensSketch, std::move(body), false, StatusCheckedCall::StatusRule::mustBeTrue,
         [self](const boost::json::object& reply) {
-            const auto response = jsonmap::fromJson<StatusResponse>(reply);
-            if (!response.status) {
-                if (self->failureHandler)
-                    self->failureHandler(UploadFailure{std::string(), UploadErrorText::text("sketchUpload.error.importRefused")});
-                return;
-            }
+            if (self->isCancelled()) return;
             self->uploadSketchFile();
-            if (self->successHandler) self->successHandler(response);
+            if (self->successHandler) self->successHandler(jsonmap::fromJson<StatusResponse>(reply));
         },
-        onError, onError);
+        [self](const std::optional<ErrorModel>& error) {
+            if (self->isCancelled() || !self->failureHandler) return;
+            self->failureHandler(UploadFailure{std::string(), error ? UploadErrorText::serviceMessage(*error)
+                                                                    : UploadErrorText::text("sketchUpload.error.importRefused")});
+        });
 }
 
 void ExportUploadOperation::uploadSketchFile()
@@ -115,23 +108,18 @@ void ExportUploadOperation::uploadSketchFile()
     request.fileData = archive.toBase64().toStdString();
     archive.clear();
 
-    ServiceCallOptions options;
-    options.silentNoInternetConnection = true;
-    options.ignoreError = true;
     auto self = shared_from_this();
-    auto onError = [self, what](const ErrorModel& error) {
-        self->endDesignFile(UploadFailure{what, UploadErrorText::serviceMessage(error)});
-    };
-    ServiceManager::shared().callService<StatusResponse>(
-        ServiceEndPoints::Export::uploadDesignFile, request, options,
-        [self, what](const StatusResponse& response) {
-            if (response.status) self->endDesignFile(std::nullopt);
-            else self->endDesignFile(UploadFailure{what, UploadErrorText::text("sketchUpload.warning.designFileRefused")});
-        },
-        onError, onError);
+    StatusCheckedCall::send(
+        ServiceEndPoints::Export::uploadDesignFile, request, true, StatusCheckedCall::StatusRule::mustBeTrue,
+        [self](const boost::json::object&) { self->endDesignFile(std::nullopt); },
+        [self, what](const std::optional<ErrorModel>& error) {
+            self->endDesignFile(UploadFailure{what, error ? UploadErrorText::serviceMessage(*error)
+                                                          : UploadErrorText::text("sketchUpload.warning.designFileRefused")});
+        });
 }
 
 void ExportUploadOperation::endDesignFile(std::optional<UploadFailure> warning)
 {
+    if (isCancelled()) return;
     if (designFileCompletion) designFileCompletion(warning);
 }

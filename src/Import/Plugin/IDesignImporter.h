@@ -38,4 +38,8 @@ public:
     // Problems of the last run that did not stop it (for example a design document the service
     // did not take), for the progress screen to show once the run has reached 100.
     virtual std::vector<UploadFailure> uploadWarnings() const { return {}; }
+
+    // Told true when the next run starts reading the design document and false when it is read,
+    // so the progress screen can say so; importers that read nothing lengthy never call it.
+    virtual void setReadingObserver(std::function<void(bool reading)> observer) { (void)observer; }
 };

@@ -4,6 +4,7 @@
 #include "Import/Plugin/PluginExportInfoDocument.h"
 #include "platform/DebugLog.h"
 #include "platform/JsonText.h"
+#include "platform/Localization.h"
 
 #include <QHostAddress>
 #include <QMetaObject>
@@ -105,8 +106,20 @@ void PluginMessageChannel::webSocketDidClose(platform::WebSocketServer*, QWebSoc
     platform::debugPrint(QStringLiteral("Server websocket did close with code: ") + QString::number(code));
 }
 
+bool PluginMessageChannel::isAdobeXDExportName(const std::string& fileName)
+{
+    // The dispatcher picks by substring, ".zvusk" first: a name holding both would go to the
+    // Sketch road, which runs the program its export file names.
+    return fileName.find(".xdzvusk") != std::string::npos && fileName.find(".zvusk") == std::string::npos;
+}
+
 void PluginMessageChannel::handleStartMessage(const std::string& fileName)
 {
+    if (!isAdobeXDExportName(fileName)) {
+        platform::debugPrint(QStringLiteral("Plugin export refused: not an Adobe XD export: ")
+                             + platform::shortenedForDisplay(QString::fromStdString(fileName), 256));
+        return;
+    }
     if (m_handOffPending) {
         platform::debugPrint(QStringLiteral("Plugin export ignored: a hand-off is being prepared"));
         return;

@@ -11,8 +11,10 @@
 #include <optional>
 #include <string>
 
-// The application's end of the design-tool plug-in channel: a WebSocket server on the local
-// machine whose start messages hand an export over to the import dispatcher. It only receives.
+// The application's end of the Adobe XD plug-in's channel: a WebSocket server on the local
+// machine whose start messages hand an XD export over to the import dispatcher. It only
+// receives. A start message names an XD export or is refused: the Sketch road starts only from
+// an export file opened with the application.
 //
 // A start message is handed on through a queued call, never from inside the socket's event
 // handler: the hand-off may show a modal dialog, whose nested event loop would otherwise deliver
@@ -46,6 +48,9 @@ public:
     // The message as a JSON object: only text messages that parse as an object qualify.
     // A parse error prints "JSONSerialization error".
     static std::optional<boost::json::object> getJSONDictionary(const platform::WebSocketMessage& message);
+
+    // Whether a start message's file name leads to the Adobe XD importer and nowhere else.
+    static bool isAdobeXDExportName(const std::string& fileName);
 
     // platform::WebSocketServerDelegate
     void serverDidStart(platform::WebSocketServer* server) override;

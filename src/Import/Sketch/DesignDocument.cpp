@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <atomic>
+
 namespace {
 
 QString withoutExtension(const QString& path)
@@ -12,6 +14,13 @@ QString withoutExtension(const QString& path)
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot <= 0) return path;
     return path.left(path.size() - (name.size() - dot));
+}
+
+// Documents are made on the loader's worker thread.
+quint64 nextProcessGroup()
+{
+    static std::atomic<quint64> next{0};
+    return ++next;
 }
 
 } // namespace
@@ -25,6 +34,7 @@ DesignDocument::DesignDocument(const QString& copyPath, const QString& unpackedF
     : folderPath(unpackedFolderPath)
     , filePath(QFileInfo(copyPath).fileName())
     , version(std::move(documentVersion))
+    , processGroup(nextProcessGroup())
 {
 }
 

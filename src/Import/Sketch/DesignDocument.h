@@ -16,6 +16,8 @@ public:
     QString folderPath;  // the unpacked document
     QString filePath;    // the copy's file name, with extension
     std::string version; // the export file's version; empty when it named none
+    // Tags the tool runs of this document's run, so a failed run can end them (never 0).
+    quint64 processGroup;
 
     // The stored copy itself: the folder that contains folderPath, followed by filePath. This is
     // the file the cuts read and the archive is made from, never the user's own document.

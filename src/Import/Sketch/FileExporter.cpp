@@ -2,6 +2,7 @@
 
 #include "App/GFileManager.h"
 #include "platform/DebugLog.h"
+#include "platform/ImageSignature.h"
 #include "platform/JsonText.h"
 #include "platform/Localization.h"
 #include "platform/MainQueue.h"
@@ -36,12 +37,47 @@ void failLater(const FileExporter::FailureHandler& failureHandler, const QString
     platform::dispatchMain([failureHandler, reason] { failureHandler(reason); });
 }
 
+int& cutTimeLimit()
+{
+    static int limit = FileExporter::kDefaultCutTimeLimitMs;
+    return limit;
+}
+
+// Whether the file's first bytes are those of the format asked for; formats we know no
+// signature of pass.
+bool isOfFormat(const QString& path, const std::string& format)
+{
+    using platform::ImageFormat;
+    ImageFormat wanted = ImageFormat::unknown;
+    if (format == "png") wanted = ImageFormat::png;
+    else if (format == "pdf") wanted = ImageFormat::pdf;
+    else if (format == "svg") wanted = ImageFormat::svg;
+    else if (format == "jpg" || format == "jpeg") wanted = ImageFormat::jpeg;
+    else if (format == "webp") wanted = ImageFormat::webp;
+    if (wanted == ImageFormat::unknown) return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (file.size() == 0) return true; // the upload step names an empty file itself
+    constexpr qint64 kHeadBytes = 8192;
+    return platform::imageFormatOf(file.read(kHeadBytes)) == wanted;
+}
+
 std::string integerPart(double scale)
 {
     return std::to_string(static_cast<long long>(std::trunc(scale)));
 }
 
 } // namespace
+
+void FileExporter::setCutTimeLimitMs(int milliseconds)
+{
+    cutTimeLimit() = milliseconds > 0 ? milliseconds : kDefaultCutTimeLimitMs;
+}
+
+int FileExporter::cutTimeLimitMs()
+{
+    return cutTimeLimit();
+}
 
 FileExporter& FileExporter::instance()
 {
@@ -100,7 +136,12 @@ void FileExporter::exportAssetFile(const DesignDocument& at, SketchElements type
     const std::string name = withFileName.empty() ? fileName : withFileName;
     const QString expected =
         QDir(output).filePath(extension.empty() ? qs(name) : qs(name) + QLatin1Char('.') + qs(extension));
-    if (name.empty() || !liesInside(at.folderPath, output) || !liesInside(output, expected)) {
+    if (!liesInside(at.folderPath, output)) {
+        // The output folder is made of the item's id (an artboard's or an image layer's).
+        failLater(failureHandler, platform::localizedFormat("sketchTool.error.unsafeName", {qs(itemId)}));
+        return;
+    }
+    if (name.empty() || !liesInside(output, expected)) {
         failLater(failureHandler, platform::localizedFormat("sketchTool.error.unsafeName", {qs(name)}));
         return;
     }
@@ -116,12 +157,20 @@ void FileExporter::exportAssetFile(const DesignDocument& at, SketchElements type
 
     const QStringList arguments = exportArguments(at, type, itemId, output, format, scaleText, withFileName);
     const QString tool = qs(*sketchToolPath);
+    platform::LaunchOptions options;
+    options.timeLimitMs = cutTimeLimit();
+    options.group = at.processGroup;
     platform::ProcessRunner::shared().launch(
         tool, arguments,
-        [expected, arguments, successHandler = std::move(successHandler),
+        [expected, arguments, format, limitMs = options.timeLimitMs, successHandler = std::move(successHandler),
          failureHandler = std::move(failureHandler)](const platform::ProcessResult& result) {
             QString reason;
-            if (!result.launched) {
+            if (result.cancelled) {
+                reason = platform::localized("sketchTool.error.signal");
+            } else if (result.timedOut) {
+                platform::debugPrint(QStringLiteral("Sketch tool did not finish in time: ") + arguments.join(QLatin1Char(' ')));
+                reason = platform::localizedFormat("sketchTool.error.timeout", {QString::number(limitMs / 1000)});
+            } else if (!result.launched) {
                 platform::debugPrint(result.errorString);
                 reason = platform::localizedFormat("sketchTool.error.launch", {result.errorString});
             } else if (result.crashed) {
@@ -134,12 +183,17 @@ void FileExporter::exportAssetFile(const DesignDocument& at, SketchElements type
             } else if (!QFileInfo(expected).isFile()) {
                 platform::debugPrint(QStringLiteral("Sketch tool exited with status 0 but wrote no ") + expected);
                 reason = platform::localized("sketchTool.error.noFile");
+            } else if (!isOfFormat(expected, format)) {
+                platform::debugPrint(QStringLiteral("Sketch tool wrote a file that is not ") + qs(format) + QStringLiteral(": ")
+                                     + expected);
+                reason = platform::localizedFormat("sketchTool.error.wrongFormat", {qs(format).toUpper()});
             } else {
                 if (successHandler) successHandler(expected);
                 return;
             }
             if (failureHandler) failureHandler(reason);
-        });
+        },
+        options);
 }
 
 void FileExporter::exportAssetFile(const DesignDocument& at, SketchElements type, const std::string& artboardObjectId,

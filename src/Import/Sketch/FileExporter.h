@@ -15,8 +15,10 @@
 // Cuts previews and exportable images out of the stored copy of a Sketch document with Sketch's
 // command-line tool. A cut counts as done only when the tool exited with status 0 and the file it
 // was asked for exists: the file is removed before each cut, so a file left by an earlier run is
-// never taken for this one. Tools run as child processes through the platform's process runner,
-// which caps how many run at once; every handler is called once, later, on the main thread.
+// never taken for this one, and the file must be of the format asked for (by its signature), as a
+// cut the tool did not finish within the time limit fails. Tools run as child processes through
+// the platform's process runner, which caps how many run at once, tagged with the document's
+// process group; every handler is called once, later, on the main thread.
 class FileExporter {
 public:
     using SuccessHandler = std::function<void(const QString& filePath)>;
@@ -24,6 +26,11 @@ public:
     using FailureHandler = std::function<void(const QString& reason)>;
 
     static FileExporter& instance();
+
+    // A cut of a large document takes seconds; one that runs for minutes is hung.
+    static constexpr int kDefaultCutTimeLimitMs = 5 * 60 * 1000;
+    static void setCutTimeLimitMs(int milliseconds); // for tests and the import driver
+    static int cutTimeLimitMs();
 
     // The runner. `withFileName` empty lets the tool name the file; the handler is then given
     // `fileName` with the extension in `output`.

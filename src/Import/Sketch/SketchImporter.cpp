@@ -9,7 +9,10 @@
 #include "Import/Sketch/SketchFinderHelperUtils.h"
 #include "Import/Sketch/SketchLayerKeys.h"
 #include "platform/Localization.h"
+#include "platform/DebugLog.h"
+#include "platform/JsonText.h"
 #include "platform/MainQueue.h"
+#include "platform/Worker.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,20 +31,26 @@ std::optional<std::string_view> textMember(const boost::json::object& dict, std:
     return std::string_view(v->get_string());
 }
 
-// One page or document file; the file's text is dropped as soon as it is parsed.
-std::optional<boost::json::object> readSketchJson(const QString& path)
+// One page or document file; the file's text is dropped as soon as it is parsed. Why it could not
+// be read goes to `problem` (a file that cannot be opened is no page to speak of).
+std::optional<boost::json::object> readSketchJson(const QString& path, platform::DeferredText* problem = nullptr)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return std::nullopt;
-    std::optional<boost::json::object> parsed;
+    std::string error;
+    std::optional<boost::json::value> parsed;
     {
         const QByteArray text = file.readAll();
-        const QByteArray name = QFileInfo(path).fileName().toUtf8();
-        parsed = SketchFinderHelperUtils::parseSketchJson(
-            std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-            std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+        parsed = platform::parseJson(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), &error,
+                                     kMaxSketchJsonDepth);
     }
-    return parsed;
+    if (parsed && parsed->is_object()) return std::move(parsed->get_object());
+    if (problem) {
+        static const std::string tooDeep = boost::json::make_error_code(boost::json::error::too_deep).message();
+        *problem = error == tooDeep ? platform::DeferredText{"sketchImporter.skipped.tooDeep", {QString::number(kMaxSketchJsonDepth)}}
+                                    : platform::DeferredText{"sketchImporter.skipped.invalidJson", {}};
+    }
+    return std::nullopt;
 }
 
 // Sorted by name, so the masters of a document come in the same order on every machine.
@@ -89,33 +98,71 @@ void SketchImporter::loadSketchDocument(LoadCompletion completionHandler)
         });
         return;
     }
+    // The worker gets copies of what it needs; only the main thread touches this importer.
     const QString sourcePath = QString::fromStdString(pluginExportInfo->sketchFilePath);
     const std::string version = pluginExportInfo->version.value_or(std::string());
-    GFileManager::makeFileReadyToGo(
-        sourcePath, [this, alive = std::weak_ptr<int>(m_alive), version,
-                     completionHandler = std::move(completionHandler)](const FileReadyResult& ready) {
+    const std::vector<std::string> ids = pluginExportInfo->artboardIds;
+    const platform::UnzipLimits limits = GFileManager::defaultUnzipLimits();
+    std::weak_ptr<int> alive = m_alive;
+    platform::runOnWorker([this, alive, sourcePath, version, ids, limits,
+                           completionHandler = std::move(completionHandler)]() mutable {
+        FileReadyResult ready = GFileManager::makeFileReady(sourcePath, limits);
+        auto outcome = std::make_shared<ReadOutcome>();
+        std::shared_ptr<DesignDocument> document;
+        if (ready.succeeded()) {
+            document = std::make_shared<DesignDocument>(*ready.copyPath, ready.unpackedFolderPath, version);
+            *outcome = readSelected(document->folderPath, ids);
+        }
+        platform::dispatchMain([this, alive, ready = std::move(ready), outcome, document,
+                                completionHandler = std::move(completionHandler)] {
+            for (const QString& line : ready.log) platform::debugPrint(line);
+            for (const QString& line : outcome->log) platform::debugPrint(line);
             if (alive.expired()) return;
+            LoadResult& result = outcome->result;
             if (!ready.succeeded()) {
-                LoadResult result;
-                result.error = ready.error.isEmpty() ? platform::localized("sketchImporter.error.noCopy") : ready.error;
-                if (completionHandler) completionHandler(result);
-                return;
+                result.error = ready.errorText.isEmpty() ? platform::localized("sketchImporter.error.noCopy")
+                                                         : ready.errorText.text();
+            } else {
+                designDocument = document;
+                for (std::size_t i = 0; i < result.skipped.size() && i < outcome->skippedTexts.size(); ++i)
+                    result.skipped[i].message = outcome->skippedTexts[i].text().toStdString();
             }
-            designDocument = std::make_shared<DesignDocument>(*ready.copyPath, ready.unpackedFolderPath, version);
-            getSelectedList(designDocument, completionHandler);
+            if (completionHandler) completionHandler(result);
         });
+    });
 }
 
 void SketchImporter::getSelectedList(std::shared_ptr<DesignDocument> designDoc, LoadCompletion completionHandler)
 {
-    auto result = std::make_shared<LoadResult>();
     const std::vector<std::string> ids = pluginExportInfo ? pluginExportInfo->artboardIds : std::vector<std::string>{};
-    const std::unordered_set<std::string> wanted(ids.begin(), ids.end());
+    auto outcome = std::make_shared<ReadOutcome>(readSelected(designDoc->folderPath, ids));
+    for (const QString& line : outcome->log) platform::debugPrint(line);
+    for (std::size_t i = 0; i < outcome->result.skipped.size() && i < outcome->skippedTexts.size(); ++i)
+        outcome->result.skipped[i].message = outcome->skippedTexts[i].text().toStdString();
+    platform::dispatchMain([completionHandler = std::move(completionHandler), outcome] {
+        if (completionHandler) completionHandler(outcome->result);
+    });
+}
+
+SketchImporter::ReadOutcome SketchImporter::readSelected(const QString& folderPath, const std::vector<std::string>& artboardIds)
+{
+    ReadOutcome outcome;
+    LoadResult& result = outcome.result;
+    const std::unordered_set<std::string> wanted(artboardIds.begin(), artboardIds.end());
     std::unordered_map<std::string, std::shared_ptr<ArtboardSumModel>> found;
 
-    for (const QString& path : pagePaths(designDoc->folderPath)) {
-        std::optional<boost::json::object> parsed = readSketchJson(path);
-        if (!parsed) continue;
+    for (const QString& path : pagePaths(folderPath)) {
+        platform::DeferredText problem;
+        std::optional<boost::json::object> parsed = readSketchJson(path, &problem);
+        if (!parsed) {
+            if (!problem.isEmpty()) {
+                const QString name = QStringLiteral("pages/") + QFileInfo(path).fileName();
+                outcome.log.append(QStringLiteral("Skipping ") + name + QStringLiteral(": ") + QLatin1String(problem.key));
+                result.skipped.push_back(UploadFailure{name.toStdString(), std::string()});
+                outcome.skippedTexts.push_back(std::move(problem));
+            }
+            continue;
+        }
         PageModel page;
         page.dict = std::move(*parsed);
 
@@ -137,28 +184,25 @@ void SketchImporter::getSelectedList(std::shared_ptr<DesignDocument> designDoc, 
         takeAll.matchCheck = [](const boost::json::object&) { return false; };
         takeAll.matchAndReplace = [&masters](boost::json::object& candidate) { masters.push_back(std::move(candidate)); };
         page.findDictionary(SketchLayerKeys::kSymbolMasters, false, std::nullopt, {}, takeAll);
-        for (auto& master : findSelectedSymbolMasters(std::move(masters))) result->symbolMasters.push_back(std::move(master));
+        for (auto& master : findSelectedSymbolMasters(std::move(masters))) result.symbolMasters.push_back(std::move(master));
     }
 
+    // An id listed twice would send two cut chains into one file; it is taken once.
     std::unordered_set<std::string> handedOut;
-    for (const std::string& id : ids) {
+    for (const std::string& id : artboardIds) {
         const auto it = found.find(id);
         if (it == found.end()) continue;
-        // An id listed twice gives two artboards, each with its own dictionary and preview.
-        if (handedOut.insert(id).second) result->selectedArtboards.push_back(it->second);
-        else result->selectedArtboards.push_back(std::make_shared<ArtboardSumModel>(*it->second));
+        if (handedOut.insert(id).second) result.selectedArtboards.push_back(it->second);
+        else outcome.log.append(QStringLiteral("Artboard listed twice, taken once: ") + QString::fromStdString(id));
     }
 
-    if (auto document = readSketchJson(QDir(designDoc->folderPath).filePath(QStringLiteral("document.json")))) {
+    if (auto document = readSketchJson(QDir(folderPath).filePath(QStringLiteral("document.json")))) {
         DocumentModel model;
         model.dict = std::move(*document);
-        result->textStyles = model.findDictionary(SketchLayerKeys::kTextStyles, false);
-        result->layerStyles = model.findDictionary(SketchLayerKeys::kLayerStyles, false);
+        result.textStyles = model.findDictionary(SketchLayerKeys::kTextStyles, false);
+        result.layerStyles = model.findDictionary(SketchLayerKeys::kLayerStyles, false);
     }
-
-    platform::dispatchMain([completionHandler = std::move(completionHandler), result] {
-        if (completionHandler) completionHandler(*result);
-    });
+    return outcome;
 }
 
 std::vector<std::shared_ptr<ArtboardSumModel>>
@@ -166,7 +210,9 @@ SketchImporter::findSelectedArtboards(const std::vector<boost::json::object>& in
 {
     std::vector<std::shared_ptr<ArtboardSumModel>> selected;
     if (!pluginExportInfo) return selected;
+    std::unordered_set<std::string> taken;
     for (const std::string& id : pluginExportInfo->artboardIds) {
+        if (!taken.insert(id).second) continue;
         for (const boost::json::object& dict : inList) {
             const auto candidate = textMember(dict, "do_objectID");
             if (candidate && *candidate == id) {
@@ -216,6 +262,9 @@ SketchImporter::ExportableImages SketchImporter::collectExportables(BaseSModel& 
                                 + QString::fromStdString(layer.do_objectID) + QLatin1Char('/')
                                 + QString::fromStdString(layer.name) + QLatin1Char('.') + QString::fromStdString(extension));
         }
+        if (result.contains(layer.do_objectID))
+            platform::debugPrint(QStringLiteral("Two exportable layers share the id ") + QString::fromStdString(layer.do_objectID)
+                                 + QStringLiteral("; only the later one is uploaded"));
         result.insert_or_assign(layer.do_objectID,
                                 SketchExportableImageModel(format, layer.name, std::make_shared<FrameModel>(layer.frame), url,
                                                            layer.do_objectID));

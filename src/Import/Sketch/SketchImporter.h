@@ -2,15 +2,18 @@
 
 #include "Base/OrderedMap.h"
 #include "Import/Plugin/FileFormats.h"
+#include "Import/Plugin/IDesignImporter.h"
 #include "Import/Sketch/ArtboardSumModel.h"
 #include "Import/Sketch/DesignDocument.h"
 #include "Import/Sketch/LayerSumModel.h"
 #include "Import/Sketch/SketchExportInfoDocument.h"
 #include "Import/Sketch/SketchExportableImageModel.h"
+#include "platform/Localization.h"
 
 #include <boost/json.hpp>
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -21,7 +24,8 @@
 // The Sketch document of one upload run: has it copied into the data folder and unpacked, reads
 // its pages and document file, picks the chosen artboards and every symbol master, collects the
 // shared styles, and afterwards answers which images are exportable and cuts previews and images
-// (through FileExporter). Everything runs on the main thread.
+// (through FileExporter). Copying, unpacking and reading run on a worker thread so that the window
+// keeps drawing; everything else, and every completion, on the main thread.
 class SketchImporter {
 public:
     // Exportable images keyed by the image layer's id, in the order the layers were found.
@@ -29,6 +33,7 @@ public:
 
     struct LoadResult {
         QString error; // empty on success: what kept the document from being read
+        std::vector<UploadFailure> skipped; // pages left out, each with why
         std::vector<std::shared_ptr<ArtboardSumModel>> selectedArtboards; // in artboardIds order
         std::vector<std::shared_ptr<LayerSumModel>> symbolMasters;        // all of them, page by page
         std::vector<boost::json::object> textStyles;
@@ -48,16 +53,27 @@ public:
     std::shared_ptr<DesignDocument> designDocument; // set once the copy is loaded
     std::optional<SketchExportInfoDocument> pluginExportInfo;
 
-    // Copies, unpacks and reads the document named by pluginExportInfo. The completion runs on a
-    // later turn of the main queue, also when the document cannot be placed in the data folder.
+    // Copies, unpacks and reads the document named by pluginExportInfo on a worker thread. The
+    // completion runs on a later turn of the main queue, also when the document cannot be placed
+    // in the data folder; it is dropped when this importer is gone by then.
     void loadSketchDocument(LoadCompletion completionHandler);
 
     // The reading part of the load: one page at a time, each page's tree dropped before the next
     // is read, keeping only the chosen artboards and the symbol masters.
     void getSelectedList(std::shared_ptr<DesignDocument> designDoc, LoadCompletion completionHandler);
 
+    // That reading on the calling thread, which may be a worker: it touches only the files and
+    // what it is given. An id listed twice is taken once, where it was first listed. Texts of
+    // `skippedTexts` (one per entry of `skipped`) are looked up by the caller on the main thread.
+    struct ReadOutcome {
+        LoadResult result;
+        std::vector<platform::DeferredText> skippedTexts;
+        QStringList log;
+    };
+    static ReadOutcome readSelected(const QString& folderPath, const std::vector<std::string>& artboardIds);
+
     // The chosen artboards among artboard dictionaries, in artboardIds order (an id listed twice
-    // gives the artboard twice; unknown ids are left out).
+    // gives the artboard once; unknown ids are left out).
     std::vector<std::shared_ptr<ArtboardSumModel>> findSelectedArtboards(const std::vector<boost::json::object>& inList) const;
     // Every symbol master dictionary as a layer summary, in list order.
     static std::vector<std::shared_ptr<LayerSumModel>> findSelectedSymbolMasters(std::vector<boost::json::object> inList);

@@ -12,8 +12,10 @@
 #include "platform/DebugLog.h"
 #include "platform/JsonText.h"
 #include "platform/MainQueue.h"
+#include "platform/ProcessRunner.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 #include <unordered_set>
 #include <utility>
@@ -27,10 +29,12 @@ bool isExecutableFile(const std::optional<std::string>& path)
     return info.isFile() && info.isExecutable();
 }
 
-void printCounter(const char* prefix, double value)
+void printCounter(const char* prefix, int value)
 {
-    platform::debugPrint(std::string(prefix) + platform::decimalText(value));
+    platform::debugPrint(UploadProgress::counterLine(prefix, value));
 }
+
+using Counter = UploadProgress::Counter;
 
 } // namespace
 
@@ -96,7 +100,11 @@ void SketchUploadRun::begin()
     m_importer = std::make_shared<SketchImporter>();
     m_importer->pluginExportInfo = m_exportInfo;
     auto self = shared_from_this();
-    m_importer->loadSketchDocument([self](SketchImporter::LoadResult& loaded) { self->documentLoaded(loaded); });
+    if (m_completions.readingCompletion) m_completions.readingCompletion(true);
+    m_importer->loadSketchDocument([self](SketchImporter::LoadResult& loaded) {
+        if (self->m_completions.readingCompletion) self->m_completions.readingCompletion(false);
+        self->documentLoaded(loaded);
+    });
 }
 
 void SketchUploadRun::documentLoaded(SketchImporter::LoadResult& loaded)
@@ -106,8 +114,19 @@ void SketchUploadRun::documentLoaded(SketchImporter::LoadResult& loaded)
         fail(UploadFailure{m_exportInfo.sketchFilePath, loaded.error.toStdString()});
         return;
     }
+    // Pages that could not be read are named: in the refusal when they leave nothing, else in
+    // the warnings of the finished run.
+    m_warnings = loaded.skipped;
     if (loaded.selectedArtboards.empty()) {
-        fail(UploadFailure{m_exportInfo.sketchFilePath, UploadErrorText::text("sketchUpload.error.noArtboards")});
+        if (loaded.skipped.empty()) {
+            fail(UploadFailure{m_exportInfo.sketchFilePath, UploadErrorText::text("sketchUpload.error.noArtboards")});
+        } else {
+            QStringList items;
+            for (const UploadFailure& skipped : loaded.skipped)
+                items.append(QString::fromStdString(skipped.what) + QStringLiteral(": ") + QString::fromStdString(skipped.message));
+            fail(UploadFailure{m_exportInfo.sketchFilePath, UploadErrorText::text("sketchUpload.error.noArtboardsSkipped",
+                                                                                  {items.join(QStringLiteral("; "))})});
+        }
         return;
     }
 
@@ -151,7 +170,7 @@ void SketchUploadRun::documentLoaded(SketchImporter::LoadResult& loaded)
     loaded.layerStyles.clear();
 
     m_selectedCount = loaded.selectedArtboards.size();
-    m_totalSteps = 3.0 * static_cast<double>(m_selectedCount) + static_cast<double>(m_usedMasters.size());
+    m_progress = UploadProgress(m_selectedCount, m_usedMasters.size());
 
     auto prepare = std::make_shared<ExportPrepareOperation>();
     prepare->sketchImporter = m_importer;
@@ -163,9 +182,29 @@ void SketchUploadRun::documentLoaded(SketchImporter::LoadResult& loaded)
     addOperation(prepare);
 }
 
+std::optional<UploadFailure> SketchUploadRun::unwritableRecord(const ArtboardsPreparedInfo& info) const
+{
+    const std::string message = UploadErrorText::text("sketchUpload.error.numberTooLarge");
+    for (const auto& artboard : info.artboardInfoList)
+        if (!artboard.jsonString) return UploadFailure{artboard.name.empty() ? artboard.oid : artboard.name, message};
+    for (const auto& master : m_symbolMasterRecords)
+        if (!master.jsonString) return UploadFailure{master.name.empty() ? master.oid : master.name, message};
+    for (const auto& style : m_textStyles)
+        if (!style.jsonString) return UploadFailure{"document.json", message};
+    for (const auto& style : m_layerStyles)
+        if (!style.jsonString) return UploadFailure{"document.json", message};
+    return std::nullopt;
+}
+
 void SketchUploadRun::prepared(ArtboardsPreparedInfo& info)
 {
     if (!isRunning()) return;
+    // A number that read as infinity has no JSON form: the service would get a record without
+    // its layers. Say which part of the document it is in.
+    if (const auto unwritable = unwritableRecord(info)) {
+        fail(*unwritable);
+        return;
+    }
     auto self = shared_from_this();
 
     auto upload = std::make_shared<ExportUploadOperation>();
@@ -203,8 +242,8 @@ void SketchUploadRun::prepared(ArtboardsPreparedInfo& info)
 void SketchUploadRun::importAccepted()
 {
     if (!isRunning()) return;
-    m_artboardSteps += static_cast<double>(m_selectedCount);
-    printCounter("ExportUploadOperation - currentUploadedStep: ", m_artboardSteps);
+    printCounter("ExportUploadOperation - currentUploadedStep: ",
+                 m_progress.advance(Counter::artboards, static_cast<int>(m_selectedCount)));
     reportStep(kArtboardsPreparingText);
     // The resources cut so far, held back until the artboards they belong to exist, go now.
     m_gate->open();
@@ -214,13 +253,12 @@ void SketchUploadRun::previewUploaded(const std::shared_ptr<ArtboardPreparedInfo
 {
     if (!isRunning()) return;
     const std::string name = artboard->artboardInfo.name;
-    m_previewSteps += 1;
-    printCounter("ExportPreviewPrepareUploadOperation - currentPrepareStep: ", m_previewSteps);
+    printCounter("ExportPreviewPrepareUploadOperation - currentPrepareStep: ", m_progress.advance(Counter::previews));
     reportExport(name);
 
     if (artboard->exportables.empty()) {
-        m_artboardSteps += 1;
-        printCounter("ExportImagePrepareUploadOperation else - currentUploadedStep: ", m_artboardSteps);
+        printCounter("ExportImagePrepareUploadOperation else - currentUploadedStep: ",
+                     m_progress.advance(Counter::artboards));
         reportStep(name);
         return;
     }
@@ -230,8 +268,8 @@ void SketchUploadRun::previewUploaded(const std::shared_ptr<ArtboardPreparedInfo
     for (const auto& [key, image] : artboard->exportables) {
         queueImage(key, image, artboard->artboardInfo.oid, [self, finishedCount, imageCount, name] {
             if (++*finishedCount != imageCount) return;
-            self->m_artboardSteps += 1;
-            printCounter("ExportImagePrepareUploadOperation - currentUploadedStep: ", self->m_artboardSteps);
+            printCounter("ExportImagePrepareUploadOperation - currentUploadedStep: ",
+                         self->m_progress.advance(Counter::artboards));
             self->reportStep(name);
         });
     }
@@ -246,7 +284,7 @@ void SketchUploadRun::uploadImagesInSymbol(const std::vector<std::shared_ptr<Sym
         const std::string name = layer.name;
         const SketchImporter::ExportableImages images = m_importer->analyzeExportables(layer, std::string());
         if (images.empty()) {
-            m_symbolSteps += 1;
+            m_progress.advance(Counter::symbols);
             reportStep(name);
             continue;
         }
@@ -255,7 +293,7 @@ void SketchUploadRun::uploadImagesInSymbol(const std::vector<std::shared_ptr<Sym
         for (const auto& [key, image] : images) {
             queueImage(key, image, layer.symbolID, [self, finishedCount, imageCount, name] {
                 if (++*finishedCount != imageCount) return;
-                self->m_symbolSteps += 1;
+                self->m_progress.advance(Counter::symbols);
                 self->reportStep(name);
             });
         }
@@ -314,32 +352,28 @@ void SketchUploadRun::fail(const UploadFailure& failure)
         if (const auto operation = weak.lock()) operation->cancel();
     }
     m_operations.clear();
+    // Cuts still running or waiting for a slot are of no use to anybody now.
+    if (m_importer && m_importer->designDocument)
+        platform::ProcessRunner::shared().cancelGroup(m_importer->designDocument->processGroup);
     platform::debugPrint("Sketch upload failed: " + failure.what + (failure.what.empty() ? "" : ": ") + failure.message);
     if (m_completions.failureCompletion) m_completions.failureCompletion(failure);
-}
-
-double SketchUploadRun::percentage() const
-{
-    if (m_totalSteps <= 0) return 0;
-    return (m_artboardSteps + m_previewSteps + m_symbolSteps) / m_totalSteps * 100.0;
 }
 
 void SketchUploadRun::reportExport(const std::string& text)
 {
     if (!isRunning()) return;
-    if (m_completions.exportCompletion) m_completions.exportCompletion(text, percentage());
+    if (m_completions.exportCompletion) m_completions.exportCompletion(text, m_progress.percentage());
 }
 
 void SketchUploadRun::reportStep(const std::string& text)
 {
     if (!isRunning()) return;
-    const bool last = m_artboardSteps + m_previewSteps + m_symbolSteps >= m_totalSteps;
-    if (last) {
+    if (m_progress.isComplete()) {
         if (m_designFilePending) {
             m_heldFinalText = text;
             return;
         }
         m_state = State::finished;
     }
-    if (m_completions.stepCompletion) m_completions.stepCompletion(text, percentage());
+    if (m_completions.stepCompletion) m_completions.stepCompletion(text, m_progress.percentage());
 }

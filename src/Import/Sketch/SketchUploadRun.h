@@ -6,6 +6,7 @@
 #include "Import/Plugin/LayerStylesExportInfo.h"
 #include "Import/Plugin/SymbolMasterExportInfo.h"
 #include "Import/Plugin/TextStylesExportInfo.h"
+#include "Import/Plugin/UploadProgress.h"
 #include "Import/Sketch/SketchExportInfoDocument.h"
 #include "Import/Sketch/SketchImporter.h"
 #include "Import/Sketch/SymbolMasterModel.h"
@@ -37,6 +38,8 @@ public:
         ProgressCompletion stepCompletion;
         std::function<void()> cancelCompletion;
         std::function<void(const UploadFailure&)> failureCompletion;
+        // true while the document is copied, unpacked and read; false once that is over.
+        std::function<void(bool reading)> readingCompletion;
     };
 
     enum class State { running, finished, failed, cancelled };
@@ -57,9 +60,9 @@ public:
                                         const SketchImporter& sketchImporter);
 
     State state() const { return m_state; }
-    double totalSteps() const { return m_totalSteps; }
-    // Problems that did not stop the run (the design document could not be uploaded), complete
-    // once the run has finished.
+    double totalSteps() const { return m_progress.total(); }
+    // Problems that did not stop the run (pages of the document that could not be read, the
+    // design document could not be uploaded), complete once the run has finished.
     const std::vector<UploadFailure>& warnings() const { return m_warnings; }
 
     SketchUploadRun(const SketchUploadRun&) = delete;
@@ -83,7 +86,8 @@ private:
     void addOperation(const std::shared_ptr<platform::Operation>& operation);
     void fail(const UploadFailure& failure);
     void refuse(const std::string& message);
-    double percentage() const;
+    // The first record whose JSON could not be written (a number too large for JSON), if any.
+    std::optional<UploadFailure> unwritableRecord(const ArtboardsPreparedInfo& info) const;
     void reportExport(const std::string& text);
     void reportStep(const std::string& text);
 
@@ -106,10 +110,7 @@ private:
     std::vector<TextStylesExportInfo> m_textStyles;
     std::vector<LayerStylesExportInfo> m_layerStyles;
 
-    double m_totalSteps = 0;
-    double m_artboardSteps = 0;
-    double m_previewSteps = 0;
-    double m_symbolSteps = 0;
+    UploadProgress m_progress;
 
     bool m_designFilePending = false;
     std::optional<std::string> m_heldFinalText; // the 100 report, waiting for the design document

@@ -35,7 +35,7 @@ protected:
         PluginMessageChannel::ImportEntry entry;
         entry.canStartImport = [this](const std::string& fileName) {
             events.push_back("canStartImport " + fileName);
-            return fileName.find(".zvusk") != std::string::npos || fileName.find(".xdzvusk") != std::string::npos;
+            return fileName.find("busy") == std::string::npos; // the dispatcher declines "busy" hand-offs
         };
         entry.checkLoginAndStart = [this](const std::string& fileName) {
             events.push_back("checkLoginAndStart " + fileName);
@@ -84,8 +84,7 @@ protected:
 TEST_F(PluginMessageChannelTest, MessagesAreHandledAsTheDispatcherExpects)
 {
     const std::string xd = startMessage("/tmp/design.xdzvusk");
-    const std::string sketch = startMessage("/tmp/design.zvusk");
-    const std::string refused = startMessage("/tmp/design.sketch");
+    const std::string refused = startMessage("/tmp/busy.xdzvusk");
     const std::string wrongTypes = R"({"actionCode":1,"source":["adobeXd"],"fileName":"/tmp/d.xdzvusk"})";
     const struct {
         const char* name;
@@ -97,10 +96,8 @@ TEST_F(PluginMessageChannelTest, MessagesAreHandledAsTheDispatcherExpects)
         {"xd start", xd,
          {"canStartImport /tmp/design.xdzvusk", "Plugin export didStart: true", kReceived + xd,
           "checkLoginAndStart /tmp/design.xdzvusk"}},
-        {"sketch name picks by name alone", sketch,
-         {"canStartImport /tmp/design.zvusk", "Plugin export didStart: true", kReceived + sketch,
-          "checkLoginAndStart /tmp/design.zvusk"}},
-        {"refused name", refused, {"canStartImport /tmp/design.sketch", "Plugin export didStart: false", kReceived + refused}},
+        {"declined by the dispatcher", refused,
+         {"canStartImport /tmp/busy.xdzvusk", "Plugin export didStart: false", kReceived + refused}},
         {"wrong value types", wrongTypes, {kReceived + wrongTypes}},
         {"empty text", "", {"JSONSerialization error", kReceived}},
         {"not JSON", "start please", {"JSONSerialization error", kReceived + "start please"}},
@@ -112,6 +109,20 @@ TEST_F(PluginMessageChannelTest, MessagesAreHandledAsTheDispatcherExpects)
         uploadRunning = c.whileUploading;
         exchange(c.message, c.binary);
         EXPECT_EQ(events, c.expected) << c.name;
+    }
+}
+
+// A start message naming a ".zvusk" file was routed to the Sketch road, which runs the program
+// that file names. The channel belongs to the XD plug-in: anything but an XD export is refused.
+TEST_F(PluginMessageChannelTest, StartMessageNamingAnythingButAnXDExportIsRefused)
+{
+    for (const std::string name : {"/tmp/design.zvusk", "/tmp/x.xdzvusk.zvusk", "/tmp/design.sketch",
+                                   "/Applications/Sketch.app/Contents/MacOS/sketchtool", ""}) {
+        const std::string message = startMessage(name);
+        exchange(message);
+        EXPECT_EQ(events, (std::vector<std::string>{"Plugin export refused: not an Adobe XD export: " + name,
+                                                    kReceived + message}))
+            << name;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "Account/UserProfile.h"
 #include "Import/Plugin/UploadRunTestKit.h"
+#include "Import/Sketch/FileExporter.h"
 #include "Import/Sketch/SketchDesignImporter.h"
 #include "platform/Archive.h"
 #include "platform/DebugLog.h"
@@ -174,12 +175,32 @@ TEST_F(UploadRun, StatusFalseMidChainStopsTheRunWithTheImagesName)
     EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
 }
 
+// A preview answered with an explicit "status": false ended the run as a success. A reply
+// without a status still counts as the preview's acceptance.
+TEST_F(UploadRun, PreviewAnsweredWithStatusFalseFailsTheRun)
+{
+    const QString path = writeDocument({pageFile("1.json", page("P", {artboard("A", "Home")}))});
+    const std::vector<std::pair<std::string, Strings>> cases = {
+        {R"({"status": false})", {"step:" + kPreparing + ":33.33", "failure:Home:The service did not accept the artboard's preview."}},
+        {R"({"resource": null})", {"step:" + kPreparing + ":33.33", "export:Home:66.67", "step:Home:100.00"}},
+    };
+    for (const auto& [body, events] : cases) {
+        SCOPED_TRACE(body);
+        recorder = RunRecorder();
+        startService(R"([{"path": "resource/uploadResource", "body": )" + body + "}]");
+        dialogs.queueButton(QStringLiteral("Continue")); // the artboard has no images
+        start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
+        ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
+        settle();
+        EXPECT_EQ(recorder.events, events);
+    }
+}
+
 TEST_F(UploadRun, FailedCutsFailTheRunWithWhatWasBeingCut)
 {
     const std::vector<std::pair<boost::json::object, std::string>> cases = {
         {{{"items", {{"A", {{"mode", "exit"}, {"status", 2}, {"write", true}}}}}},
          "failure:Home:Sketch's command-line tool failed (exit status 2)."},
-        {{{"items", {{"A", {{"mode", "garbage"}}}}}}, "failure:Home:The artboard's preview holds no image."},
         {{{"items", {{"I", {{"scale", "2.0"}, {"mode", "signal"}}}}}},
          "failure:icon:Sketch's command-line tool stopped unexpectedly."},
         {{{"items", {{"I", {{"format", "pdf"}, {"mode", "empty"}}}}}}, "failure:icon:The exported file “I.pdf” could not be read."},
@@ -200,13 +221,57 @@ TEST_F(UploadRun, FailedCutsFailTheRunWithWhatWasBeingCut)
     }
 }
 
+// A tool that never exited kept the upload waiting for ever (and outlived it), and files that are
+// no image of the asked format were uploaded: both fail the cut, and no tool is left running.
+TEST_F(UploadRun, HungCutsAndFilesOfTheWrongFormatFailTheRun)
+{
+    FileExporter::setCutTimeLimitMs(1500);
+    const std::vector<std::pair<boost::json::object, std::string>> cases = {
+        {{{"items", {{"A", {{"mode", "garbage"}}}}}},
+         "failure:Home:Sketch's command-line tool wrote a file that is not a PNG image."},
+        {{{"items", {{"I", {{"format", "pdf"}, {"mode", "garbage"}}}}}},
+         "failure:icon:Sketch's command-line tool wrote a file that is not a PDF image."},
+        {{{"items", {{"A", {{"waitFor", QString(tool.folder() + QStringLiteral("/never")).toStdString()}}}}}},
+         "failure:Home:Sketch's command-line tool did not finish within 1 seconds."},
+    };
+    const QString path = simpleDocument();
+    startService();
+    for (const auto& [control, failure] : cases) {
+        SCOPED_TRACE(failure);
+        recorder = RunRecorder();
+        tool.setControl(control);
+        const auto run = start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
+        ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
+        settle();
+        ASSERT_FALSE(recorder.events.empty());
+        EXPECT_EQ(recorder.events.back(), failure);
+        EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
+        EXPECT_TRUE(waitFor([] { return platform::ProcessRunner::shared().runningCount() == 0; }));
+    }
+    FileExporter::setCutTimeLimitMs(FileExporter::kDefaultCutTimeLimitMs);
+}
+
 TEST_F(UploadRun, RunsThatCannotWorkAreRefusedBeforeAnythingIsSent)
 {
     const QString path = simpleDocument();
     const QString notExecutable = sources.filePath(QStringLiteral("sketchtool"));
     writeFileBytes(notExecutable, "#!/bin/sh\n");
+    // A page skipped for invalid JSON ended in "None of the chosen artboards is in the Sketch
+    // document", and a number that overflows to infinity in the generic error: both name the part.
+    const QString brokenPage = writeDocument({{QStringLiteral("1.json"), QByteArrayLiteral("{\"layers\": [")}},
+                                             QStringLiteral("broken.sketch"));
+    boost::json::object huge = artboard("A", "Home", {layer("I", "icon", frame(2, 2, 20, 20), {"png"})});
+    huge["huge"] = 987654321;
+    QByteArray hugeText = QByteArray::fromStdString(boost::json::serialize(page("P", {huge})));
+    hugeText.replace("987654321", "1e999");
+    const QString hugeNumber = writeDocument({{QStringLiteral("1.json"), hugeText}}, QStringLiteral("huge.sketch"));
     const std::vector<std::pair<std::optional<SketchExportInfoDocument>, std::string>> cases = {
         {std::nullopt, "failure::There is no Sketch export to upload. Export the artboards from Sketch again."},
+        {exportInfo(brokenPage, {"A"}, SketchToolStandin::executable()),
+         "failure:" + brokenPage.toStdString()
+             + ":None of the chosen artboards could be read from the Sketch document: pages/1.json: the page does not "
+               "hold valid page JSON and was left out"},
+        {exportInfo(hugeNumber, {"A"}, SketchToolStandin::executable()), "failure:Home:A number in it is too large to be read."},
         {exportInfo(path, {"A"}, notExecutable.toStdString()),
          "failure::Sketch's command-line tool was not found at “" + notExecutable.toStdString()
              + "”. Export the artboards from Sketch again."},

@@ -200,3 +200,67 @@ TEST_F(XDImportTest, HostileEntriesOfTheExportAreNeitherReadNorRemoved)
     EXPECT_TRUE(QFileInfo::exists(outside.path() + QStringLiteral("/private@2x.png")));
     EXPECT_TRUE(QFileInfo::exists(outside.path() + QStringLiteral("/E5.json")));
 }
+
+namespace {
+
+// An artboard JSON `levels` arrays deep inside its node.
+QByteArray deepArtboard(int levels)
+{
+    return QByteArray(R"({"sceneNode":{"guid":"C3","name":"Deep"},"children":)") + QByteArray("[").repeated(levels)
+           + QByteArray("]").repeated(levels) + QByteArray("}");
+}
+
+} // namespace
+
+// One artboard of six was sent and the run said "finished": what cannot be read (layer files
+// invalid, too deep, not a layer, holding a number too large; images empty or not images) is
+// left out and named in the finished run's warnings.
+TEST_F(XDImportTest, WhatCannotBeReadIsLeftOutAndNamed)
+{
+    startService();
+    XDExportFolder folder;
+    folder.artboard("A1", XDExportFolder::node("A1", "Home", {XDExportFolder::node("logo", "Logo")}));
+    folder.image(QStringLiteral("A1/logo.png"), 3);
+    folder.write(QStringLiteral("A1/empty.png"), {});
+    // Beyond the cap by its size (a sparse file): refused without reading it.
+    folder.write(QStringLiteral("A1/big.png"), {});
+    ASSERT_TRUE(QFile::resize(folder.path(QStringLiteral("A1/big.png")), AdobeXDDesignImportHelper::kMaxImageFileBytes + 1));
+    folder.write(QStringLiteral("A1/notes.png"), "not an image");
+    folder.write(QStringLiteral("B2/B2.json"), "{\"sceneNode\": ");
+    folder.write(QStringLiteral("C3/C3.json"), deepArtboard(2000));
+    folder.write(QStringLiteral("D4/D4.json"), "[]");
+    folder.write(QStringLiteral("E5/E5.json"), R"({"sceneNode":{"guid":"E5","name":"Huge","boundsInParent":{"x":1e999}}})");
+    folder.image(QStringLiteral("E5/E5.png"), 5);
+    ASSERT_TRUE(handOver());
+
+    const ProgressLog log = upload();
+    EXPECT_EQ(log.finishedReports, 1) << ::testing::PrintToString(log.events);
+    Strings warnings;
+    for (const UploadFailure& w : importer().uploadWarnings()) warnings.push_back(w.what + ": " + w.message);
+    EXPECT_EQ(warnings, (Strings{"big.png: the file is larger than 256 MB", "empty.png: the image file is empty", "notes.png: the file is not an image",
+                                 "B2: its layer file is not valid JSON", "C3: its layers nest deeper than 1024 levels",
+                                 "D4: its layer file does not hold a layer", "Huge: a number in it is too large to be read"}));
+    EXPECT_EQ(importer().getArtboardIds(), Strings{"A1"});
+    EXPECT_EQ(imageKeys(bodies("resource/uploadResource")).size(), 1u);
+}
+
+// The XD run went on counting replies after a failure while the Sketch run stopped: both stop at
+// the first failure, and the replies still coming are ignored.
+TEST_F(XDImportTest, AfterAFailureTheRepliesStillComingAreIgnored)
+{
+    startService(R"([{"path": "resource/uploadResource", "times": 1, "body": {"status": false}}])");
+    XDExportFolder folder;
+    folder.artboard("A1", XDExportFolder::node("A1", "Home"));
+    folder.artboard("B2", XDExportFolder::node("B2", "Detail"));
+    folder.image(QStringLiteral("B2/icon.png"), 3);
+    ASSERT_TRUE(handOver());
+
+    const ProgressLog log = upload();
+    ASSERT_FALSE(log.events.empty());
+    EXPECT_EQ(log.events.front(), "step Artboards are preparing for upload... 33.3");
+    EXPECT_EQ(std::count_if(log.events.begin(), log.events.end(), [](const std::string& e) { return e.starts_with("failure "); }), 1);
+    EXPECT_TRUE(log.events.back().starts_with("failure ")) << ::testing::PrintToString(log.events);
+    EXPECT_EQ(log.finishedReports, 0);
+    EXPECT_EQ(service->recordedPaths().size(), 4u) << "the import, two previews and the image were all answered";
+    EXPECT_TRUE(folder.exists(QStringLiteral("A1")) && folder.exists(QStringLiteral("B2"))) << "kept for another try";
+}

@@ -3,7 +3,10 @@
 
 #include "Import/Plugin/UploadRunTestKit.h"
 #include "Import/Sketch/SketchImporter.h"
+#include "App/GFileManager.h"
+#include "platform/Archive.h"
 #include "platform/DebugLog.h"
+#include "platform/MainQueue.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
 
@@ -31,7 +34,7 @@ protected:
         auto result = std::make_shared<std::optional<SketchImporter::LoadResult>>();
         target.loadSketchDocument([result](SketchImporter::LoadResult& r) { *result = std::move(r); });
         waitFor([&] { return result->has_value(); });
-        return result->value_or(SketchImporter::LoadResult{QStringLiteral("no callback"), {}, {}, {}, {}});
+        return result->value_or(SketchImporter::LoadResult{QStringLiteral("no callback"), {}, {}, {}, {}, {}});
     }
 
     SketchImporter::LoadResult load(const QString& path, const Ids& ids)
@@ -57,7 +60,8 @@ struct SelectionCase {
     Ids selected;
 };
 
-TEST_F(Loader, SelectionFollowsTheExportFilesArtboardOrderAcrossPages)
+// An id listed twice made two cut chains write one file and failed the run: it is taken once.
+TEST_F(Loader, SelectionFollowsTheExportFilesOrderAndTakesARepeatedIdOnce)
 {
     ASSERT_TRUE(writeSketchDocument(documentPath(), {pageFile("1.json", page("P1", {artboard("A", "Home"), layer("G", "Group", frame(0, 0, 10, 10))})),
                                                      pageFile("2.json", page("P2", {artboard("B", "Settings")}))}));
@@ -65,7 +69,7 @@ TEST_F(Loader, SelectionFollowsTheExportFilesArtboardOrderAcrossPages)
         {{"B", "A"}, {"B", "A"}},
         {{"A", "NOPE", "B"}, {"A", "B"}},
         {{"G"}, {}}, // a group on the page is no artboard
-        {{"B", "B"}, {"B", "B"}},
+        {{"B", "A", "B", "A"}, {"B", "A"}},
     };
     for (const auto& c : cases) {
         SketchImporter fresh;
@@ -76,7 +80,8 @@ TEST_F(Loader, SelectionFollowsTheExportFilesArtboardOrderAcrossPages)
     }
 }
 
-TEST_F(Loader, UnreadablePagesAreSkippedAndTheOthersRead)
+// Pages skipped for invalid JSON or depth were left out silently: they are named with why.
+TEST_F(Loader, UnreadablePagesAreSkippedNamedAndTheOthersRead)
 {
     std::string deep = "{\"layers\":";
     for (int i = 0; i < 400; ++i) deep += "[";
@@ -98,6 +103,11 @@ TEST_F(Loader, UnreadablePagesAreSkippedAndTheOthersRead)
     bool toldAboutDeepPage = false;
     for (const auto& line : lines) toldAboutDeepPage |= line.contains(QStringLiteral("deep.json"));
     EXPECT_TRUE(toldAboutDeepPage);
+    std::vector<std::string> skipped;
+    for (const auto& page : result.skipped) skipped.push_back(page.what + ": " + page.message);
+    EXPECT_EQ(skipped, (std::vector<std::string>{"pages/array.json: the page does not hold valid page JSON and was left out",
+                                                 "pages/deep.json: the page nests deeper than 256 levels and was left out",
+                                                 "pages/notes.txt: the page does not hold valid page JSON and was left out"}));
 }
 
 TEST_F(Loader, ADocumentWithoutItsDocumentFileLoadsWithoutStyles)
@@ -118,6 +128,36 @@ TEST_F(Loader, LoadWithoutDataFolderReportsAFailureInsteadOfStayingSilent)
     EXPECT_FALSE(result.succeeded());
     EXPECT_TRUE(result.selectedArtboards.empty());
     EXPECT_FALSE(importer.designDocument);
+}
+
+// Unpacking and parsing ran on the main thread: an archive of 99,000 entries froze the window.
+// The work runs on a worker (the main thread goes on turning meanwhile), and an archive of more
+// entries than a document holds is refused.
+TEST_F(Loader, DocumentsAreReadOffTheMainThreadAndArchivesOfTooManyEntriesRefused)
+{
+    std::vector<std::pair<QString, QByteArray>> entries = {pageFile("1.json", page("P", {artboard("A", "Home")}))};
+    entries.front().first.prepend(QStringLiteral("pages/"));
+    for (int i = 0; i < 300; ++i) entries.emplace_back(QStringLiteral("images/%1.png").arg(i), QByteArray(64, 'x'));
+    QString error;
+    ASSERT_TRUE(platform::zipEntries(documentPath(), entries, &error)) << error.toStdString();
+    importer.pluginExportInfo = exportInfo(documentPath(), {"A"}, SketchToolStandin::executable());
+    std::vector<std::string> order;
+    auto result = std::make_shared<std::optional<SketchImporter::LoadResult>>();
+    importer.loadSketchDocument([&order, result](SketchImporter::LoadResult& r) {
+        order.push_back("loaded");
+        *result = std::move(r);
+    });
+    platform::dispatchMain([&order] { order.push_back("main thread turned"); });
+    ASSERT_TRUE(waitFor([&] { return result->has_value(); }));
+    EXPECT_EQ(order, (std::vector<std::string>{"main thread turned", "loaded"}));
+    EXPECT_EQ(idsOf((*result)->selectedArtboards), Ids{"A"});
+
+    for (int i = 300; i <= GFileManager::kMaxArchiveEntries; ++i)
+        entries.emplace_back(QStringLiteral("images/%1.png").arg(i), QByteArray());
+    ASSERT_TRUE(platform::zipEntries(documentPath(), entries, &error)) << error.toStdString();
+    const auto refused = load(importer);
+    EXPECT_FALSE(refused.succeeded());
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("more than the limit of 20000"))) << refused.error.toStdString();
 }
 
 TEST_F(Loader, ADocumentThatIsNoArchiveFailsTheLoad)
@@ -148,7 +188,12 @@ TEST_F(Loader, ExportableImagesOfAnArtboard)
         ArtboardSumModel board;
         board.do_objectID = "A";
         board.dict = artboard("A", "Home", c.children, frame(300, 400, 375, 812));
+        std::vector<QString> lines;
+        platform::setDebugCapture([&lines](const QString& line) { lines.push_back(line); });
         const auto images = importer.analyzeExportables(board, std::string());
+        platform::setDebugCapture(nullptr);
+        // Two layers with one id dropped one exportable silently: it is logged.
+        EXPECT_EQ(lines.size(), c.keys.size() == c.children.size() ? 0u : 1u);
         Ids keys;
         for (const auto& [key, image] : images) keys.push_back(key);
         EXPECT_EQ(keys, c.keys);

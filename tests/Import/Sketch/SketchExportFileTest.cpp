@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -106,6 +109,45 @@ TEST_F(SketchExportFileTest, UnusableExportFileIsRefusedWithItsName)
         ASSERT_EQ(m_dialogs.shown().size(), 1u);
         EXPECT_EQ(m_dialogs.shown()[0].kind, platform::ScriptedDialogPresenter::Kind::Alert);
         EXPECT_TRUE(m_dialogs.shown()[0].informativeText.contains(c.path)) << m_dialogs.shown()[0].informativeText.toStdString();
+    }
+}
+
+// An export file nested 100,000 levels deep crashed the application, one with 300,000 ids kept it
+// busy for minutes, and a fifo hung it: each is refused with what is wrong, before it is parsed.
+TEST_F(SketchExportFileTest, ExportFilesBeyondTheCapsAreRefusedSayingWhy)
+{
+    boost::json::array manyIds;
+    for (std::size_t i = 0; i <= SketchDesignImporter::kMaxArtboardIds; ++i) manyIds.emplace_back("id" + std::to_string(i));
+    const QString deep = m_dir.filePath(QStringLiteral("deep.zvusk"));
+    ASSERT_TRUE(writeFileBytes(deep, QByteArray("<plist><dict><key>x</key>") + QByteArray("<array>").repeated(100000)
+                                         + QByteArray("</array>").repeated(100000) + QByteArray("</dict></plist>")));
+    const QString large = m_dir.filePath(QStringLiteral("large.zvusk"));
+    ASSERT_TRUE(writeFileBytes(large, QByteArray(SketchDesignImporter::kMaxExportFileBytes + 1, ' ')));
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo.zvusk"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        const char* name;
+        QString path;
+        QString reason; // empty: the general "could not be read"
+    } cases[] = {
+        {"too many ids", writeExport("many.zvusk", with(kComplete, {{"artboardIds", manyIds}}), PropertyListFormat::Binary),
+         QStringLiteral("it names more than 20000 artboards")},
+        {"too deep", deep, QStringLiteral("it nests deeper than 16 levels")},
+        {"too large", large, QStringLiteral("it is larger than 16384 KB")},
+        {"a fifo", fifo, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_dialogs.clear();
+        SketchDesignImporter importer;
+        EXPECT_FALSE(importer.doBeforeProjectSelection(c.path.toStdString()));
+        ASSERT_EQ(m_dialogs.shown().size(), 1u);
+        const QString expected =
+            c.reason.isEmpty()
+                ? QStringLiteral("The export file “%1” could not be read or does not name a Sketch document. Export the "
+                                 "artboards from Sketch again.").arg(c.path)
+                : QStringLiteral("The export file “%1” cannot be used: %2. Export the artboards from Sketch again.").arg(c.path, c.reason);
+        EXPECT_EQ(m_dialogs.shown()[0].informativeText, expected);
     }
 }
 

@@ -167,6 +167,12 @@ TEST_F(ToolRunner, NamesFromTheDocumentCannotLeadACutOutOfItsFolder)
     EXPECT_TRUE(preview.failure);
     const CutOutcome image = cutImage(FileFormats::png, 1, "../../../outside");
     EXPECT_TRUE(image.failure);
+    // An artboard id holding "../" was reported under the artboard's name: the id is named.
+    const CutOutcome byId = cut([&](auto ok, auto failed) {
+        FileExporter::exportAssetFile(*document, SketchElements::artboards, "../../../../../x", "../../../../../x", "Home",
+                                      std::nullopt, "png", "", SketchToolStandin::executable(), ok, failed);
+    });
+    EXPECT_EQ(byId.failure, QStringLiteral("The name “../../../../../x” cannot be used for an exported file."));
 
     EXPECT_EQ(readFileBytes(outside), QByteArray("user file"));
     EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("outside.imageset"))));

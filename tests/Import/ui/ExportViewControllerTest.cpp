@@ -47,6 +47,7 @@ public:
     }
     std::vector<std::string> getArtboardIds() const override { return {"A", "B"}; }
     MixPanelEventCode getEventCode() const override { return MixPanelEventCode::SKETCH_UPLOAD; }
+    void setReadingObserver(std::function<void(bool)> observer) override { reading = std::move(observer); }
 
     int runs = 0;
     std::string lastProjectId;
@@ -55,6 +56,7 @@ public:
     ProgressCompletion stepReport;
     std::function<void()> cancel;
     std::function<void(const UploadFailure&)> failure;
+    std::function<void(bool)> reading;
 };
 
 // Opens screens with the application's navigator but holds every project-list reload, so a test
@@ -214,6 +216,21 @@ TEST_F(ExportScreen, StartsTheUploadOnceIntoTheChosenProject)
     EXPECT_EQ(importer.runs, 1);
 }
 
+// While the document is unpacked and read (off the main thread), the screen says so.
+TEST_F(ExportScreen, SaysTheDocumentIsBeingReadWhileItIs)
+{
+    ASSERT_TRUE(open());
+    ASSERT_TRUE(importer.reading);
+    importer.reading(true);
+    EXPECT_EQ(text(screen->exportInfoLabel()), "Reading the design document…");
+    importer.reading(false);
+    EXPECT_EQ(text(screen->exportInfoLabel()), "Preparing your design…");
+    importer.exportReport("Home", 40);
+    drain();
+    importer.reading(true); // too late: a report has been shown
+    EXPECT_EQ(text(screen->exportInfoLabel()), "Uploaded the preview of “Home”");
+}
+
 TEST_F(ExportScreen, LabelsAndBarShowEachReport)
 {
     const struct {
@@ -356,6 +373,9 @@ TEST_F(ExportScreen, AFailedRunLeftTheScreenBelowHundredForEver)
     } cases[] = {
         {"with the item", {"icon@2x.png", "The service did not accept the image."},
          "The upload stopped at “icon@2x.png”: The service did not accept the image."},
+        // A 10 MB message froze the window for 22 s while the label laid it out.
+        {"a huge message is shortened", {"", std::string(10'000'000, 'm')},
+         "The upload stopped: " + std::string(2000, 'm') + "… (9998000 more characters)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

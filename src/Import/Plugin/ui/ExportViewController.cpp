@@ -27,6 +27,15 @@ QString qtext(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// What the labels show of a text from outside (a service message, a name): a label lays out a
+// megabyte of text for many seconds, and nobody reads it.
+constexpr qsizetype kMaxShownChars = 2000;
+
+QString shown(const std::string& text)
+{
+    return platform::shortenedForDisplay(qtext(text), kMaxShownChars);
+}
+
 int barValue(double percentage)
 {
     if (!std::isfinite(percentage)) return 0;
@@ -138,12 +147,12 @@ void ExportViewController::viewDidLoad()
     // user closed the window): the report is dropped.
     QPointer<ExportViewController> self(this);
     ProgressCompletion exportCompletion = [self](const std::string& text, double percentage) {
-        platform::dispatchMain([self, text = qtext(text), percentage] {
+        platform::dispatchMain([self, text = shown(text), percentage] {
             if (self) self->exportReported(text, percentage);
         });
     };
     ProgressCompletion stepCompletion = [self](const std::string& text, double percentage) {
-        platform::dispatchMain([self, text = qtext(text), percentage] {
+        platform::dispatchMain([self, text = shown(text), percentage] {
             if (self) self->stepReported(text, percentage);
         });
     };
@@ -156,13 +165,25 @@ void ExportViewController::viewDidLoad()
             if (self) self->failed(failure);
         });
     };
+    // The document is read off the main thread; meanwhile the screen says so.
+    std::function<void(bool)> readingCompletion = [self](bool reading) {
+        if (self) self->readingReported(reading);
+    };
     ExportHelper::importer().processDesignFile(std::move(exportCompletion), std::move(stepCompletion),
-                                               std::move(cancelCompletion), std::move(failureCompletion));
+                                               std::move(cancelCompletion), std::move(failureCompletion),
+                                               std::move(readingCompletion));
 }
 
 bool ExportViewController::acceptsReports() const
 {
     return m_phase == Phase::preparing || m_phase == Phase::progressing;
+}
+
+void ExportViewController::readingReported(bool reading)
+{
+    if (m_phase != Phase::preparing) return;
+    m_exportInfoLabel->setText(platform::localized(reading ? "exportViewController.exportInfoLabel.reading"
+                                                           : "exportViewController.exportInfoLabel.preparing"));
 }
 
 void ExportViewController::exportReported(const QString& text, double percentage)
@@ -241,11 +262,11 @@ void ExportViewController::failed(const UploadFailure& failure)
     m_phase = Phase::failed;
     setBusy(false);
     ExportHelper::importer().uploadEnded();
-    const QString message = failure.message.empty() ? platform::localized("common.errorOccured") : qtext(failure.message);
+    const QString message = failure.message.empty() ? platform::localized("common.errorOccured") : shown(failure.message);
     m_exportInfoLabel->setText(
         failure.what.empty()
             ? platform::localizedFormat("exportViewController.exportInfoLabel.failure", {message})
-            : platform::localizedFormat("exportViewController.exportInfoLabel.failureItem", {qtext(failure.what), message}));
+            : platform::localizedFormat("exportViewController.exportInfoLabel.failureItem", {shown(failure.what), message}));
     m_closeButton->show();
     m_closeButton->setFocus();
     Q_EMIT uploadFailed(m_exportInfoLabel->text());

@@ -64,6 +64,7 @@ private:
 
     // Sets the labels to their first texts and hands the three reports to the importer.
     void viewDidLoad();
+    void readingReported(bool reading);
     void exportReported(const QString& text, double percentage);
     void stepReported(const QString& text, double percentage);
     void cancelled();
