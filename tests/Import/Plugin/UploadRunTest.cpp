@@ -196,55 +196,42 @@ TEST_F(UploadRun, PreviewAnsweredWithStatusFalseFailsTheRun)
     }
 }
 
+// Every cut that goes wrong fails the run naming what was being cut, and no tool is left running.
 TEST_F(UploadRun, FailedCutsFailTheRunWithWhatWasBeingCut)
 {
-    const std::vector<std::pair<boost::json::object, std::string>> cases = {
-        {{{"items", {{"A", {{"mode", "exit"}, {"status", 2}, {"write", true}}}}}},
-         "failure:Home:Sketch's command-line tool failed (exit status 2)."},
-        {{{"items", {{"I", {{"scale", "2.0"}, {"mode", "signal"}}}}}},
-         "failure:icon:Sketch's command-line tool stopped unexpectedly."},
-        {{{"items", {{"I", {{"format", "pdf"}, {"mode", "empty"}}}}}}, "failure:icon:The exported file “I.pdf” could not be read."},
-    };
-    const QString path = simpleDocument();
-    startService();
-    for (const auto& [control, failure] : cases) {
-        SCOPED_TRACE(failure);
-        recorder = RunRecorder();
-        tool.setControl(control);
-        const auto run = start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
-        ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
-        settle();
-        ASSERT_FALSE(recorder.events.empty());
-        EXPECT_EQ(recorder.events.back(), failure);
-        EXPECT_FALSE(sawEvent("step:Home:100.00"));
-        EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
-    }
-}
-
-// A tool that never exited kept the upload waiting for ever (and outlived it), and files that are
-// no image of the asked format were uploaded: both fail the cut, and no tool is left running.
-TEST_F(UploadRun, HungCutsAndFilesOfTheWrongFormatFailTheRun)
-{
     FileExporter::setCutTimeLimitMs(1500);
-    const std::vector<std::pair<boost::json::object, std::string>> cases = {
-        {{{"items", {{"A", {{"mode", "garbage"}}}}}},
+    const struct {
+        std::string name;
+        boost::json::object control;
+        std::string failure;
+    } cases[] = {
+        {"exit status", {{"items", {{"A", {{"mode", "exit"}, {"status", 2}, {"write", true}}}}}},
+         "failure:Home:Sketch's command-line tool failed (exit status 2)."},
+        {"signal", {{"items", {{"I", {{"scale", "2.0"}, {"mode", "signal"}}}}}},
+         "failure:icon:Sketch's command-line tool stopped unexpectedly."},
+        {"empty file", {{"items", {{"I", {{"format", "pdf"}, {"mode", "empty"}}}}}},
+         "failure:icon:The exported file “I.pdf” could not be read."},
+        // Regression rows: files that are no image of the asked format were uploaded, and a tool
+        // that never exited kept the upload waiting for ever (and outlived it).
+        {"HungCutsAndFilesOfTheWrongFormatFailTheRun: not a PNG", {{"items", {{"A", {{"mode", "garbage"}}}}}},
          "failure:Home:Sketch's command-line tool wrote a file that is not a PNG image."},
-        {{{"items", {{"I", {{"format", "pdf"}, {"mode", "garbage"}}}}}},
+        {"HungCutsAndFilesOfTheWrongFormatFailTheRun: not a PDF", {{"items", {{"I", {{"format", "pdf"}, {"mode", "garbage"}}}}}},
          "failure:icon:Sketch's command-line tool wrote a file that is not a PDF image."},
-        {{{"items", {{"A", {{"waitFor", QString(tool.folder() + QStringLiteral("/never")).toStdString()}}}}}},
+        {"HungCutsAndFilesOfTheWrongFormatFailTheRun: hung", {{"items", {{"A", waitingRule(QStringLiteral("never"))}}}},
          "failure:Home:Sketch's command-line tool did not finish within 1 seconds."},
     };
     const QString path = simpleDocument();
     startService();
-    for (const auto& [control, failure] : cases) {
-        SCOPED_TRACE(failure);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         recorder = RunRecorder();
-        tool.setControl(control);
+        tool.setControl(c.control);
         const auto run = start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
         ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
         settle();
         ASSERT_FALSE(recorder.events.empty());
-        EXPECT_EQ(recorder.events.back(), failure);
+        EXPECT_EQ(recorder.events.back(), c.failure);
+        EXPECT_FALSE(sawEvent("step:Home:100.00"));
         EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
         EXPECT_TRUE(waitFor([] { return platform::ProcessRunner::shared().runningCount() == 0; }));
     }
