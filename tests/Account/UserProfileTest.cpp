@@ -1,6 +1,6 @@
 #include "Account/UserProfile.h"
 #include "App/UserDefaultsKeys.h"
-#include "Base/ServiceTestDoubles.h"
+#include "support/ServiceTestDoubles.h"
 #include "Projects/ProjectDisplayInfo.h"
 #include "platform/MainQueue.h"
 #include "platform/Reachability.h"

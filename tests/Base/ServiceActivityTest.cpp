@@ -5,7 +5,7 @@
 #include "Base/ServiceActivityPresenter.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
-#include "Base/ServiceTestDoubles.h"
+#include "support/ServiceTestDoubles.h"
 #include "platform/MainQueue.h"
 #include "support/ScriptedServiceTransport.h"
 

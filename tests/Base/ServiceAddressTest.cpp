@@ -11,6 +11,7 @@ struct AddressCase {
     const char* environment;
     const char* url;     // expected address, "" when refused
     QStringList rest;    // the command line left for the files
+    const char* problem = ""; // when refused
 };
 
 TEST(ServiceAddress, CommandLineThenEnvironmentThenBuiltDefault)
@@ -23,10 +24,12 @@ TEST(ServiceAddress, CommandLineThenEnvironmentThenBuiltDefault)
         {"option beats environment", {q("quorvex"), q("--service"), q("http://127.0.0.2:9"), q("b.zvusk")},
          "https://svc.example.com", "http://127.0.0.2:9", {q("quorvex"), q("b.zvusk")}},
         {"option with =", {q("quorvex"), q("--service=http://[::1]:80")}, "", "http://[::1]:80", {q("quorvex")}},
-        {"clear text to another host", {q("quorvex"), q("--service"), q("http://svc.example.com")}, "", "", {}},
-        {"clear text in the environment", {q("quorvex")}, "http://10.0.0.1:8765", "", {}},
-        {"not an address", {q("quorvex"), q("--service"), q("nonsense")}, "", "", {}},
-        {"option without a value", {q("quorvex"), q("--service")}, "", "", {}},
+        {"clear text to another host", {q("quorvex"), q("--service"), q("http://svc.example.com")}, "", "", {},
+         "--service must be https (http only for this machine): http://svc.example.com"},
+        {"clear text in the environment", {q("quorvex")}, "http://10.0.0.1:8765", "", {},
+         "QUORVEX_SERVICE_URL must be https (http only for this machine): http://10.0.0.1:8765"},
+        {"not an address", {q("quorvex"), q("--service"), q("nonsense")}, "", "", {}, "--service is not a service address: nonsense"},
+        {"option without a value", {q("quorvex"), q("--service")}, "", "", {}, "--service needs an address"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -37,7 +40,7 @@ TEST(ServiceAddress, CommandLineThenEnvironmentThenBuiltDefault)
             EXPECT_TRUE(choice.problem.isEmpty()) << choice.problem.toStdString();
             EXPECT_EQ(choice.url, QUrl(QString::fromUtf8(c.url)));
         } else {
-            EXPECT_FALSE(choice.problem.isEmpty());
+            EXPECT_EQ(choice.problem.toStdString(), c.problem);
             EXPECT_FALSE(choice.url.isValid());
             continue;
         }

@@ -4,7 +4,7 @@
 #include "Account/UserProfile.h"
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
-#include "Base/ServiceTestDoubles.h"
+#include "support/ServiceTestDoubles.h"
 #include "Projects/AllProjectResponse.h"
 #include "platform/AppInfo.h"
 #include "platform/MainQueue.h"

@@ -29,10 +29,11 @@ protected:
         runMainLoopUntil([&] { return result->has_value(); }, 20000);
         return *result;
     }
-    static std::optional<HttpResult> post(const QUrl& url)
+    static std::optional<HttpResult> post(const QUrl& url, const platform::HttpHeaders& headers = {},
+                                          qint64 maxReplyBytes = HttpSession::kMaxReplyBytes)
     {
         auto result = std::make_shared<std::optional<HttpResult>>();
-        HttpSession::shared().postJson(url, "{}", {}, [result](const HttpResult& r) { *result = r; });
+        HttpSession::shared().postJson(url, "{}", headers, [result](const HttpResult& r) { *result = r; }, maxReplyBytes);
         return wait(result);
     }
     static std::optional<HttpResult> get(const QUrl& url, qint64 maxBytes)
@@ -164,10 +165,7 @@ TEST_F(HttpSessionTest, ReplyBodiesBeyondTheCapOrWithoutEndFailInsteadOfFillingM
     const std::tuple<const char*, bool> cases[] = {{"/declared", true}, {"/endless", true}, {"/within", false}};
     for (const auto& [path, fails] : cases) {
         SCOPED_TRACE(path);
-        auto result = std::make_shared<std::optional<HttpResult>>();
-        HttpSession::shared().postJson(server.url(QString::fromLatin1(path)), "{}", {},
-                                       [result](const HttpResult& r) { *result = r; }, kCap);
-        const auto r = wait(result);
+        const auto r = post(server.url(QString::fromLatin1(path)), {}, kCap);
         ASSERT_TRUE(r);
         EXPECT_EQ(r->transportError, fails);
         if (fails) EXPECT_TRUE(r->errorString.contains(QStringLiteral("larger than"))) << r->errorString.toStdString();
@@ -189,10 +187,7 @@ TEST_F(HttpSessionTest, ServiceHeadersNeverFollowARedirectToAnotherOrigin)
     const platform::HttpHeaders headers = {{"Authorization", "secret-token"}, {"appVersion", "1.0"}};
     for (const char* path : {"/away", "/here"}) {
         SCOPED_TRACE(path);
-        auto result = std::make_shared<std::optional<HttpResult>>();
-        HttpSession::shared().postJson(server.url(QString::fromLatin1(path)), "{}", headers,
-                                       [result](const HttpResult& r) { *result = r; });
-        const auto r = wait(result);
+        const auto r = post(server.url(QString::fromLatin1(path)), headers);
         ASSERT_TRUE(r);
         EXPECT_EQ(r->transportError, std::string_view(path) == "/away");
     }

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 using platform::PropertyListFormat;
@@ -81,35 +84,6 @@ TEST(PropertyList, ReadsEveryXmlValueKind)
     EXPECT_EQ(keys, "version artboardIds stamp blob scale n ");
 }
 
-TEST(PropertyList, WrongFilesFailWithoutThrowing)
-{
-    QTemporaryDir dir;
-    const QString binPath = dir.filePath(QStringLiteral("good.bplist"));
-    ASSERT_TRUE(platform::writePropertyList(binPath, sample(), PropertyListFormat::Binary));
-    const QByteArray bin = readFileBytes(binPath);
-    const QByteArray xml(kXml);
-    struct Case {
-        const char* name;
-        QByteArray content;
-    } cases[] = {{"empty", {}},
-                 {"text", "just some words"},
-                 {"json", "{\"a\":1}"},
-                 {"magic only", "bplist00"},
-                 {"truncated binary", bin.left(bin.size() / 2)},
-                 {"binary without trailer", bin.left(bin.size() - 20)},
-                 {"truncated xml", xml.left(xml.size() / 2)}};
-    for (const auto& c : cases) {
-        const QString path = dir.filePath(QString::fromLatin1(c.name));
-        writeFileBytes(path, c.content);
-        QString error;
-        EXPECT_FALSE(platform::readPropertyList(path, &error)) << c.name;
-        EXPECT_FALSE(error.isEmpty()) << c.name;
-    }
-    QString error;
-    EXPECT_FALSE(platform::readPropertyList(dir.filePath(QStringLiteral("missing")), &error));
-    EXPECT_FALSE(error.isEmpty());
-}
-
 namespace {
 
 // A binary list of `count` arrays, array i holding `refsEach` references to array i + 1 (or to
@@ -147,30 +121,61 @@ QByteArray nestedXmlList(int levels)
 
 } // namespace
 
-// A list nested 100,000 levels deep overflowed the stack inside the property-list library.
-TEST(PropertyList, DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem)
+// Every file that is no usable property list is refused with its problem and a text naming it,
+// without throwing. Regressions kept as rows: a list nested 100,000 levels deep overflowed the
+// stack inside the property-list library; a fifo named as a property list blocked the reader for ever.
+TEST(PropertyList, UnusableFilesAreRefusedWithTheirProblem)
 {
+    using Problem = platform::PropertyListProblem;
     QTemporaryDir dir;
-    struct Case {
+    const QString binPath = dir.filePath(QStringLiteral("good.bplist"));
+    ASSERT_TRUE(platform::writePropertyList(binPath, sample(), PropertyListFormat::Binary));
+    const QByteArray bin = readFileBytes(binPath);
+    const QByteArray xml(kXml);
+    const QString notList = QStringLiteral(" is not a property list");
+    const struct {
         const char* name;
-        QByteArray content;
-        platform::PropertyListProblem problem;
+        std::optional<QByteArray> content; // nullopt: something else than a file is at the path
+        Problem problem;
+        QString error; // after the path
     } cases[] = {
-        {"binary 100000 deep", chainedBinaryList(100000, 1), platform::PropertyListProblem::tooDeep},
-        {"xml 100000 deep", nestedXmlList(100000), platform::PropertyListProblem::tooDeep},
-        {"binary cycle", chainedBinaryList(3, 1, true), platform::PropertyListProblem::notPropertyList},
+        {"empty", QByteArray(), Problem::notPropertyList, QStringLiteral(" is empty")},
+        {"text", QByteArray("just some words"), Problem::notPropertyList, notList},
+        {"json", QByteArray("{\"a\":1}"), Problem::notPropertyList, notList},
+        {"magic only", QByteArray("bplist00"), Problem::notPropertyList, notList},
+        {"truncated binary", bin.left(bin.size() / 2), Problem::notPropertyList, notList},
+        {"binary without trailer", bin.left(bin.size() - 20), Problem::notPropertyList, notList},
+        {"truncated xml", xml.left(xml.size() / 2), Problem::notPropertyList, notList},
+        {"DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem: binary 100000 deep",
+         chainedBinaryList(100000, 1), Problem::tooDeep, QStringLiteral(" nests deeper than 64 levels")},
+        {"DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem: xml 100000 deep", nestedXmlList(100000),
+         Problem::tooDeep, QStringLiteral(" nests deeper than 64 levels")},
+        {"DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem: binary cycle", chainedBinaryList(3, 1, true),
+         Problem::notPropertyList, notList},
         // 60 levels of two references each expand to 2^60 values in the library.
-        {"binary shared doubling", chainedBinaryList(60, 2), platform::PropertyListProblem::tooLarge},
+        {"DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem: binary shared doubling",
+         chainedBinaryList(60, 2), Problem::tooLarge, QStringLiteral(" holds too many values")},
+        {"OnlyRegularFilesAreOpened: fifo", std::nullopt, Problem::unreadable, QStringLiteral(" is not a regular file")},
+        {"OnlyRegularFilesAreOpened: folder", std::nullopt, Problem::unreadable, QStringLiteral(" is not a regular file")},
+        {"missing", std::nullopt, Problem::unreadable, QStringLiteral(" does not exist")},
     };
     for (const auto& c : cases) {
-        const QString path = dir.filePath(QString::fromLatin1(c.name));
-        writeFileBytes(path, c.content);
-        platform::PropertyListProblem problem = platform::PropertyListProblem::none;
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::number(&c - cases));
+        if (c.content) writeFileBytes(path, *c.content);
+        if (std::string(c.name).ends_with("fifo")) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        if (std::string(c.name).ends_with("folder")) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        }
+        Problem problem = Problem::none;
         QString error;
-        EXPECT_FALSE(platform::readPropertyList(path, &error, &problem)) << c.name;
-        EXPECT_EQ(problem, c.problem) << c.name << ": " << error.toStdString();
+        EXPECT_FALSE(platform::readPropertyList(path, &error, &problem));
+        EXPECT_EQ(problem, c.problem);
+        EXPECT_EQ(error, path + c.error);
     }
-    // Within the bound both formats still read.
+    // Within the depth bound both formats still read.
     for (const QByteArray& content : {chainedBinaryList(40, 1), nestedXmlList(40)}) {
         const QString path = dir.filePath(QStringLiteral("within"));
         writeFileBytes(path, content);
@@ -178,18 +183,6 @@ TEST(PropertyList, DeepOrSelfReferringListsAreRefusedBeforeTheLibraryParsesThem)
         EXPECT_TRUE(platform::readPropertyList(path, &error)) << error.toStdString();
         EXPECT_EQ(platform::propertyListDepth(content, 64), 40);
     }
-}
-
-// A fifo named as a property list blocked the reader for ever.
-TEST(PropertyList, OnlyRegularFilesAreOpened)
-{
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("export.zvusk"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    platform::PropertyListProblem problem = platform::PropertyListProblem::none;
-    EXPECT_FALSE(platform::readPropertyList(fifo, nullptr, &problem));
-    EXPECT_EQ(problem, platform::PropertyListProblem::unreadable);
-    EXPECT_FALSE(platform::readPropertyList(dir.path(), nullptr, &problem));
 }
 
 // The library aborts the process on a dictionary key in UTF-16 with a U+0000 in it (found by the

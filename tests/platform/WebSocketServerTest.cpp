@@ -143,7 +143,7 @@ TEST_F(WebSocketServerTest, HandshakesFromBrowserPagesExtensionsOrWithTwoOrigins
 {
     startServer();
     for (const char* origin : {"file://", "chrome-extension://abcdef", "moz-extension://1234", "safari-web-extension://x",
-                               "https://evil.example", "null", "FILE:///tmp/page.html"}) {
+                               "https://evil.example", "http://evil.example", "null", "FILE:///tmp/page.html"}) {
         SCOPED_TRACE(origin);
         EXPECT_TRUE(WebSocketServer::isBrowserOrigin(QString::fromLatin1(origin)));
         Client page{QString::fromLatin1(origin)};

@@ -16,7 +16,7 @@
 #include "Projects/ui/MainViewController.h"
 #include "Projects/ui/ProjectsViewController.h"
 #include "Projects/ui/SideMenuContentViewController.h"
-#include "Base/ServiceTestDoubles.h"
+#include "support/ServiceTestDoubles.h"
 #include "platform/EventSinks.h"
 
 #include <QAction>

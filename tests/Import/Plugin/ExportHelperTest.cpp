@@ -1,12 +1,12 @@
 #include "Import/Plugin/ExportHelper.h"
 
 #include "Account/UserProfile.h"
-#include "App/NavigatorInterface.h"
 #include "Import/Plugin/AdobeXDDesignImportHelper.h"
 #include "Import/Sketch/SketchDesignImporter.h"
 #include "Projects/ProjectDisplayInfo.h"
 #include "platform/EventSinks.h"
 #include "platform/ScriptedDialogPresenter.h"
+#include "support/ServiceTestDoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,41 +22,14 @@ namespace {
 using Log = std::vector<std::string>;
 using Kind = platform::ScriptedDialogPresenter::Kind;
 
-// Installs itself as the navigator and writes every call into the shared log.
-class RecordingNavigator final : public NavigatorInterface {
-public:
-    explicit RecordingNavigator(Log& log) : m_log(log) { NavigatorInterface::install(this); }
-    ~RecordingNavigator() override { NavigatorInterface::install(nullptr); }
-
-    void activateApplication() override { m_log.push_back("activate"); }
-    void showLoginViewController() override { m_log.push_back("showLogin"); }
-    void closeAllWindowsAndBackToLogin() override { m_log.push_back("closeAll"); }
-    void showProjectSelectionViewController(QObject* window, std::function<void(bool)>) override
-    {
-        m_log.push_back("showProjectSelection:" + name(window));
-    }
-    void openExportArtboards(QObject* window, const ProjectDisplayInfo& project) override
-    {
-        m_log.push_back("openExportArtboards:" + name(window) + ":" + project.projectId);
-    }
-    void bringWindowToFront(QObject* window) override { m_log.push_back("bringToFront:" + name(window)); }
-    void showProjectsMainController(std::function<void(bool)>) override { m_log.push_back("showProjectsMain"); }
-    void addIndicator(QObject*) override {}
-    void removeIndicator() override {}
-
-private:
-    static std::string name(QObject* window) { return window ? window->objectName().toStdString() : "none"; }
-    Log& m_log; // not owned
-};
-
 // An importer that logs what it is asked and keeps the closures of its run.
 class FakeImporter final : public IDesignImporter {
 public:
-    explicit FakeImporter(Log& log) : m_log(log) {}
+    explicit FakeImporter(EventLog& log) : m_log(log) {}
 
     bool doBeforeProjectSelection(const std::string& fileName) override
     {
-        m_log.push_back("doBeforeProjectSelection:" + fileName);
+        m_log.add("doBeforeProjectSelection:" + fileName);
         return accepts;
     }
     void processDesignFile(const std::string& projectId, const std::string& platform, bool shouldUploadDesign,
@@ -64,7 +37,7 @@ public:
                            std::function<void()> cancelCompletion,
                            std::function<void(const UploadFailure&)> failureCompletion) override
     {
-        m_log.push_back("processDesignFile:" + projectId + ":" + platform + ":" + (shouldUploadDesign ? "design" : "no-design"));
+        m_log.add("processDesignFile:" + projectId + ":" + platform + ":" + (shouldUploadDesign ? "design" : "no-design"));
         exportProgress = std::move(exportCompletion);
         step = std::move(stepCompletion);
         cancel = std::move(cancelCompletion);
@@ -82,7 +55,7 @@ public:
     std::function<void(const UploadFailure&)> fail;
 
 private:
-    Log& m_log; // not owned
+    EventLog& m_log; // not owned
 };
 
 ProjectDisplayInfo project(const std::string& id, const std::string& platform)
@@ -129,10 +102,10 @@ protected:
         m_helper.designImporter = &m_importer;
         m_helper.startExportProcess(project("p1", "iOS"));
         ASSERT_TRUE(m_helper.isUploadRunning());
-        m_log.clear();
+        m_log.events.clear();
     }
 
-    Log m_log;
+    EventLog m_log;
     RecordingNavigator m_navigator{m_log};
     platform::ScriptedDialogPresenter m_dialogs;
     QObject m_window;
@@ -171,9 +144,9 @@ TEST_F(ExportHelperTest, HandOffGoesFromSignInThroughTheUploadToItsAnalyticsEven
     m_importer.artboardIds = {"a", "b", "c", "d"};
     auto helper = helperInWindow();
     helper->shouldUploadSketch = true;
-    auto running = [&] { m_log.push_back(helper->isUploadRunning() ? "running" : "not running"); };
+    auto running = [&] { m_log.add(helper->isUploadRunning() ? "running" : "not running"); };
     auto report = [&](const char* kind) {
-        return [&, kind](const std::string& t, double p) { m_log.push_back(kind + t + ":" + std::to_string(int(p))); };
+        return [&, kind](const std::string& t, double p) { m_log.add(kind + t + ":" + std::to_string(int(p))); };
     };
 
     helper->checkLoginAndStart(QStringLiteral("/tmp/e.zvusk"));
@@ -189,7 +162,7 @@ TEST_F(ExportHelperTest, HandOffGoesFromSignInThroughTheUploadToItsAnalyticsEven
     helper->doAfterExportCompleted();
     platform::EventSink::analytics().setRecorder(nullptr);
 
-    EXPECT_EQ(m_log, (Log{"activate", "doBeforeProjectSelection:/tmp/e.zvusk", "showProjectSelection:selection-window",
+    EXPECT_EQ(m_log.events, (Log{"activate", "doBeforeProjectSelection:/tmp/e.zvusk", "showProjectSelection:selection-window",
                           "bringToFront:selection-window", "openExportArtboards:selection-window:p3", "running",
                           "processDesignFile:p3:Android:design", "export:Home:10", "step:Cart:50", "export:Home:100",
                           "running", "step:done:100", "not running"}));
@@ -222,12 +195,12 @@ TEST_F(ExportHelperTest, WithoutSessionOrUsableHandOffNoProjectSelectionOpens)
         UserProfile::shared().clear();
         if (c.session != Session::signedOut) signIn();
         if (c.session == Session::noAccessData) UserProfile::shared().accessDto.reset();
-        m_log.clear();
+        m_log.events.clear();
         m_importer.accepts = c.handOffUsable;
 
         helperInWindow(c.window)->checkLoginAndStart(QStringLiteral("/tmp/e.zvusk"));
 
-        EXPECT_EQ(m_log, c.expected);
+        EXPECT_EQ(m_log.events, c.expected);
     }
 }
 
@@ -268,7 +241,7 @@ TEST_F(ExportHelperTest, SecondHandOffWhileUploadingIsRefused)
         EXPECT_EQ(m_helper.designImporter, &m_importer);
         EXPECT_EQ(m_helper.projectId, std::optional<std::string>("p1"));
         EXPECT_EQ(m_helper.platform, "iOS");
-        EXPECT_EQ(m_log, (Log{"activate", "bringToFront:selection-window"}));
+        EXPECT_EQ(m_log.events, (Log{"activate", "bringToFront:selection-window"}));
         ASSERT_EQ(m_dialogs.shown().size(), 1u);
         EXPECT_EQ(m_dialogs.shown()[0].kind, Kind::Alert);
         m_helper.uploadEnded();

@@ -148,103 +148,90 @@ TEST_F(UploadRun, ProgressReportsComeInTheOrderOfTheReplies)
     EXPECT_EQ(countOf("resource/uploadResource"), 22u);
 }
 
-TEST_F(UploadRun, ResourcesAreNeverSentForARefusedImport)
+// What the service refuses stops the run at once, naming what was refused.
+TEST_F(UploadRun, RefusalsOfTheServiceStopTheRun)
 {
-    // The reply comes late, so the previews are cut and waiting when it arrives.
-    startService(R"([{"path": "import/newScreensFromSketch", "delayMs": 800, "body": {"status": false}}])");
-    const auto run = start(exportInfo(simpleDocument(), {"A"}, SketchToolStandin::executable()), "iOS", true);
-    ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
-    settle();
-    EXPECT_EQ(recorder.events, Strings{"failure::The service did not accept the artboards."});
-    EXPECT_EQ(service->recordedPaths(), Strings{"import/newScreensFromSketch"});
-    EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
-    EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(UploadRun, StatusFalseMidChainStopsTheRunWithTheImagesName)
-{
-    // The preview, then the first two scales of the image are accepted; the third is refused.
-    startService(R"([{"path": "resource/uploadResource", "times": 3, "body": {"status": true}},
-                     {"path": "resource/uploadResource", "body": {"status": false}}])");
-    const auto run = start(exportInfo(simpleDocument(), {"A"}, SketchToolStandin::executable()));
-    ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
-    settle();
-    EXPECT_EQ(recorder.events, (Strings{"step:" + kPreparing + ":33.33", "export:Home:66.67",
-                                        "failure:icon:The service did not accept the image at scale 3 (png)."}));
-    EXPECT_EQ(countOf("resource/uploadResource"), 4u);
-    EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
-}
-
-// A preview answered with an explicit "status": false ended the run as a success. A reply
-// without a status still counts as the preview's acceptance.
-TEST_F(UploadRun, PreviewAnsweredWithStatusFalseFailsTheRun)
-{
-    const QString path = writeDocument({pageFile("1.json", page("P", {artboard("A", "Home")}))});
-    const std::vector<std::pair<std::string, Strings>> cases = {
-        {R"({"status": false})", {"step:" + kPreparing + ":33.33", "failure:Home:The service did not accept the artboard's preview."}},
-        {R"({"resource": null})", {"step:" + kPreparing + ":33.33", "export:Home:66.67", "step:Home:100.00"}},
+    const QString images = simpleDocument();
+    const QString noImages = writeDocument({pageFile("1.json", page("P", {artboard("A", "Home")}))}, QStringLiteral("plain.sketch"));
+    const struct {
+        std::string name;
+        QString document;
+        std::string script;
+        bool uploadDesign;
+        Strings events;
+        std::size_t resourceUploads; // and nothing else but the import is sent
+    } cases[] = {
+        // The reply comes late, so the previews are cut and waiting when it arrives.
+        {"ResourcesAreNeverSentForARefusedImport", images,
+         R"([{"path": "import/newScreensFromSketch", "delayMs": 800, "body": {"status": false}}])", true,
+         {"failure::The service did not accept the artboards."}, 0},
+        // The preview, then the first two scales of the image are accepted; the third is refused.
+        {"StatusFalseMidChainStopsTheRunWithTheImagesName", images,
+         R"([{"path": "resource/uploadResource", "times": 3, "body": {"status": true}},
+             {"path": "resource/uploadResource", "body": {"status": false}}])", false,
+         {"step:" + kPreparing + ":33.33", "export:Home:66.67", "failure:icon:The service did not accept the image at scale 3 (png)."},
+         4},
+        // Regression: a preview answered with an explicit "status": false ended the run as a success.
+        {"PreviewAnsweredWithStatusFalseFailsTheRun", noImages, R"([{"path": "resource/uploadResource", "body": {"status": false}}])", false,
+         {"step:" + kPreparing + ":33.33", "failure:Home:The service did not accept the artboard's preview."}, 1},
+        // A reply without a status still counts as the preview's acceptance.
+        {"PreviewAnsweredWithStatusFalseFailsTheRun: no status is acceptance", noImages,
+         R"([{"path": "resource/uploadResource", "body": {"resource": null}}])", false,
+         {"step:" + kPreparing + ":33.33", "export:Home:66.67", "step:Home:100.00"}, 1},
     };
-    for (const auto& [body, events] : cases) {
-        SCOPED_TRACE(body);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         recorder = RunRecorder();
-        startService(R"([{"path": "resource/uploadResource", "body": )" + body + "}]");
-        dialogs.queueButton(QStringLiteral("Continue")); // the artboard has no images
-        start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
+        startService(c.script);
+        dialogs.clear();
+        if (c.document == noImages) dialogs.queueButton(QStringLiteral("Continue"));
+        start(exportInfo(c.document, {"A"}, SketchToolStandin::executable()), "iOS", c.uploadDesign);
         ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
         settle();
-        EXPECT_EQ(recorder.events, events);
+        EXPECT_EQ(recorder.events, c.events);
+        EXPECT_EQ(countOf("resource/uploadResource"), c.resourceUploads);
+        ASSERT_EQ(service->recordedPaths().size(), c.resourceUploads + 1);
+        EXPECT_EQ(service->recordedPaths().front(), "import/newScreensFromSketch");
+        EXPECT_EQ(dialogs.shown().size(), c.document == noImages ? 1u : 0u);
     }
 }
 
+// Every cut that goes wrong fails the run naming what was being cut, and no tool is left running.
 TEST_F(UploadRun, FailedCutsFailTheRunWithWhatWasBeingCut)
 {
-    const std::vector<std::pair<boost::json::object, std::string>> cases = {
-        {{{"items", {{"A", {{"mode", "exit"}, {"status", 2}, {"write", true}}}}}},
-         "failure:Home:Sketch's command-line tool failed (exit status 2)."},
-        {{{"items", {{"I", {{"scale", "2.0"}, {"mode", "signal"}}}}}},
-         "failure:icon:Sketch's command-line tool stopped unexpectedly."},
-        {{{"items", {{"I", {{"format", "pdf"}, {"mode", "empty"}}}}}}, "failure:icon:The exported file “I.pdf” could not be read."},
-    };
-    const QString path = simpleDocument();
-    startService();
-    for (const auto& [control, failure] : cases) {
-        SCOPED_TRACE(failure);
-        recorder = RunRecorder();
-        tool.setControl(control);
-        const auto run = start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
-        ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
-        settle();
-        ASSERT_FALSE(recorder.events.empty());
-        EXPECT_EQ(recorder.events.back(), failure);
-        EXPECT_FALSE(sawEvent("step:Home:100.00"));
-        EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
-    }
-}
-
-// A tool that never exited kept the upload waiting for ever (and outlived it), and files that are
-// no image of the asked format were uploaded: both fail the cut, and no tool is left running.
-TEST_F(UploadRun, HungCutsAndFilesOfTheWrongFormatFailTheRun)
-{
     FileExporter::setCutTimeLimitMs(1500);
-    const std::vector<std::pair<boost::json::object, std::string>> cases = {
-        {{{"items", {{"A", {{"mode", "garbage"}}}}}},
+    const struct {
+        std::string name;
+        boost::json::object control;
+        std::string failure;
+    } cases[] = {
+        {"exit status", {{"items", {{"A", {{"mode", "exit"}, {"status", 2}, {"write", true}}}}}},
+         "failure:Home:Sketch's command-line tool failed (exit status 2)."},
+        {"signal", {{"items", {{"I", {{"scale", "2.0"}, {"mode", "signal"}}}}}},
+         "failure:icon:Sketch's command-line tool stopped unexpectedly."},
+        {"empty file", {{"items", {{"I", {{"format", "pdf"}, {"mode", "empty"}}}}}},
+         "failure:icon:The exported file “I.pdf” could not be read."},
+        // Regression rows: files that are no image of the asked format were uploaded, and a tool
+        // that never exited kept the upload waiting for ever (and outlived it).
+        {"HungCutsAndFilesOfTheWrongFormatFailTheRun: not a PNG", {{"items", {{"A", {{"mode", "garbage"}}}}}},
          "failure:Home:Sketch's command-line tool wrote a file that is not a PNG image."},
-        {{{"items", {{"I", {{"format", "pdf"}, {"mode", "garbage"}}}}}},
+        {"HungCutsAndFilesOfTheWrongFormatFailTheRun: not a PDF", {{"items", {{"I", {{"format", "pdf"}, {"mode", "garbage"}}}}}},
          "failure:icon:Sketch's command-line tool wrote a file that is not a PDF image."},
-        {{{"items", {{"A", {{"waitFor", QString(tool.folder() + QStringLiteral("/never")).toStdString()}}}}}},
+        {"HungCutsAndFilesOfTheWrongFormatFailTheRun: hung", {{"items", {{"A", waitingRule(QStringLiteral("never"))}}}},
          "failure:Home:Sketch's command-line tool did not finish within 1 seconds."},
     };
     const QString path = simpleDocument();
     startService();
-    for (const auto& [control, failure] : cases) {
-        SCOPED_TRACE(failure);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         recorder = RunRecorder();
-        tool.setControl(control);
+        tool.setControl(c.control);
         const auto run = start(exportInfo(path, {"A"}, SketchToolStandin::executable()));
         ASSERT_TRUE(waitFor([&] { return recorder.ended; }));
         settle();
         ASSERT_FALSE(recorder.events.empty());
-        EXPECT_EQ(recorder.events.back(), failure);
+        EXPECT_EQ(recorder.events.back(), c.failure);
+        EXPECT_FALSE(sawEvent("step:Home:100.00"));
         EXPECT_EQ(run->state(), SketchUploadRun::State::failed);
         EXPECT_TRUE(waitFor([] { return platform::ProcessRunner::shared().runningCount() == 0; }));
     }

@@ -132,31 +132,6 @@ TEST_F(XDImportTest, MissingPluginFolderShowsItsErrorAndForgetsEarlierArtboards)
     platform::clearUserLibraryOverride();
 }
 
-TEST_F(XDImportTest, LastPreviewReplyFinishesTheUploadThroughTheStepReport)
-{
-    startService();
-    XDExportFolder folder;
-    folder.artboard("A1", XDExportFolder::node("A1", "Home"));
-    folder.artboard("B2", XDExportFolder::node("B2", "Detail"));
-    ASSERT_TRUE(handOver());
-
-    const ProgressLog log = upload();
-
-    // total 6: the accepted import counts 2, the two artboards without images 1 each, the previews 1 each.
-    ASSERT_EQ(log.events.size(), 5u) << ::testing::PrintToString(log.events);
-    EXPECT_EQ(Strings(log.events.begin(), log.events.begin() + 3),
-              (Strings{"step Artboards are preparing for upload... 33.3", "step Home 50.0", "step Detail 66.7"}));
-    const std::set<std::string> lastTwo{log.events[3], log.events[4]};
-    EXPECT_TRUE((lastTwo == std::set<std::string>{"export Home 83.3", "step Detail 100.0"})
-                || (lastTwo == std::set<std::string>{"export Detail 83.3", "step Home 100.0"}))
-        << ::testing::PrintToString(log.events);
-    EXPECT_TRUE(log.events.back().starts_with("step ")) << "the report that reaches 100 must finish the upload";
-    EXPECT_EQ(log.finishedReports, 1);
-    // The import first, the previews after its reply.
-    EXPECT_EQ(service->recordedPaths(),
-              (Strings{"import/newScreensFromSketch", "resource/uploadResource", "resource/uploadResource"}));
-}
-
 // Hostile entries beside a real export: a fifo and a folder named like images, a link to a file
 // outside, a linked artboard JSON, a master whose symbol id climbs out of the folder.
 TEST_F(XDImportTest, HostileEntriesOfTheExportAreNeitherReadNorRemoved)

@@ -4,10 +4,9 @@
 #include "Import/Sketch/JsonSerialization.h"
 #include "platform/DebugLog.h"
 #include "platform/JsonText.h"
+#include "support/ServiceTestDoubles.h"
 
 #include <gtest/gtest.h>
-
-#include <QStringList>
 
 #include <cmath>
 #include <limits>
@@ -15,15 +14,9 @@
 
 namespace {
 
-class DebugLines {
-public:
-    DebugLines() { platform::setDebugCapture([this](const QString& line) { lines.append(line); }); }
-    ~DebugLines() { platform::setDebugCapture(nullptr); }
-    QStringList lines;
-};
-
-const QString kJsonError = QStringLiteral("JSONSerialization error");
-const QString kListError = QStringLiteral("stringListToDictList JSONSerialization error");
+const std::string kJsonError = "JSONSerialization error";
+const std::string kListError = "stringListToDictList JSONSerialization error";
+using Lines = std::vector<std::string>;
 
 TEST(JsonSerializationTest, JsonOfTextGivesAnObjectOrAnEmptyDictionary)
 {
@@ -31,7 +24,7 @@ TEST(JsonSerializationTest, JsonOfTextGivesAnObjectOrAnEmptyDictionary)
         const char* name;
         std::optional<std::string> text;
         boost::json::object expected;
-        QStringList debug;
+        Lines debug;
     } cases[] = {
         {"no text", std::nullopt, {}, {}},
         {"nested", R"({"a": {"b": [true, null]}})", {{"a", {{"b", {true, nullptr}}}}}, {}},
@@ -50,7 +43,7 @@ TEST(JsonSerializationTest, StringListSkipsBrokenTextsAndEmptiesNonObjects)
     DebugLines debug;
     const auto list = JsonSerialization::stringListToDictList({R"({"id": "a"})", "{broken", "[1]", R"({"id": "b"})"});
     EXPECT_EQ(list, (std::vector<boost::json::object>{{{"id", "a"}}, {}, {{"id", "b"}}}));
-    EXPECT_EQ(debug.lines, QStringList{kListError});
+    EXPECT_EQ(debug.lines, Lines{kListError});
 }
 
 TEST(JsonSerializationTest, DataUtf8StringIsPrettyAndGivesNothingForNumbersThatAreNotFinite)
@@ -106,7 +99,7 @@ TEST(FlatModelsMapperTest, MapsTheServiceRecordIntoAContainer)
     EXPECT_EQ(container->mainSymbolMasterSortedList, (std::vector<std::string>{"S2", "S1"}));
     EXPECT_EQ(container->frameList, (std::vector<boost::json::object>{{{"id", 1}}, {}}));
     EXPECT_EQ(container->usedSymbolInstances, (std::vector<boost::json::object>{{{"symbolID", "S1"}}}));
-    EXPECT_EQ(debug.lines, QStringList{kListError});
+    EXPECT_EQ(debug.lines, Lines{kListError});
     expectPrimedSwiftPicker(container->variableNamePicker);
 
     // by symbol id, in arrival order; a later master with the same id replaces the earlier one
@@ -129,7 +122,7 @@ TEST(FlatModelsMapperTest, ArtboardJsonTextOutcomes)
         const char* what;
         std::optional<std::string> jsonString;
         boost::json::object dict;
-        QStringList debug;
+        Lines debug;
     } cases[] = {
         {"object", std::string(R"({"do_objectID": "A"})"), {{"do_objectID", "A"}}, {}},
         {"malformed", std::string("{\"a\":"), {}, {kJsonError}},

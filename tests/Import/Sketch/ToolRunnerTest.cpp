@@ -117,41 +117,36 @@ TEST_F(ToolRunner, PreviewCutLetsTheToolNameTheFileAfterTheArtboard)
                                                  "--output=" + output, "--items=" + kArtboardId}));
 }
 
-struct ToolFailureCase {
-    std::string name;
-    boost::json::object rule;
-};
-
-TEST_F(ToolRunner, CutFailsUnlessTheToolExitedWithZeroAndWroteTheFile)
+// Exit statuses and signals fail a cut along the whole upload run (UploadRun tests); here, a cut
+// whose file is missing when the tool ended fails even when an earlier run left a file of its name.
+TEST_F(ToolRunner, CutFailsUnlessTheToolWroteTheFileBeforeItEnded)
 {
-    const std::vector<ToolFailureCase> cases = {
-        {"exit status 1 after writing", {{"mode", "exit"}, {"status", 1}, {"write", true}}},
-        {"killed by a signal", {{"mode", "signal"}}},
-        {"file written after the tool ended", {{"mode", "late"}, {"delayMs", 300}}},
+    const QString stale = d(QStringLiteral("exportables/I.imageset/I@3x.png"));
+    const struct {
+        std::string name;
+        boost::json::object rule;
+        double scale;
+        bool staleFile;
+    } cases[] = {
+        {"file written after the tool ended", {{"mode", "late"}, {"delayMs", 300}}, 2, false},
+        {"StaleFileFromAnEarlierRunIsNotTakenForAFailedCut", {{"mode", "nofile"}}, 3, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.staleFile) {
+            ASSERT_TRUE(writeFileBytes(stale, QByteArrayLiteral("picture of an earlier run")));
+        }
         tool.setControl({{"items", {{"I", c.rule}}}});
-        const CutOutcome outcome = cutImage(FileFormats::png, 2);
+        const CutOutcome outcome = cutImage(FileFormats::png, c.scale);
         EXPECT_EQ(outcome.calls, 1);
         EXPECT_FALSE(outcome.path);
-        ASSERT_TRUE(outcome.failure);
-        EXPECT_FALSE(outcome.failure->isEmpty());
+        EXPECT_EQ(outcome.failure, QStringLiteral("Sketch's command-line tool did not write the expected file."));
+        if (c.staleFile) {
+            EXPECT_FALSE(QFileInfo::exists(stale));
+        }
     }
     tool.setControl({});
     EXPECT_TRUE(cutImage(FileFormats::png, 2).path);
-}
-
-TEST_F(ToolRunner, StaleFileFromAnEarlierRunIsNotTakenForAFailedCut)
-{
-    const QString stale = d(QStringLiteral("exportables/I.imageset/I@3x.png"));
-    ASSERT_TRUE(writeFileBytes(stale, QByteArrayLiteral("picture of an earlier run")));
-    tool.setControl({{"items", {{"I", {{"mode", "nofile"}}}}}});
-
-    const CutOutcome outcome = cutImage(FileFormats::png, 3);
-    EXPECT_FALSE(outcome.path);
-    EXPECT_TRUE(outcome.failure);
-    EXPECT_FALSE(QFileInfo::exists(stale));
 }
 
 TEST_F(ToolRunner, NamesFromTheDocumentCannotLeadACutOutOfItsFolder)

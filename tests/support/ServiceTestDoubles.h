@@ -5,6 +5,7 @@
 // test can compare the order of what happened with an expected list.
 
 #include "App/NavigatorInterface.h"
+#include "Projects/ProjectDisplayInfo.h"
 #include "platform/DebugLog.h"
 #include "platform/Dialogs.h"
 
@@ -20,21 +21,30 @@ struct EventLog {
     long count(const std::string& event) const { return std::count(events.begin(), events.end(), event); }
 };
 
+// Window arguments are written by their object names ("none" for no window).
 class RecordingNavigator final : public NavigatorInterface {
 public:
     explicit RecordingNavigator(EventLog& log) : m_log(log) { NavigatorInterface::install(this); }
     ~RecordingNavigator() override { NavigatorInterface::install(nullptr); }
 
-    void activateApplication() override { m_log.add("activateApplication"); }
+    void activateApplication() override { m_log.add("activate"); }
     void showLoginViewController() override { m_log.add("showLogin"); }
     void closeAllWindowsAndBackToLogin() override { m_log.add("backToLogin"); }
-    void showProjectSelectionViewController(QObject*, std::function<void(bool)>) override { m_log.add("projectSelection"); }
-    void openExportArtboards(QObject*, const ProjectDisplayInfo&) override { m_log.add("exportArtboards"); }
+    void showProjectSelectionViewController(QObject* window, std::function<void(bool)>) override
+    {
+        m_log.add("showProjectSelection:" + name(window));
+    }
+    void openExportArtboards(QObject* window, const ProjectDisplayInfo& project) override
+    {
+        m_log.add("openExportArtboards:" + name(window) + ":" + project.projectId);
+    }
+    void bringWindowToFront(QObject* window) override { m_log.add("bringToFront:" + name(window)); }
     void showProjectsMainController(std::function<void(bool)>) override { m_log.add("projectsMain"); }
     void addIndicator(QObject* target) override { m_log.add(target ? "addIndicator:target" : "addIndicator:window"); }
     void removeIndicator() override { m_log.add("removeIndicator"); }
 
 private:
+    static std::string name(QObject* window) { return window ? window->objectName().toStdString() : "none"; }
     EventLog& m_log; // not owned
 };
 
