@@ -1,6 +1,8 @@
 #include "Editor/ArtboardPreviewLoader.h"
 #include "platform/Archive.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -10,13 +12,7 @@ namespace {
 
 QByteArray pngOf(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngOfSize(width, height);
 }
 
 TEST(ArtboardPreviewDecodeTest, GzipAndPlainBytesDecodeAndBrokenOnesGiveNoImage)

@@ -32,13 +32,7 @@ boost::json::object XDPluginFolder::node(const std::string& guid, const std::str
 
 QByteArray XDPluginFolder::png(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(QColor(40, 120, 200));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngOfSize(width, height, QColor(40, 120, 200));
 }
 
 QByteArray XDPluginFolder::json(const boost::json::value& value)

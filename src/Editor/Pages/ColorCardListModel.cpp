@@ -1,18 +1,8 @@
 #include "Editor/Pages/ColorCardListModel.h"
 
-#include <utility>
-
 ColorCardListModel::ColorCardListModel(QObject* parent)
-    : ResourceCardListModel(parent)
-    , m_state(&ColorCardListModel::contains)
+    : ResourceCardListModelOf(&ColorCardListModel::contains, &ColorCardListModel::card, parent)
 {
-}
-
-void ColorCardListModel::update(List projectList, List screenList)
-{
-    beginResetModel();
-    m_state.update(std::move(projectList), std::move(screenList));
-    endResetModel();
 }
 
 bool ColorCardListModel::contains(const PageSearchText::Query& query, const ColorModel& color)
@@ -30,20 +20,4 @@ ResourceCard ColorCardListModel::card(const ColorModel& color)
                         QStringLiteral("%") + QString::number(color.alphaInt)};
     result.swatch = color.platformColor();
     return result;
-}
-
-int ColorCardListModel::cardCount() const
-{
-    return static_cast<int>(m_state.getList().size());
-}
-
-ResourceCard ColorCardListModel::makeCard(int row) const
-{
-    const auto& entry = m_state.getList().at(static_cast<std::size_t>(row));
-    return entry ? card(*entry) : ResourceCard{};
-}
-
-void ColorCardListModel::applySearch(const std::optional<std::string>& query, ComponentSearchScope scope)
-{
-    m_state.startSearch(query, scope);
 }

@@ -1,18 +1,8 @@
 #include "Editor/Pages/TextStyleCardListModel.h"
 
-#include <utility>
-
 TextStyleCardListModel::TextStyleCardListModel(QObject* parent)
-    : ResourceCardListModel(parent)
-    , m_state(&TextStyleCardListModel::contains)
+    : ResourceCardListModelOf(&TextStyleCardListModel::contains, &TextStyleCardListModel::card, parent)
 {
-}
-
-void TextStyleCardListModel::update(List projectList, List screenList)
-{
-    beginResetModel();
-    m_state.update(std::move(projectList), std::move(screenList));
-    endResetModel();
 }
 
 bool TextStyleCardListModel::contains(const PageSearchText::Query& query, const FontModel& font)
@@ -26,20 +16,4 @@ ResourceCard TextStyleCardListModel::card(const FontModel& font)
     result.name = QString::fromStdString(font.textStyleName);
     result.infoTexts = {QString::fromStdString(font.name) + QStringLiteral(", ") + QString::fromStdString(font.sizeS)};
     return result;
-}
-
-int TextStyleCardListModel::cardCount() const
-{
-    return static_cast<int>(m_state.getList().size());
-}
-
-ResourceCard TextStyleCardListModel::makeCard(int row) const
-{
-    const auto& entry = m_state.getList().at(static_cast<std::size_t>(row));
-    return entry ? card(*entry) : ResourceCard{};
-}
-
-void TextStyleCardListModel::applySearch(const std::optional<std::string>& query, ComponentSearchScope scope)
-{
-    m_state.startSearch(query, scope);
 }

@@ -5,6 +5,8 @@
 #include "Import/Sketch/ArtboardSumModel.h"
 #include "platform/Archive.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -14,13 +16,7 @@
 namespace {
 QByteArray png(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngOfSize(width, height);
 }
 
 TEST(PreviewDecoder, acceptsOnlyAbsoluteHttpLinks)

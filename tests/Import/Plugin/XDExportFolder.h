@@ -42,16 +42,7 @@ public:
     }
 
     // A small PNG of the given size; different sizes tell the files apart.
-    static QByteArray png(int width, int height = 2)
-    {
-        QImage image(width, height, QImage::Format_ARGB32);
-        image.fill(Qt::red);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        return bytes;
-    }
+    static QByteArray png(int width, int height = 2) { return pngOfSize(width, height); }
 
     // <id>/<id>.json and <id>/<id>.png (the preview, unless withPreview is false).
     void artboard(const std::string& id, const boost::json::object& node, bool withPreview = true)

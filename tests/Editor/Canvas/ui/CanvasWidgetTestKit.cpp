@@ -8,6 +8,7 @@
 #include "Editor/ui/MainEditorViewController.h"
 #include "Import/Sketch/ArtboardContainerModel.h"
 #include "Projects/ProjectContainerModel.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -110,11 +111,7 @@ QByteArray CanvasWidgetTestKit::pngBytes(int width, int height)
     painter.fillRect(10, 20, 100, 50, QColor(250, 250, 250));
     painter.fillRect(200, 600, 300, 100, QColor(30, 160, 90));
     painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return ::pngBytes(image);
 }
 
 void CanvasWidgetTestKit::press(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
