@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cstdlib>
+
 namespace platform {
 namespace {
 struct LibraryOverride {
@@ -55,6 +57,18 @@ QString resourceDirectory()
 void setResourceDirectory(const QString& path)
 {
     resourceDir() = path;
+}
+
+void usePrivateHome(const QString& home)
+{
+    if (!std::getenv("XDG_CACHE_HOME")) {
+        const QByteArray cache = QByteArray(QDir::homePath().toUtf8() + "/.cache");
+        ::setenv("XDG_CACHE_HOME", cache.constData(), 1);
+    }
+    const QByteArray path = home.toUtf8();
+    ::setenv("HOME", path.constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", QByteArray(path + "/.config").constData(), 1);
+    ::setenv("XDG_DATA_HOME", QByteArray(path + "/.local/share").constData(), 1);
 }
 
 } // namespace platform

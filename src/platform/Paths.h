@@ -20,4 +20,9 @@ void clearUserLibraryOverride();
 QString resourceDirectory();
 void setResourceDirectory(const QString& path);
 
+// Makes `home` this process's home and XDG folders before anything reads them, so a headless
+// driver run touches none of the user's settings or data; the font cache stays where it was so
+// that each run does not rebuild it.
+void usePrivateHome(const QString& home);
+
 } // namespace platform

@@ -16,6 +16,7 @@
 #include "EditorDriver.h"
 
 #include "platform/HttpSession.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,18 +32,6 @@ void printLine(const QString& line)
     std::fflush(stdout);
 }
 
-void setPrivateHome(const QString& home)
-{
-    // Fonts keep their cache where it was, so each run does not rebuild it.
-    if (!std::getenv("XDG_CACHE_HOME")) {
-        const QByteArray cache = QByteArray(QDir::homePath().toUtf8() + "/.cache");
-        ::setenv("XDG_CACHE_HOME", cache.constData(), 1);
-    }
-    const QByteArray path = home.toUtf8();
-    ::setenv("HOME", path.constData(), 1);
-    ::setenv("XDG_CONFIG_HOME", QByteArray(path + "/.config").constData(), 1);
-    ::setenv("XDG_DATA_HOME", QByteArray(path + "/.local/share").constData(), 1);
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -62,7 +51,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "editor-driver: cannot make a private home folder\n");
         return EditorDriver::kFailed;
     }
-    setPrivateHome(home.path());
+    platform::usePrivateHome(home.path());
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     QApplication app(argc, argv);

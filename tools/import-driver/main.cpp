@@ -26,6 +26,7 @@
 #include "Base/ServiceAddress.h"
 #include "platform/HttpSession.h"
 #include "platform/MemoryPolicy.h"
+#include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 
 #include <QApplication>
@@ -163,18 +164,6 @@ std::optional<ImportDriver::Options> parse(const QStringList& arguments, QString
     return options;
 }
 
-void setPrivateHome(const QString& home)
-{
-    // Fonts keep their cache where it was, so each run does not rebuild it.
-    if (!std::getenv("XDG_CACHE_HOME")) {
-        const QByteArray cache = QDir::homePath().toUtf8() + "/.cache";
-        ::setenv("XDG_CACHE_HOME", cache.constData(), 1);
-    }
-    const QByteArray path = home.toUtf8();
-    ::setenv("HOME", path.constData(), 1);
-    ::setenv("XDG_CONFIG_HOME", QByteArray(path + "/.config").constData(), 1);
-    ::setenv("XDG_DATA_HOME", QByteArray(path + "/.local/share").constData(), 1);
-}
 
 } // namespace
 
@@ -195,7 +184,7 @@ int main(int argc, char** argv)
             return ImportDriver::kFailed;
         }
     }
-    setPrivateHome(privateHome ? privateHome->path() : options->home);
+    platform::usePrivateHome(privateHome ? privateHome->path() : options->home);
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     platform::useSystemPagesForLargeBlocks();
