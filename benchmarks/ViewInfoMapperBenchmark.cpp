@@ -3,6 +3,10 @@
 // pickers. Every generated view carries a style with colour, font and string models and extra
 // info, a text override, four constraints and its layer as JSON text. The view count is reported
 // with the times (complexity fit over 1,000 to 20,000 views) so growth can be read.
+//
+// Large naming tables: loading the colour and string pickers from a project's lists and mapping
+// an artboard's views against them, reported with both counts, so the cost can be read as it
+// grows with views and with entries.
 
 #include "Editor/ClassNamePicker.h"
 #include "Editor/ColorNamePicker.h"
@@ -199,6 +203,87 @@ void mapOnly(benchmark::State& state)
     report(state, mapped, text.size());
 }
 
+std::shared_ptr<ColorModel> tableColour(int entry, bool inTable)
+{
+    auto colour = std::make_shared<ColorModel>();
+    colour->name = "colour" + std::to_string(entry);
+    colour->redF = entry % 256;
+    colour->greenF = (entry / 256) % 256;
+    colour->blueF = entry / 65536;
+    colour->alphaF = inTable ? 1 : 0.5;
+    return colour;
+}
+
+// Designers' texts are rarely plain ASCII; an accented letter makes every comparison a Unicode one.
+std::shared_ptr<StringModel> tableText(int entry, bool inTable)
+{
+    return std::make_shared<StringModel>("text" + std::to_string(entry),
+                                         "Caf\xC3\xA9 n\xC3\xBAmero " + std::to_string(entry)
+                                             + (inTable ? "" : " \xE2\x80\x94 nuevo"));
+}
+
+// The project window's road: load a picker from the project's list of {entries} models (`load`),
+// then map {views} views against it. `ask` sets what a view's style asks of the table: the entry,
+// or, when not `inTable`, a value that is in no entry, which a walk over the table pays for in full.
+template <class Model, class Ask, class Load>
+void loadTableAndMap(benchmark::State& state, std::shared_ptr<Model> (*entryOf)(int, bool), Ask ask, Load load)
+{
+    const int entries = static_cast<int>(state.range(1));
+    std::vector<std::shared_ptr<ViewInfo>> views;
+    for (int i = 0; i < state.range(0); ++i) {
+        auto view = std::make_shared<ViewInfo>();
+        view->oid = "view-" + std::to_string(i);
+        // Half of what is asked is in the table, spread over it.
+        const long long spread = (static_cast<long long>(i) * 7919) % (2LL * entries);
+        ask(*view->style, static_cast<int>(spread % entries), entries, spread < entries);
+        views.push_back(std::move(view));
+    }
+    std::vector<std::shared_ptr<Model>> table;
+    for (int j = 0; j < entries; ++j) table.push_back(entryOf(j, true));
+    Pickers pickers;
+    std::size_t mapped = 0;
+    for (auto _ : state) {
+        load(pickers, table);
+        const auto records =
+            ViewInfoMapper::map(views, pickers.colors, pickers.fonts, pickers.strings, pickers.classes);
+        mapped = records.size();
+        benchmark::DoNotOptimize(records.data());
+    }
+    if (mapped != views.size()) state.SkipWithError("not every view was handled");
+    state.counters["views"] = static_cast<double>(state.range(0));
+    state.counters["entries"] = static_cast<double>(entries);
+}
+
+// Each view asks for three colours: background, border and text.
+void loadColoursAndMap(benchmark::State& state)
+{
+    loadTableAndMap(
+        state, tableColour,
+        [](ViewStyleInfo& style, int entry, int entries, bool inTable) {
+            style.backgroundColorModel = tableColour(entry, inTable);
+            style.borderColorModel = tableColour(entry, !inTable);
+            style.borderWidth = 1;
+            style.textColorModel = tableColour((entry + 1) % entries, inTable);
+        },
+        [](Pickers& pickers, const std::vector<std::shared_ptr<ColorModel>>& table) {
+            pickers.colors = std::make_shared<ColorNamePicker>();
+            pickers.colors->loadMap(table);
+        });
+}
+
+void loadTextsAndMap(benchmark::State& state)
+{
+    loadTableAndMap(
+        state, tableText,
+        [](ViewStyleInfo& style, int entry, int /*entries*/, bool inTable) {
+            style.stringModel = tableText(entry, inTable);
+        },
+        [](Pickers& pickers, const std::vector<std::shared_ptr<StringModel>>& table) {
+            pickers.strings = std::make_shared<StringNamePicker>();
+            pickers.strings->loadMap(table);
+        });
+}
+
 } // namespace
 
 #define VIEW_COUNTS Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
@@ -206,5 +291,24 @@ BENCHMARK(decodeAndMap)->VIEW_COUNTS;
 BENCHMARK(decodeOnly)->VIEW_COUNTS;
 BENCHMARK(mapOnly)->VIEW_COUNTS;
 BENCHMARK(parseDecodeAndMap)->VIEW_COUNTS;
+
+// {views, entries}; the largest of each are the sizes at which a designer's window froze.
+BENCHMARK(loadColoursAndMap)
+    ->ArgNames({"views", "colours"})
+    ->Args({1000, 1000})
+    ->Args({1000, 10000})
+    ->Args({1000, 100000})
+    ->Args({10000, 10000})
+    ->Args({10000, 100000})
+    ->Args({50000, 100000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(loadTextsAndMap)
+    ->ArgNames({"views", "strings"})
+    ->Args({1000, 1000})
+    ->Args({1000, 10000})
+    ->Args({1000, 100000})
+    ->Args({10000, 10000})
+    ->Args({10000, 100000})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

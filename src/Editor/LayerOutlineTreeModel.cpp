@@ -99,5 +99,7 @@ QVariant LayerOutlineTreeModel::data(const QModelIndex& index, int role) const
 
 bool LayerOutlineTreeModel::hasChildren(const QModelIndex& parent) const
 {
-    return rowCount(parent) > 0;
+    if (parent.isValid() && parent.column() != 0) return false;
+    const LayerSumModel* layer = layerAt(parent);
+    return layer ? !layer->layers.empty() : rowCount(parent) > 0;
 }

@@ -9,7 +9,9 @@
 #include <vector>
 
 // Sketch layers as a tree of names. An invisible layer shows no children: its sub-layers are not
-// drawn either. A layer never reports more children than its own `layers` holds.
+// drawn either. Still, any layer that holds sub-layers can be expanded, so the outline tells a
+// group from a single layer whether or not it is drawn. A layer never reports more children than
+// its own `layers` holds.
 class LayerOutlineTreeModel : public QAbstractItemModel {
     Q_OBJECT
 

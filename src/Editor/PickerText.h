@@ -13,7 +13,7 @@ class PickerText {
 public:
     static bool isAscii(const std::string& text)
     {
-        // Eight bytes at a time: the pickers test every entry's text on each lookup.
+        // Eight bytes at a time: every name and text of a project's tables passes here when loaded.
         constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
         const char* data = text.data();
         std::size_t left = text.size();
@@ -30,13 +30,5 @@ public:
         // ASCII text is its own normal form; skipping the round trip keeps lookups cheap on large artboards.
         if (isAscii(text)) return text;
         return QString::fromStdString(text).normalized(QString::NormalizationForm_C).toStdString();
-    }
-
-    // Whether `text` normalises to `normalizedText` (already in normal form); ASCII text is
-    // compared as it is, without a copy.
-    static bool normalizesTo(const std::string& text, const std::string& normalizedText)
-    {
-        if (isAscii(text)) return text == normalizedText;
-        return normalized(text) == normalizedText;
     }
 };

@@ -7,8 +7,6 @@
 #include "Import/Sketch/JsonSerialization.h"
 #include "platform/DebugLog.h"
 
-#include <QString>
-
 #include <array>
 #include <utility>
 
@@ -277,20 +275,25 @@ void ViewInfoMapper::map(const std::shared_ptr<CustomizedInfo>& customizedViewIn
         platform::debugPrint("Prototype cells nested deeper than the supported depth are dropped");
         return;
     }
-    for (const std::shared_ptr<CustomItemViewInfoModel>& prototype : *customized.prototypes) {
-        const CustomItemViewInfoModel emptyPrototype;
-        const CustomItemViewInfoModel& cell = prototype ? *prototype : emptyPrototype;
-        item.registerItems->push_back(cell.customClass);
-        if (item.prototypes.contains(cell.customClass)) {
-            // The first cell of a class name is the one code generation gets.
-            platform::debugPrint(QStringLiteral("Repeated prototype class name kept once: ") +
-                                 QString::fromStdString(cell.customClass));
-            continue;
-        }
+    // A later cell with a class name already seen replaces the earlier one, in the earlier one's
+    // place, so the cells stay in the order their names first appear. Only the cell that stays is
+    // mapped: the views of a replaced one would be thrown away.
+    const CustomItemViewInfoModel emptyPrototype;
+    const auto cellAt = [&](std::size_t i) -> const CustomItemViewInfoModel& {
+        const std::shared_ptr<CustomItemViewInfoModel>& prototype = (*customized.prototypes)[i];
+        return prototype ? *prototype : emptyPrototype;
+    };
+    OrderedMap<std::string, std::size_t> lastCellOfName;
+    for (std::size_t i = 0; i < customized.prototypes->size(); ++i) {
+        item.registerItems->push_back(cellAt(i).customClass);
+        lastCellOfName.insert_or_assign(cellAt(i).customClass, i);
+    }
+    for (const auto& [customClass, index] : lastCellOfName) {
+        const CustomItemViewInfoModel& cell = cellAt(index);
         const std::vector<std::shared_ptr<VItemInfo>> views =
             map(cell.items, colorNamePicker, fontNamePicker, stringNamePicker, classNamePicker);
         auto model = std::make_shared<CustomItemInfoModel>();
-        model->customClass = cell.customClass;
+        model->customClass = customClass;
         if (cell.frame) {
             model->frame->x = cell.frame->x;
             model->frame->y = cell.frame->y;
@@ -298,6 +301,6 @@ void ViewInfoMapper::map(const std::shared_ptr<CustomizedInfo>& customizedViewIn
             model->frame->height = cell.frame->height;
         }
         model->items = ExportCodeModelsMapper::map(views);
-        item.prototypes.insert_or_assign(cell.customClass, std::move(model));
+        item.prototypes.insert_or_assign(customClass, std::move(model));
     }
 }

@@ -3,6 +3,7 @@
 // The open project as the editor knows it: rebuilt by the project window from every artboard
 // detail reply. Lists are shared with the reply, not copied; the code preferences are a copy.
 
+#include "CodePreferences/CodeGenerationInfo.h"
 #include "Editor/ColorModel.h"
 #include "Editor/FontModel.h"
 #include "Editor/ImageModel.h"
@@ -25,6 +26,7 @@ struct DirectoryDTO;
 struct SymbolMasterViewInfoItem;
 
 struct ProjectContainerModel {
+    CodeGenerationInfo codeGenerationInfo; // for the platform of the project the editor shows
     std::shared_ptr<CodePreferenceContainer> codePreferences;
     std::shared_ptr<DirectoryDTO> codeDirectory;
     std::string selectedCodeFilePath;

@@ -113,7 +113,7 @@ std::shared_ptr<LayerSumModel> layer(const std::string& name, bool visible, std:
     return l;
 }
 
-TEST(LayerOutlineTest, InvisibleLayerReportsNoChildrenAndCountsNeverExceedTheLayers)
+TEST(LayerOutlineTest, InvisibleLayerReportsNoChildrenYetExpandsAndCountsNeverExceedTheLayers)
 {
     auto hidden = layer("hidden", false, {layer("under hidden", true)});
     auto group = layer("group", true, {layer("a", true), layer("b", false), hidden});
@@ -126,7 +126,9 @@ TEST(LayerOutlineTest, InvisibleLayerReportsNoChildrenAndCountsNeverExceedTheLay
     const QModelIndex groupIndex = model.index(0, 0);
     EXPECT_EQ(model.data(groupIndex).toString(), QStringLiteral("group"));
     EXPECT_EQ(model.data(model.index(2, 0, groupIndex)).toString(), QStringLiteral("hidden"));
-    EXPECT_FALSE(model.hasChildren(model.index(2, 0, groupIndex)));
+    // Expandable all the same: it holds a sub-layer, drawn or not.
+    EXPECT_TRUE(model.hasChildren(model.index(2, 0, groupIndex)));
+    EXPECT_FALSE(model.hasChildren(model.index(1, 0, groupIndex)));
     EXPECT_FALSE(model.index(3, 0, groupIndex).isValid());
     EXPECT_EQ(model.parent(model.index(1, 0, groupIndex)), groupIndex);
 

@@ -37,7 +37,7 @@ const std::vector<std::shared_ptr<LayerSumModel>>& OutlineViewController::layers
     return m_model->layers();
 }
 
-void OutlineViewController::updateUIForScreenData()
+void OutlineViewController::updateUIForScreenData(const std::shared_ptr<ViewInfo>& /*viewInfo*/)
 {
     m_model->setLayers(m_model->layers());
 }

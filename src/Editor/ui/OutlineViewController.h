@@ -8,6 +8,7 @@
 
 class LayerOutlineTreeModel;
 class QTreeView;
+struct ViewInfo;
 
 // A plain outline of Sketch layers by name.
 class OutlineViewController : public ViewController {
@@ -18,8 +19,9 @@ public:
 
     void setLayers(std::vector<std::shared_ptr<LayerSumModel>> layers);
     const std::vector<std::shared_ptr<LayerSumModel>>& layers() const;
-    // No caller yet; shows the layers again.
-    virtual void updateUIForScreenData();
+    // No caller yet. The outline shows Sketch layers, which a view record does not carry: it is
+    // taken for the screen it belongs to, and the outline shows the layers again.
+    virtual void updateUIForScreenData(const std::shared_ptr<ViewInfo>& viewInfo);
 
     QTreeView* treeView() const { return m_treeView; }
     LayerOutlineTreeModel* outlineModel() const { return m_model; }

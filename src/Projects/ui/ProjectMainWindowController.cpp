@@ -245,6 +245,9 @@ void ProjectMainWindowController::updateData(const ArtboardDetailInfoResponse& r
     m_sketchReader->artboardContainerHashMap = m_sketchReader->prepareArtboardMap(response.artboardFlatModel);
 
     auto container = std::make_shared<ProjectContainerModel>();
+    const MainEditorViewController* editor = mainEditor();
+    container->codeGenerationInfo =
+        CodeGenerationInfo::forPlatform(editor && editor->project ? editor->project->platform : std::string());
     container->codePreferences = std::make_shared<CodePreferenceContainer>(response.codePreferences);
     container->codeDirectory = response.codeDirectory;
     container->selectedCodeFilePath = response.selectedCodeFilePath;
@@ -299,11 +302,9 @@ void ProjectMainWindowController::updateWholeWindowUI(std::size_t newIndex, bool
         }
     }
     MainEditorViewController* editor = mainEditor();
-    if (selected && !selected->variableNamePicker) {
-        const bool iOS = editor && editor->project && editor->project->platform == "iOS";
+    if (selected && !selected->variableNamePicker)
         selected->variableNamePicker = std::make_shared<VariableNamePicker>(
-            VariableNamePicker::make(iOS ? ProgrammingLanguage::swift : ProgrammingLanguage::kotlin, VariableNameType::code));
-    }
+            VariableNamePicker::make(m_projectContainer->codeGenerationInfo.language, VariableNameType::code));
     m_projectContainer->selectedArtboardContainerModel = selected;
     if (editor) editor->updateUI(m_projectContainer, withoutDesign);
 }

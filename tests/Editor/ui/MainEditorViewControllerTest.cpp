@@ -154,6 +154,35 @@ INSTANTIATE_TEST_SUITE_P(Table, DesignerModeTest,
                          ::testing::Values(RoleCase{"designer", true}, RoleCase{"Designer", false},
                                            RoleCase{"developer", false}, RoleCase{"", false}));
 
+struct GenerationCase {
+    const char* platform;
+    ProgrammingLanguage language;
+};
+void PrintTo(const GenerationCase& c, std::ostream* os)
+{
+    *os << '"' << c.platform << '"';
+}
+
+class GenerationSettingsTest : public MainEditorTest, public ::testing::WithParamInterface<GenerationCase> {};
+
+TEST_P(GenerationSettingsTest, ProjectContainerCarriesTheProjectsPlatformLanguageAndVersion)
+{
+    ProjectDisplayInfo opened = project();
+    opened.platform = GetParam().platform;
+    ASSERT_TRUE(openEditor({}, opened));
+    const auto& container = window->projectContainer();
+    ASSERT_TRUE(container);
+    EXPECT_EQ(container->codeGenerationInfo.platform, GetParam().platform);
+    EXPECT_EQ(container->codeGenerationInfo.language, GetParam().language);
+    EXPECT_EQ(container->codeGenerationInfo.languageVersion, "5.0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, GenerationSettingsTest,
+                         ::testing::Values(GenerationCase{"iOS", ProgrammingLanguage::swift},
+                                           GenerationCase{"Android", ProgrammingLanguage::kotlin},
+                                           GenerationCase{"ios", ProgrammingLanguage::kotlin},
+                                           GenerationCase{"", ProgrammingLanguage::kotlin}));
+
 TEST_F(MainEditorTest, ExportItemIsActiveOnlyWhileTheEditorShows)
 {
     ASSERT_TRUE(openEditor());
