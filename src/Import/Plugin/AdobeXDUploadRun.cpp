@@ -73,7 +73,6 @@ void AdobeXDUploadRun::readArtboard(const std::string& id, std::optional<UploadF
                                                        &m_skipped)});
     m_previews.push_back({artboard.name, std::move(*preview)});
     m_request.artboards.push_back(std::move(artboard));
-    m_foldersRead.push_back(folder);
 }
 
 void AdobeXDUploadRun::readSymbolMasters()
@@ -100,7 +99,6 @@ void AdobeXDUploadRun::readSymbolMasters()
                                                                              Helper::appVersion, m_platform, &m_skipped)});
         m_request.symbolMasters.push_back(std::move(master));
     }
-    m_foldersRead.push_back(mastersFolder);
 }
 
 std::optional<UploadFailure> AdobeXDUploadRun::read()
@@ -251,7 +249,18 @@ void AdobeXDUploadRun::fail(UploadFailure failure)
 void AdobeXDUploadRun::finish(const std::string& text)
 {
     m_state = State::finished;
-    // Only now is every request answered; until then the export must stay for a retry.
-    for (const QString& folder : m_foldersRead) GFileManager::deleteFile(folder);
+    deleteExport();
     if (m_completions.stepCompletion) m_completions.stepCompletion(text, 100.0);
+}
+
+void AdobeXDUploadRun::deleteExport() const
+{
+    // Only now is every request answered; until then the export must stay for a retry. Once
+    // uploaded, the whole export goes, also what could not be read: left behind, it would be
+    // listed again, and warned about again, by every later export.
+    for (const std::string& id : m_artboardIds) {
+        if (AdobeXDDesignImportHelper::isPlainFolderName(id))
+            GFileManager::deleteFile(m_root + QLatin1Char('/') + QString::fromStdString(id));
+    }
+    GFileManager::deleteFile(m_root + QLatin1Char('/') + AdobeXDDesignImportHelper::kSymbolMastersFolder);
 }
