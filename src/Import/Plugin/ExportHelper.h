@@ -77,13 +77,16 @@ public:
     void uploadEnded();
     bool isUploadRunning() const;
 
+    // Tells the user that a hand-off has to wait for the running upload, and brings that
+    // upload's window (also one the user closed) to the front.
+    void refuseWhileRunning();
+
 private:
     struct UploadRun {
         bool active = true;
     };
 
     IDesignImporter* importerForFileName(const QString& fileName) const;
-    void refuseWhileRunning();
 
     std::shared_ptr<UploadRun> m_run;
 };
