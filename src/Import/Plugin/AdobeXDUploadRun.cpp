@@ -255,12 +255,17 @@ void AdobeXDUploadRun::finish(const std::string& text)
 
 void AdobeXDUploadRun::deleteExport() const
 {
+    using Helper = AdobeXDDesignImportHelper;
     // Only now is every request answered; until then the export must stay for a retry. Once
-    // uploaded, the whole export goes, also what could not be read: left behind, it would be
-    // listed again, and warned about again, by every later export.
+    // uploaded, every folder of the export goes, also one that could not be read: left behind,
+    // it would be listed, and warned about, by every later export. Stray files and links are
+    // never read, so they stay as they are.
+    auto deleteFolder = [this](const QString& name) {
+        const QString folder = m_root + QLatin1Char('/') + name;
+        if (Helper::isRealDirectory(folder)) GFileManager::deleteFile(folder);
+    };
     for (const std::string& id : m_artboardIds) {
-        if (AdobeXDDesignImportHelper::isPlainFolderName(id))
-            GFileManager::deleteFile(m_root + QLatin1Char('/') + QString::fromStdString(id));
+        if (Helper::isPlainFolderName(id)) deleteFolder(QString::fromStdString(id));
     }
-    GFileManager::deleteFile(m_root + QLatin1Char('/') + AdobeXDDesignImportHelper::kSymbolMastersFolder);
+    deleteFolder(Helper::kSymbolMastersFolder);
 }
