@@ -164,7 +164,8 @@ struct Master {
 const std::map<std::string, std::string> kRichArtboards{{"A1", "Home"}, {"B2", "Detail"}};
 const std::vector<Master> kRichMasters{
     {"m1", "Button", "SYM-1", true}, {"m2", "Chevron", "SYM-2", true}, {"m3", "Plain", "SYM-3", false}, {"m4", "Star", "SYM-4", true}};
-const Strings kRichGone{"A1/", "B2/", "symbol_masters/"};
+// Every folder, the unreadable C3 and D4 too; the stray files stay.
+const Strings kRichGone{"A1/", "B2/", "C3/", "D4/", "symbol_masters/"};
 
 struct UploadCase {
     std::string name;
@@ -315,7 +316,7 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
     EXPECT_EQ(Strings(progress.begin(), progress.begin() + static_cast<long>(c.firstProgress.size())), c.firstProgress);
     EXPECT_EQ(outcome.lastLine(), "finished");
 
-    // On disk: what was read is gone, everything else is as the plug-in left it, bytes and all.
+    // On disk: the export's folders are gone, everything else is as the plug-in left it, bytes and all.
     const QString pluginFolder = QString::fromStdString(outcome.valueOf("plugin-folder "));
     ASSERT_FALSE(pluginFolder.isEmpty());
     EXPECT_TRUE(QFileInfo(pluginFolder).isDir()) << "the plug-in's own folder stays";
@@ -328,7 +329,7 @@ void XDUploadEndToEnd::expectUpload(const UploadCase& c, const XDPluginFolder& s
     EXPECT_TRUE(X::contents(pluginFolder) == expectedLeft);
 }
 
-TEST_F(XDUploadEndToEnd, UploadsWhatThePluginExportedOnBothPlatformsAndRemovesOnlyWhatItRead)
+TEST_F(XDUploadEndToEnd, UploadsWhatThePluginExportedOnBothPlatformsAndRemovesItsFolders)
 {
     const std::vector<UploadCase> cases = {
         {"rich export, iOS", writeRichExport, "demo-ios", "iOS", kRichArtboards, kRichMasters, kRichImagesOnEveryPlatform,

@@ -288,7 +288,7 @@ int ImportDriver::followUpload(ExportViewController* screen)
         m_ending = Ending::cancelled;
         loop.quit();
     });
-    // Somebody else closed the screen (a sign-out closes every window).
+    // The screen was deleted before its run ended.
     connect(screen, &QObject::destroyed, &loop, &QEventLoop::quit);
     QTimer deadline;
     deadline.setSingleShot(true);

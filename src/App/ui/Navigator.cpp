@@ -178,9 +178,19 @@ ProjectMainWindowController* Navigator::openProjectsMainWindow(const AllProjectR
     }
     if (!window) window = new ProjectMainWindowController;
     mainWindowController = window;
-    if (response) window->updateProjects(*response);
+    if (response) window->showProjects(*response);
     window->bringToFront();
     return window;
+}
+
+void Navigator::reloadProjects(ProjectMainWindowController* window, std::function<void(bool shown)> completion)
+{
+    QPointer<ProjectMainWindowController> target = window;
+    loadProjects(
+        [target](const AllProjectResponse& response) {
+            if (target) target->updateProjects(response);
+        },
+        std::move(completion));
 }
 
 void Navigator::addIndicator(QObject* target)

@@ -35,7 +35,10 @@ public:
     void showProjectSelectionViewController(QObject* window, std::function<void(bool shown)> completion) override;
     void openExportArtboards(QObject* window, const ProjectDisplayInfo& project) override;
     void bringWindowToFront(QObject* window) override;
+    // Shows the reloaded list in the project window, whatever it showed, or in a new one.
     void showProjectsMainController(std::function<void(bool shown)> completion) override;
+    // Reloads the project list into `window` without changing what it shows.
+    void reloadProjects(ProjectMainWindowController* window, std::function<void(bool shown)> completion);
     void addIndicator(QObject* target) override;
     void removeIndicator() override;
 
@@ -46,7 +49,8 @@ public:
                                const std::string& platform,
                                std::function<void(const std::shared_ptr<ArtboardDetailInfoResponse>&)> completion);
 
-    // Shows `response` in the project window, creating the window when there is none.
+    // Shows `response` as the list of the project window, creating the window when there is
+    // none; without a response the window shows whatever it showed.
     ProjectMainWindowController* openProjectsMainWindow(const AllProjectResponse* response);
 
 private:

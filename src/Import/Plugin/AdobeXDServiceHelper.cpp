@@ -5,7 +5,6 @@
 #include "Import/Plugin/ResourceUploadRequest.h"
 #include "Import/Plugin/StatusCheckedCall.h"
 
-
 AdobeXDServiceHelper& AdobeXDServiceHelper::importer()
 {
     static AdobeXDServiceHelper helper;
@@ -23,5 +22,6 @@ void AdobeXDServiceHelper::uploadResource(const ResourceUploadRequest& request, 
                                           FailureHandler failureHandler)
 {
     StatusCheckedCall::send(ServiceEndPoints::Export::uploadResource, request, true,
-                            StatusCheckedCall::StatusRule::mustBeTrue, std::move(successHandler), std::move(failureHandler));
+                            StatusCheckedCall::StatusRule::absentPasses, std::move(successHandler),
+                            std::move(failureHandler));
 }

@@ -8,10 +8,12 @@
 struct ImportAllFromPluginRequest;
 struct ResourceUploadRequest;
 
-// The service calls of the Adobe XD import. A call succeeds only on a reply whose `status` is
-// true; every other outcome reaches the failure handler, which gets the service's error, or
-// nullopt when the service answered `status` false. The service client shows no dialog of its
-// own for these calls: the upload's progress screen reports the failure.
+// The service calls of the Adobe XD import. The import succeeds only on a reply whose `status`
+// is true; a resource upload on any reply without an error and without `status` false (the
+// service answers uploads without a status). Every other outcome reaches the failure handler,
+// which gets the service's error, or nullopt when the service answered `status` false. The
+// service client shows no dialog of its own for these calls: the upload's progress screen
+// reports the failure.
 class AdobeXDServiceHelper {
 public:
     using SuccessHandler = StatusCheckedCall::Success;

@@ -73,7 +73,6 @@ void AdobeXDUploadRun::readArtboard(const std::string& id, std::optional<UploadF
                                                        &m_skipped)});
     m_previews.push_back({artboard.name, std::move(*preview)});
     m_request.artboards.push_back(std::move(artboard));
-    m_foldersRead.push_back(folder);
 }
 
 void AdobeXDUploadRun::readSymbolMasters()
@@ -100,7 +99,6 @@ void AdobeXDUploadRun::readSymbolMasters()
                                                                              Helper::appVersion, m_platform, &m_skipped)});
         m_request.symbolMasters.push_back(std::move(master));
     }
-    m_foldersRead.push_back(mastersFolder);
 }
 
 std::optional<UploadFailure> AdobeXDUploadRun::read()
@@ -251,7 +249,23 @@ void AdobeXDUploadRun::fail(UploadFailure failure)
 void AdobeXDUploadRun::finish(const std::string& text)
 {
     m_state = State::finished;
-    // Only now is every request answered; until then the export must stay for a retry.
-    for (const QString& folder : m_foldersRead) GFileManager::deleteFile(folder);
+    deleteExport();
     if (m_completions.stepCompletion) m_completions.stepCompletion(text, 100.0);
+}
+
+void AdobeXDUploadRun::deleteExport() const
+{
+    using Helper = AdobeXDDesignImportHelper;
+    // Only now is every request answered; until then the export must stay for a retry. Once
+    // uploaded, every folder of the export goes, also one that could not be read: left behind,
+    // it would be listed, and warned about, by every later export. Stray files and links are
+    // never read, so they stay as they are.
+    auto deleteFolder = [this](const QString& name) {
+        const QString folder = m_root + QLatin1Char('/') + name;
+        if (Helper::isRealDirectory(folder)) GFileManager::deleteFile(folder);
+    };
+    for (const std::string& id : m_artboardIds) {
+        if (Helper::isPlainFolderName(id)) deleteFolder(QString::fromStdString(id));
+    }
+    deleteFolder(Helper::kSymbolMastersFolder);
 }

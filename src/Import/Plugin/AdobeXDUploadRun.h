@@ -22,7 +22,8 @@
 // total = 3 x (artboards read) + (symbol masters read). The accepted import counts one step per
 // artboard, each preview reply one, and each artboard or master one more once all its image
 // replies are in (at once when it has none). The report that reaches 100 goes through the step
-// closure, which finishes the upload, and only then are the folders that were read deleted.
+// closure, which finishes the upload, and only then is the export deleted: the folder of every
+// listed artboard, read or not, and the symbol masters' folder.
 // The first refused or failed request ends the run with the failure closure; the plug-in's
 // folders stay so the export can be uploaded again, and later replies are ignored.
 // What cannot be read (an artboard's layer file, an image) is left out and named: in the run's
@@ -84,6 +85,7 @@ private:
     void report(const std::string& text, bool throughStep);
     void fail(UploadFailure failure);
     void finish(const std::string& text);
+    void deleteExport() const;
     bool isOver() const { return m_state == State::finished || m_state == State::failed; }
     static std::string failureMessage(const std::optional<ErrorModel>& error, const char* fallbackKey);
 
@@ -97,7 +99,6 @@ private:
     ImportAllFromPluginRequest m_request;
     std::vector<Preview> m_previews;
     std::vector<ImageGroup> m_groups; // artboards first, then symbol masters, in order
-    QStringList m_foldersRead;        // deleted once the run finished
 
     UploadProgress m_progress;
     std::vector<UploadFailure> m_skipped;

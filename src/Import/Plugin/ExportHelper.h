@@ -71,11 +71,15 @@ public:
     // The detail text of that question: one localised entry per artboard, in order.
     static QString createSelectedArtboardsInfoString(const std::vector<std::pair<std::string, int>>& artboardsInfos);
 
-    // The progress screen marks its run: started when it begins, ended when it finishes, fails,
-    // is cancelled or is closed. A run whose window is gone is over.
+    // The progress screen marks its run: started when it begins, ended when it finishes, fails or
+    // is cancelled. Closing its window does not end it; a run whose window is deleted is over.
     void uploadStarted();
     void uploadEnded();
     bool isUploadRunning() const;
+
+    // Tells the user that a hand-off has to wait for the running upload, and brings that
+    // upload's window (also one the user closed) to the front.
+    void refuseWhileRunning();
 
 private:
     struct UploadRun {
@@ -83,7 +87,6 @@ private:
     };
 
     IDesignImporter* importerForFileName(const QString& fileName) const;
-    void refuseWhileRunning();
 
     std::shared_ptr<UploadRun> m_run;
 };

@@ -124,16 +124,20 @@ void PluginMessageChannel::handleStartMessage(const std::string& fileName)
         platform::debugPrint(QStringLiteral("Plugin export ignored: a hand-off is being prepared"));
         return;
     }
+    // While an upload runs the hand-off is only the refusal, a dialog like any hand-off's.
     if (m_entry.isUploadRunning && m_entry.isUploadRunning()) {
-        platform::debugPrint(QStringLiteral("Plugin export ignored: an upload is running"));
+        queueHandOff(fileName);
         return;
     }
     const bool started = m_entry.canStartImport && m_entry.canStartImport(fileName);
-    if (started) {
-        m_handOffPending = true;
-        QMetaObject::invokeMethod(this, [this, fileName] { runHandOff(fileName); }, Qt::QueuedConnection);
-    }
+    if (started) queueHandOff(fileName);
     platform::debugPrint(QStringLiteral("Plugin export didStart: ") + (started ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+void PluginMessageChannel::queueHandOff(const std::string& fileName)
+{
+    m_handOffPending = true;
+    QMetaObject::invokeMethod(this, [this, fileName] { runHandOff(fileName); }, Qt::QueuedConnection);
 }
 
 void PluginMessageChannel::runHandOff(const std::string& fileName)
@@ -141,6 +145,7 @@ void PluginMessageChannel::runHandOff(const std::string& fileName)
     try {
         if (m_entry.isUploadRunning && m_entry.isUploadRunning()) {
             platform::debugPrint(QStringLiteral("Plugin export ignored: an upload is running"));
+            if (m_entry.refuseWhileRunning) m_entry.refuseWhileRunning();
         } else if (m_entry.checkLoginAndStart) {
             m_entry.checkLoginAndStart(fileName);
         }
@@ -162,5 +167,6 @@ PluginMessageChannel::ImportEntry PluginMessageChannel::exportHelperEntry()
         ExportHelper::importer().checkLoginAndStart(QString::fromStdString(fileName));
     };
     entry.isUploadRunning = [] { return ExportHelper::importer().isUploadRunning(); };
+    entry.refuseWhileRunning = [] { ExportHelper::importer().refuseWhileRunning(); };
     return entry;
 }

@@ -18,8 +18,9 @@
 //
 // A start message is handed on through a queued call, never from inside the socket's event
 // handler: the hand-off may show a modal dialog, whose nested event loop would otherwise deliver
-// further messages into a hand-off that is still running. While one hand-off waits or runs, and
-// while an upload runs, further start messages are logged and ignored.
+// further messages into a hand-off that is still running. While one hand-off waits or runs,
+// further start messages are logged and ignored; while an upload runs, a start message is
+// refused with the same message the user gets for a design opened from the desktop.
 class PluginMessageChannel : public QObject, public platform::WebSocketServerDelegate {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ public:
         std::function<bool(const std::string& fileName)> canStartImport;
         std::function<void(const std::string& fileName)> checkLoginAndStart;
         std::function<bool()> isUploadRunning;
+        // Tells the user that the start message has to wait for the running upload.
+        std::function<void()> refuseWhileRunning;
     };
     // The entry that goes to ExportHelper::importer().
     static ImportEntry exportHelperEntry();
@@ -67,6 +70,8 @@ public:
 private:
     // Asks the dispatcher whether it takes the hand-off and, when it does, queues the hand-off.
     void handleStartMessage(const std::string& fileName);
+    void queueHandOff(const std::string& fileName);
+    // Starts the import, or refuses it when an upload is running by now.
     void runHandOff(const std::string& fileName);
 
     ImportEntry m_entry;

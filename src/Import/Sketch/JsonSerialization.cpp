@@ -3,6 +3,19 @@
 #include "platform/DebugLog.h"
 #include "platform/JsonText.h"
 
+namespace {
+
+// These lines are written as a debug print writes a text value: inside quotation marks.
+void printQuoted(std::string_view line)
+{
+    std::string quoted;
+    quoted.reserve(line.size() + 2);
+    quoted.append(1, '"').append(line).append(1, '"');
+    platform::debugPrint(std::string_view(quoted));
+}
+
+} // namespace
+
 std::optional<std::string> JsonSerialization::dataUTF8String(const boost::json::object& dic)
 {
     return platform::jsonText(dic, platform::JsonStyle::Pretty);
@@ -22,7 +35,7 @@ std::vector<boost::json::object> JsonSerialization::stringListToDictList(const s
     for (const std::string& text : list) {
         std::optional<boost::json::value> parsed = parseDocument(text);
         if (!parsed) {
-            platform::debugPrint(std::string_view("stringListToDictList JSONSerialization error"));
+            printQuoted("stringListToDictList JSONSerialization error");
             continue;
         }
         if (parsed->is_object())
@@ -38,7 +51,7 @@ boost::json::object JsonSerialization::json(const std::optional<std::string>& st
     if (!string) return {};
     std::optional<boost::json::value> parsed = parseDocument(*string);
     if (!parsed) {
-        platform::debugPrint(std::string_view("JSONSerialization error"));
+        printQuoted("JSONSerialization error");
         return {};
     }
     if (!parsed->is_object()) return {};

@@ -2,7 +2,6 @@
 
 #include "Account/UserProfile.h"
 #include "App/MixpanelManager.h"
-#include "App/NavigatorInterface.h"
 #include "App/ui/MainContentViewController.h"
 #include "App/ui/Navigator.h"
 #include "Components/ui/ComponentsViewController.h"
@@ -105,6 +104,16 @@ void ProjectMainWindowController::updateProjects(const AllProjectResponse& respo
     if (auto* projects = projectsViewController()) projects->updateProjects(response);
 }
 
+void ProjectMainWindowController::showProjects(const AllProjectResponse& response)
+{
+    if (projectsViewController()) {
+        updateProjects(response);
+        return;
+    }
+    m_projects = response;
+    showProjectList();
+}
+
 void ProjectMainWindowController::signOut()
 {
     MixpanelManager::mixPanelLog(MixpanelManager::userNameValue(), MixpanelManager::userEmailValue(),
@@ -114,7 +123,7 @@ void ProjectMainWindowController::signOut()
 
 void ProjectMainWindowController::refresh()
 {
-    NavigatorInterface::share().showProjectsMainController({});
+    Navigator::share().reloadProjects(this, {});
 }
 
 void ProjectMainWindowController::showProjectList()

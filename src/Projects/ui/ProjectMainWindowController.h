@@ -30,7 +30,13 @@ public:
     explicit ProjectMainWindowController(QWidget* parent = nullptr);
     ~ProjectMainWindowController() override;
 
+    // Keeps `response` as the project list; the list shows it when it is on screen.
     void updateProjects(const AllProjectResponse& response);
+    // Shows `response` as the project list, leaving a project's screens or the editor as
+    // "All Projects" does.
+    void showProjects(const AllProjectResponse& response);
+    // The project list as last loaded.
+    const AllProjectResponse& projects() const { return m_projects; }
     ProjectsViewController* projectsViewController() const;
     // The root while a project is open, or none while the project list shows.
     MainViewController* mainViewController() const;
@@ -40,7 +46,7 @@ public:
 
     // Forgets the session; every window closes and the login window shows.
     void signOut();
-    // Loads the project list again into this window.
+    // Loads the project list again into this window, which stays where it is.
     void refresh();
 
     // Shows the screens of `project`.

@@ -1,9 +1,11 @@
 #include "App/ui/WindowTestSupport.h"
+#include "Editor/ui/EditorTestKit.h"
 
 #include "Account/ui/LoginViewController.h"
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "Projects/ui/ProjectWindowController.h"
 #include "Projects/ui/ProjectsViewController.h"
+#include <QAction>
 #include <QCloseEvent>
 
 using namespace windowtest;
@@ -117,23 +119,53 @@ TEST_F(NavigatorTest, FailedListLoadOpensNothingAndReportsIt)
     EXPECT_EQ(dialogs->shown().front().text, QStringLiteral("Unavailable"));
 }
 
-TEST_F(NavigatorTest, ProjectsMainControllerReusesTheOpenProjectWindow)
+// The reloaded list went behind a project's screens or the editor, which stayed on screen.
+TEST_F(NavigatorTest, ProjectsMainControllerShowsTheListInTheProjectWindowWhateverItShowed)
 {
-    startService();
-    ASSERT_TRUE(signInDemoUser());
+    enum class Before { noWindow, list, screens, editor };
+    const struct {
+        const char* name;
+        Before before;
+    } cases[] = {
+        {"no project window", Before::noWindow},
+        {"the list", Before::list},
+        {"a project's screens", Before::screens},
+        {"the editor", Before::editor},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        closeEveryWindow();
+        Navigator::share().mainWindowController = nullptr;
+        startService(boost::json::serialize(
+            boost::json::array{editortest::scripted("main/detailInfo", editortest::detailReply()), editortest::noPreviews()}));
+        ASSERT_TRUE(signInDemoUser());
+        QPointer<ProjectMainWindowController> before;
+        if (c.before != Before::noWindow) before = Navigator::share().openProjectsMainWindow(nullptr);
+        if (c.before == Before::screens) before->openProject(editortest::project());
+        if (c.before == Before::editor) {
+            QPointer<MainEditorViewController> editor = before->openScreen(editortest::project(), "artboard-1");
+            ASSERT_TRUE(waitUntil([&editor] { return editor && editor->response; }));
+        }
 
-    std::vector<bool> completions;
-    for (int i = 1; i <= 2; ++i) {
+        std::vector<bool> completions;
         Navigator::share().showProjectsMainController([&](bool shown) { completions.push_back(shown); });
-        ASSERT_TRUE(waitUntil([&] { return completions.size() == static_cast<std::size_t>(i); }));
-    }
+        ASSERT_TRUE(waitUntil([&] { return !completions.empty(); }));
+        flushDeletions();
 
-    EXPECT_EQ(completions, (std::vector<bool>{true, true}));
-    const auto windows = windowsShowing<ProjectsViewController>();
-    ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows.front(), Navigator::share().mainWindowController.data());
-    EXPECT_EQ(tableColumn(shownContent<ProjectsViewController>()->tableView(), 0),
-              (std::vector<std::string>{"Demo iOS", "Demo Android"}));
+        EXPECT_EQ(completions, std::vector<bool>{true});
+        ASSERT_EQ(openWindows().size(), 1u);
+        auto* window = qobject_cast<ProjectMainWindowController*>(openWindows().front());
+        ASSERT_NE(window, nullptr);
+        if (before) {
+            EXPECT_EQ(window, before.data()) << "the open project window is reused";
+        }
+        EXPECT_EQ(window, Navigator::share().mainWindowController.data());
+        ASSERT_NE(window->projectsViewController(), nullptr);
+        EXPECT_EQ(window->mainEditor(), nullptr);
+        EXPECT_FALSE(window->backAction()->isEnabled());
+        EXPECT_EQ(tableColumn(window->projectsViewController()->tableView(), 0),
+                  (std::vector<std::string>{"Demo iOS", "Demo Android"}));
+    }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "platform/UserDefaults.h"
 #include "support/StandinService.h"
 
+#include <boost/json.hpp>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -102,6 +103,15 @@ inline std::vector<std::string> tableColumn(const QTableWidget* table, int colum
     for (int row = 0; row < table->rowCount(); ++row)
         values.push_back(table->item(row, column) ? table->item(row, column)->text().toStdString() : "");
     return values;
+}
+
+// An analytics event as "NAME COUNT", COUNT being its uploaded artboard count ("-" without one).
+inline std::string uploadEventLine(const boost::json::object& event)
+{
+    const auto* properties = event.at("properties").if_object();
+    const auto* count = properties ? properties->if_contains("Uploaded Artboard/s Count") : nullptr;
+    return std::string(event.at("event").as_string()) + " " +
+           (count ? std::to_string(count->to_number<long long>()) : std::string("-"));
 }
 
 inline void resetExportHelper()

@@ -1,6 +1,11 @@
 #include "Import/Plugin/PluginMessageChannel.h"
+
+#include "Import/Plugin/ExportHelper.h"
+#include "Projects/ProjectDisplayInfo.h"
 #include "platform/DebugLog.h"
 #include "platform/MainQueue.h"
+#include "platform/ScriptedDialogPresenter.h"
+#include "support/ServiceTestDoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +42,13 @@ protected:
             if (duringHandOff) duringHandOff();
         };
         entry.isUploadRunning = [this] { return uploadRunning; };
+        entry.refuseWhileRunning = [this] { events.push_back("refuseWhileRunning"); };
+        listenWith(std::move(entry));
+    }
+    // A channel on a free port with the client connected to it.
+    void listenWith(PluginMessageChannel::ImportEntry entry)
+    {
+        client.close();
         channel = std::make_unique<PluginMessageChannel>(std::move(entry), 0);
         channel->start();
         ASSERT_TRUE(waitForEvent("Server did start\u2026"));
@@ -98,7 +110,9 @@ TEST_F(PluginMessageChannelTest, MessagesAreHandledAsTheDispatcherExpects)
         {"not JSON", "start please", {"JSONSerialization error", kReceived + "start please"}},
         {"bare value", "42", {kReceived + "42"}},
         {"binary", xd, {kReceived}, true},
-        {"while an upload runs", xd, {"Plugin export ignored: an upload is running", kReceived + xd}, false, true},
+        // The open-file road's refusal, shown after the message was handled, as a hand-off is.
+        {"while an upload runs", xd,
+         {kReceived + xd, "Plugin export ignored: an upload is running", "refuseWhileRunning"}, false, true},
     };
     for (const auto& c : cases) {
         uploadRunning = c.whileUploading;
@@ -149,4 +163,28 @@ TEST_F(PluginMessageChannelTest, OversizeMessageClosesTheConnectionWithoutHandOf
     client.sendTextMessage(QString::fromStdString(padded));
     ASSERT_TRUE(waitForEvent("Server websocket did close with code: 1009"));
     EXPECT_EQ(events, std::vector<std::string>{"Server websocket did close with code: 1009"});
+}
+
+// A start message during an upload was only logged: the user saw nothing happen.
+TEST_F(PluginMessageChannelTest, StartMessageDuringAnUploadShowsTheUploadInProgressDialog)
+{
+    EventLog log;
+    RecordingNavigator navigator(log);
+    platform::ScriptedDialogPresenter dialogs;
+    QObject uploadWindow;
+    uploadWindow.setObjectName(QStringLiteral("upload-window"));
+    ExportHelper& helper = ExportHelper::importer();
+    helper.windowController = &uploadWindow;
+    helper.startExportProcess(ProjectDisplayInfo{});
+    ASSERT_TRUE(helper.isUploadRunning());
+    listenWith(PluginMessageChannel::exportHelperEntry());
+    log.events.clear();
+
+    exchange(startMessage("/tmp/design.xdzvusk"));
+
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text.toStdString(), "An upload is in progress");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"activate", "bringToFront:upload-window"}));
+    helper.uploadEnded();
+    helper.windowController = nullptr;
 }

@@ -170,8 +170,9 @@ TEST_F(XDImportTest, HostileEntriesOfTheExportAreNeitherReadNorRemoved)
               (std::set<ImageKey>{{"A1", "icon", "icon", "1", "Back arrow"}, {"A1", "icon@2x", "icon", "2", "Back arrow"},
                                   {"sym1", "star@2x", "star", "2", "star@2x"}}));
 
-    for (const char* gone : {"A1", "symbol_masters"}) EXPECT_FALSE(folder.exists(QString::fromLatin1(gone))) << gone;
-    for (const char* kept : {"E5/E5.json", "../secret@2x.png"}) EXPECT_TRUE(folder.exists(QString::fromLatin1(kept))) << kept;
+    // The finished export goes, the unread E5 too, but nothing its links point to.
+    for (const char* gone : {"A1", "E5", "symbol_masters"}) EXPECT_FALSE(folder.exists(QString::fromLatin1(gone))) << gone;
+    EXPECT_TRUE(folder.exists(QStringLiteral("../secret@2x.png")));
     EXPECT_TRUE(QFileInfo::exists(outside.path() + QStringLiteral("/private@2x.png")));
     EXPECT_TRUE(QFileInfo::exists(outside.path() + QStringLiteral("/E5.json")));
 }
@@ -206,6 +207,7 @@ TEST_F(XDImportTest, WhatCannotBeReadIsLeftOutAndNamed)
     folder.write(QStringLiteral("D4/D4.json"), "[]");
     folder.write(QStringLiteral("E5/E5.json"), R"({"sceneNode":{"guid":"E5","name":"Huge","boundsInParent":{"x":1e999}}})");
     folder.image(QStringLiteral("E5/E5.png"), 5);
+    folder.write(QStringLiteral("symbol_masters/symbol_masters.json"), "{}");
     ASSERT_TRUE(handOver());
 
     const ProgressLog log = upload();
@@ -214,9 +216,42 @@ TEST_F(XDImportTest, WhatCannotBeReadIsLeftOutAndNamed)
     for (const UploadFailure& w : importer().uploadWarnings()) warnings.push_back(w.what + ": " + w.message);
     EXPECT_EQ(warnings, (Strings{"big.png: the file is larger than 256 MB", "empty.png: the image file is empty", "notes.png: the file is not an image",
                                  "B2: its layer file is not valid JSON", "C3: its layers nest deeper than 1024 levels",
-                                 "D4: its layer file does not hold a layer", "Huge: a number in it is too large to be read"}));
+                                 "D4: its layer file does not hold a layer", "Huge: a number in it is too large to be read",
+                                 "symbol_masters.json: the file does not hold a list of symbols"}));
     EXPECT_EQ(importer().getArtboardIds(), Strings{"A1"});
     EXPECT_EQ(imageKeys(bodies("resource/uploadResource")).size(), 1u);
+    // Left in the plug-in's folder, the unreadable artboards were warned about on every later upload.
+    for (const char* gone : {"A1", "B2", "C3", "D4", "E5", "symbol_masters"}) EXPECT_FALSE(folder.exists(QString::fromLatin1(gone))) << gone;
+    EXPECT_TRUE(QFileInfo(folder.root()).isDir()) << "the plug-in's own folder stays";
+}
+
+// Resource replies carry no status: each failed the first preview of every XD upload. A status
+// of false or an error still stops the run.
+TEST_F(XDImportTest, ResourceReplyWithoutStatusCountsAndARefusalStillStops)
+{
+    const struct {
+        const char* name;
+        const char* reply;
+        bool finishes;
+    } cases[] = {
+        {"no status", "{}", true},
+        {"status true", R"({"status": true})", true},
+        {"status false", R"({"status": false})", false},
+        {"an error", R"({"errorModel": {"errorId": 50001, "errorMsg": "Storage full"}})", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startService(std::string(R"([{"path": "resource/uploadResource", "times": -1, "body": )") + c.reply + "}]");
+        XDExportFolder folder;
+        folder.artboard("A1", XDExportFolder::node("A1", "Home", {XDExportFolder::node("logo", "Logo")}));
+        folder.image(QStringLiteral("A1/logo.png"), 3);
+        ASSERT_TRUE(handOver());
+
+        const ProgressLog log = upload();
+        EXPECT_EQ(log.finishedReports, c.finishes ? 1 : 0) << ::testing::PrintToString(log.events);
+        EXPECT_EQ(log.failed, !c.finishes);
+        EXPECT_EQ(folder.exists(QStringLiteral("A1")), !c.finishes) << "kept only for another try";
+    }
 }
 
 // The XD run went on counting replies after a failure while the Sketch run stopped: both stop at

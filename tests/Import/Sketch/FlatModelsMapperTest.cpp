@@ -15,7 +15,9 @@
 namespace {
 
 const std::string kJsonError = "JSONSerialization error";
-const std::string kListError = "stringListToDictList JSONSerialization error";
+// The JSON helpers print their lines quoted, as a debug print of a text value does.
+const std::string kQuotedJsonError = "\"JSONSerialization error\"";
+const std::string kListError = "\"stringListToDictList JSONSerialization error\"";
 using Lines = std::vector<std::string>;
 
 TEST(JsonSerializationTest, JsonOfTextGivesAnObjectOrAnEmptyDictionary)
@@ -28,8 +30,8 @@ TEST(JsonSerializationTest, JsonOfTextGivesAnObjectOrAnEmptyDictionary)
     } cases[] = {
         {"no text", std::nullopt, {}, {}},
         {"nested", R"({"a": {"b": [true, null]}})", {{"a", {{"b", {true, nullptr}}}}}, {}},
-        {"broken", R"({"a": )", {}, {kJsonError}},
-        {"bare number", "3", {}, {kJsonError}},
+        {"broken", R"({"a": )", {}, {kQuotedJsonError}},
+        {"bare number", "3", {}, {kQuotedJsonError}},
     };
     for (const auto& c : cases) {
         DebugLines debug;

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -137,12 +138,8 @@ protected:
     {
         windowtest::WindowTest::SetUp();
         NavigatorInterface::install(&navigator);
-        platform::EventSink::analytics().setRecorder([this](const boost::json::object& event) {
-            const auto* properties = event.at("properties").if_object();
-            const auto* count = properties ? properties->if_contains("Uploaded Artboard/s Count") : nullptr;
-            events.push_back("analytics " + std::string(event.at("event").as_string()) + " " +
-                             (count ? std::to_string(count->to_number<long long>()) : "-"));
-        });
+        platform::EventSink::analytics().setRecorder(
+            [this](const boost::json::object& event) { events.push_back("analytics " + windowtest::uploadEventLine(event)); });
     }
 
     void TearDown() override
@@ -244,7 +241,7 @@ TEST_F(ExportScreen, LabelsAndBarShowEachReport)
         {"preview", false, "Home", 42.6, "Uploaded the preview of “Home”", "%43 completed", 43},
         {"step", true, "Artboards are preparing for upload...", 200.0 / 7, "Artboards are preparing for upload... — Shop App",
          "%29 completed", 29},
-        {"half rounds up", false, "Menu", 62.5, "Uploaded the preview of “Menu”", "%63 completed", 63},
+        {"a half goes to the even neighbour", false, "Menu", 62.5, "Uploaded the preview of “Menu”", "%62 completed", 62},
     };
     ASSERT_TRUE(open());
     for (const auto& c : cases) {
@@ -256,6 +253,20 @@ TEST_F(ExportScreen, LabelsAndBarShowEachReport)
         EXPECT_EQ(screen->progressBar()->value(), c.bar);
     }
     EXPECT_EQ(screen->phase(), ExportViewController::Phase::progressing);
+}
+
+// Rounded as "%.0f" prints: halves to the even neighbour, not away from zero.
+TEST_F(ExportScreen, PercentageTextRoundsAsThePrintfFormatDoes)
+{
+    const struct {
+        double percentage;
+        const char* text;
+    } cases[] = {
+        {0.0, "%0"},    {42.6, "%43"},  {12.5, "%12"},  {13.5, "%14"},  {62.5, "%62"},
+        {99.5, "%100"}, {100.0, "%100"}, {-0.4, "%0"}, {std::nan(""), "%0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExportViewController::percentageText(c.percentage).toStdString(), c.text) << c.percentage;
 }
 
 // A step at 100 queued behind a preview finishes only after the preview was shown.
@@ -402,11 +413,68 @@ TEST_F(ExportScreen, WithoutAHandedOverDesignTheScreenSaysSoInsteadOfWaiting)
     EXPECT_TRUE(screen->closeButton()->isVisible());
 }
 
-TEST_F(ExportScreen, ReportsAfterTheWindowIsGoneAreDropped)
+// Closing the progress window deleted the screen with it: at 100 the project list was not
+// reloaded and the upload never logged. The window now only hides until the run has ended.
+TEST_F(ExportScreen, ClosingTheWindowMidRunLeavesTheUploadToEndAsItWould)
+{
+    struct Case {
+        std::string name;
+        std::function<void()> end;
+        Strings events;
+    };
+    const std::vector<Case> cases = {
+        {"it reaches 100",
+         [this] {
+             importer.stepReport("Menu", 100.0);
+             drain();
+             navigator.endReload(true);
+         },
+         {"shown Home 40.00", "window closed", "shown Menu 100.00", "reload", "analytics SKETCH_UPLOAD 2"}},
+        {"it fails", [this] { importer.failure({"Menu", "refused"}); }, {"shown Home 40.00", "window closed"}},
+        {"it is cancelled", [this] { importer.cancel(); }, {"shown Home 40.00", "window closed"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(reopen());
+        importer.exportReport("Home", 40);
+        drain();
+        window->close();
+        windowtest::flushDeletions();
+        ASSERT_TRUE(screen) << "the screen lives on while its run does";
+        EXPECT_FALSE(windowIsOpen());
+        EXPECT_TRUE(ExportHelper::importer().isUploadRunning());
+
+        c.end();
+        drain();
+        windowtest::flushDeletions();
+        EXPECT_EQ(events, c.events);
+        EXPECT_FALSE(window) << "the closed window goes once the run is over";
+        EXPECT_FALSE(ExportHelper::importer().isUploadRunning());
+        EXPECT_TRUE(dialogs->shown().empty());
+    }
+}
+
+// A hand-off refused because of an upload whose window the user closed shows that upload again.
+TEST_F(ExportScreen, AHandOffRefusedWhileAClosedWindowsUploadRunsBringsItBack)
 {
     ASSERT_TRUE(open());
+    importer.exportReport("Home", 40);
+    drain();
     window->close();
     windowtest::flushDeletions();
+
+    EXPECT_FALSE(ExportHelper::importer().canStartImport(QStringLiteral("/tmp/next.zvusk")));
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].text.toStdString(), "An upload is in progress");
+    ASSERT_TRUE(windowIsOpen());
+    EXPECT_EQ(window->contentViewController(), screen.data());
+    EXPECT_EQ(text(screen->completedPercentageLabel()), "%40 completed");
+}
+
+TEST_F(ExportScreen, ReportsAfterTheScreenIsDeletedAreDropped)
+{
+    ASSERT_TRUE(open());
+    delete window.data(); // as when the application quits during the upload
     ASSERT_FALSE(screen);
     importer.exportReport("Home", 50);
     importer.stepReport("Home", 100.0);
@@ -414,7 +482,7 @@ TEST_F(ExportScreen, ReportsAfterTheWindowIsGoneAreDropped)
     importer.cancel();
     drain();
     EXPECT_TRUE(navigator.pendingReloads.empty());
-    EXPECT_EQ(events, (Strings{"window closed"}));
+    EXPECT_TRUE(events.empty());
 }
 
 } // namespace

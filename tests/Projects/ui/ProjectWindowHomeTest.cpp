@@ -82,6 +82,20 @@ TEST_F(ProjectWindowHomeTest, OpenedScreenShowsTheSideMenuAndNamesItsThumbnail)
     EXPECT_FALSE(window->mainViewController()->sideMenu()->isVisible());
 }
 
+// Only a finished upload brings the list forward; the window's own refresh leaves the editor be.
+TEST_F(ProjectWindowHomeTest, RefreshReloadsTheListBehindTheOpenEditor)
+{
+    ASSERT_TRUE(openEditor());
+    window->refreshAction()->trigger();
+    ASSERT_TRUE(waitUntil([this] { return window->projects().projects.size() == 2; }));
+    EXPECT_EQ(window->mainEditor(), editor.data());
+
+    window->projectsAction()->trigger();
+    ASSERT_NE(window->projectsViewController(), nullptr);
+    EXPECT_EQ(windowtest::tableColumn(window->projectsViewController()->tableView(), 0),
+              (std::vector<std::string>{"Demo iOS", "Demo Android"}));
+}
+
 TEST_F(ProjectWindowHomeTest, NewWindowLiesWithinTheScreensAvailableArea)
 {
     window = new ProjectMainWindowController;

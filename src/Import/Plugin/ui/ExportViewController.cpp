@@ -36,10 +36,16 @@ QString shown(const std::string& text)
     return platform::shortenedForDisplay(qtext(text), kMaxShownChars);
 }
 
+// The whole percent the screen shows. Halves go to the even neighbour, as the "%.0f" format
+// prints them (12.5 -> 12, 13.5 -> 14), so the bar and the text never disagree.
+double wholePercent(double percentage)
+{
+    return std::isfinite(percentage) ? std::nearbyint(percentage) : 0.0;
+}
+
 int barValue(double percentage)
 {
-    if (!std::isfinite(percentage)) return 0;
-    return static_cast<int>(std::lround(std::clamp(percentage, 0.0, 100.0)));
+    return static_cast<int>(std::clamp(wholePercent(percentage), 0.0, 100.0));
 }
 
 QString warningText(const std::vector<UploadFailure>& warnings)
@@ -111,9 +117,16 @@ ExportViewController::ExportViewController()
     setMinimumSize(420, 240);
 }
 
+ExportViewController::~ExportViewController()
+{
+    // Taken out of a window that lives on (its content replaced): that window is closed the
+    // ordinary way again. A window that is deleting us needs nothing.
+    if (m_heldWindow && !m_heldWindow->isAncestorOf(this)) m_heldWindow->setAttribute(Qt::WA_DeleteOnClose, true);
+}
+
 QString ExportViewController::percentageText(double percentage)
 {
-    const double shown = std::isfinite(percentage) ? std::round(percentage) : 0.0;
+    const double shown = wholePercent(percentage);
     // "-0" would read oddly for a tiny negative value.
     return QStringLiteral("%") + QString::number(shown == 0.0 ? 0.0 : shown, 'f', 0);
 }
@@ -124,6 +137,7 @@ void ExportViewController::showEvent(QShowEvent* event)
     // The upload starts once the screen is on screen, when the navigator has set the project.
     if (!m_loaded) {
         m_loaded = true;
+        holdWindow();
         viewDidLoad();
     }
     if (acceptsReports()) setBusy(true);
@@ -143,8 +157,8 @@ void ExportViewController::viewDidLoad()
     m_progressBar->setRange(0, 100);
 
     // Reports arrive on the main thread; each is applied on a later turn, in call order, so a
-    // report never runs inside the importer's own call. The screen may be gone by then (the
-    // user closed the window): the report is dropped.
+    // report never runs inside the importer's own call. A closed window keeps the screen alive
+    // until the run ends; only a screen deleted with its window drops the report.
     QPointer<ExportViewController> self(this);
     ProgressCompletion exportCompletion = [self](const std::string& text, double percentage) {
         platform::dispatchMain([self, text = shown(text), percentage] {
@@ -270,6 +284,8 @@ void ExportViewController::failed(const UploadFailure& failure)
     m_closeButton->show();
     m_closeButton->setFocus();
     Q_EMIT uploadFailed(m_exportInfoLabel->text());
+    // A window the user closed during the run is not brought back for the failure.
+    releaseWindow();
 }
 
 void ExportViewController::setBusy(bool busy)
@@ -277,13 +293,34 @@ void ExportViewController::setBusy(bool busy)
     m_indicator->setVisible(busy);
 }
 
+void ExportViewController::holdWindow()
+{
+    QWidget* w = window();
+    if (w == this || !w->testAttribute(Qt::WA_DeleteOnClose)) return;
+    m_heldWindow = w;
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void ExportViewController::releaseWindow()
+{
+    const QPointer<QWidget> w = m_heldWindow;
+    m_heldWindow = nullptr;
+    if (!w) return;
+    w->setAttribute(Qt::WA_DeleteOnClose, true);
+    if (w->isHidden()) w->deleteLater();
+}
+
 void ExportViewController::closeWindow()
 {
-    if (QWidget* w = window(); w && w != this) {
-        w->close();
+    QWidget* w = window();
+    if (w == this) {
+        close();
         return;
     }
-    close();
+    // A window the user closed during the run is only deleted now; it is not closed twice.
+    const bool closedAlready = w->isHidden();
+    releaseWindow();
+    if (!closedAlready) w->close();
 }
 
 QString ExportViewController::projectName() const

@@ -21,6 +21,10 @@ class QShowEvent;
 // shown. A step report of exactly 100 finishes it once: the project list is reloaded, the window
 // closes and the upload is logged, also when the reload fails. A failed run stays on screen with
 // what failed and a Close button; a cancelled one closes at once.
+//
+// The upload outlives its window: closing the window while the run goes on only hides it, so the
+// screen inside still finishes the run (the list is reloaded and the upload logged at 100). The
+// window is let go, and deleted if it was closed, once the run has ended.
 class ExportViewController : public ViewController {
     Q_OBJECT
 
@@ -32,8 +36,8 @@ public:
     // The target project; set by the navigator before the screen is shown.
     std::optional<ProjectDisplayInfo> project;
 
-    // "%" followed by the percentage rounded to an integer (halves away from zero): 42.6 -> "%43".
-    // Values that are not numbers show as 0.
+    // "%" followed by the percentage as "%.0f" prints it: 42.6 -> "%43", halves to the even
+    // neighbour (12.5 -> "%12", 13.5 -> "%14"). Values that are not numbers show as 0.
     static QString percentageText(double percentage);
 
     Phase phase() const { return m_phase; }
@@ -59,6 +63,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
+public:
+    ~ExportViewController() override;
+
 private:
     ExportViewController();
 
@@ -75,6 +82,10 @@ private:
     static void finishUpload(const QPointer<ExportViewController>& screen);
     void setBusy(bool busy);
     bool acceptsReports() const;
+    // Keeps the window from being deleted when it is closed, until releaseWindow().
+    void holdWindow();
+    // The run is over: the window is deleted on close again, and at once when already closed.
+    void releaseWindow();
     void closeWindow();
     QString projectName() const;
 
@@ -86,4 +97,5 @@ private:
     QProgressBar* m_progressBar = nullptr;        // owned by the layout
     QProgressBar* m_indicator = nullptr;          // owned by the layout
     QPushButton* m_closeButton = nullptr;         // owned by the layout
+    QPointer<QWidget> m_heldWindow;               // our window while the run holds it; not owned
 };
