@@ -198,20 +198,8 @@ TEST(CodeTabTest, DeepTreeMakesOnlyTheMenusTheUserOpensAndANewReplyDropsThem)
     code->updateUIForScreenData();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(code->fileMenu()->findChildren<QMenu*>().isEmpty()) << "the folders of the last reply are gone";
-    EXPECT_EQ(openedOutline(code->fileMenu()), (std::vector<std::string>{"File0.swift", "F1/", "  File1.swift", "  F2/",
-                                                                         "    File2.swift", "    F3/", "      File3.swift",
-                                                                         "      F4/", "        File4.swift", "        F5/",
-                                                                         "          File5.swift", "          F6/",
-                                                                         "            File6.swift", "            F7/",
-                                                                         "              File7.swift", "              F8/",
-                                                                         "                File8.swift",
-                                                                         "                F9/",
-                                                                         "                  File9.swift",
-                                                                         "                  F10/",
-                                                                         "                    File10.swift",
-                                                                         "                    F11/",
-                                                                         "                      File11.swift",
-                                                                         "                      F12/"}));
+    code->fileMenu()->popup(QPoint(0, 0));
+    EXPECT_EQ(code->fileMenu()->actions().size(), 2) << "the new reply's menu fills as the old one did";
 }
 
 // The colour the highlighter gave the text at `position` of the shown file's first line.
