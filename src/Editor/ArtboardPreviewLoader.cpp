@@ -42,9 +42,13 @@ void ArtboardPreviewLoader::load(const std::string& projectId, const std::string
     options.silentNoInternetConnection = true;
     options.showIndicatorView = showIndicatorOver != nullptr;
     options.targetIndicatorView = showIndicatorOver;
+    options.ignoreError = true;
+    auto refused = [guard, completion](const ErrorModel&) {
+        if (guard) deliverLater(guard, completion, Outcome::refused, {});
+    };
     ServiceManager::shared().callService<ResourceDownloadResponse>(
         ServiceEndPoints::Project::downloadArtboardPreview, request, options,
-        [guard, completion = std::move(completion)](const ResourceDownloadResponse& response) {
+        [guard, completion](const ResourceDownloadResponse& response) {
             if (!guard) return;
             const auto url = PreviewDecoder::mediaUrl(response.mediaLink);
             if (!url) {
@@ -60,5 +64,6 @@ void ArtboardPreviewLoader::load(const std::string& projectId, const std::string
                 const QImage image = decode(*data);
                 deliverLater(guard, completion, image.isNull() ? Outcome::noImage : Outcome::image, image);
             });
-        });
+        },
+        refused, refused);
 }

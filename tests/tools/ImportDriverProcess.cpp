@@ -83,17 +83,21 @@ QStringList ImportDriverProcess::xdArguments(const QUrl& service, const std::str
 
 DriverOutcome ImportDriverProcess::run(const QStringList& arguments)
 {
+    return runProgram(executable(), arguments, 15 * 60 * 1000);
+}
+
+DriverOutcome ImportDriverProcess::runProgram(const QString& program, const QStringList& arguments, int boundMs)
+{
     DriverOutcome outcome;
     QProcess process;
-    process.setProgram(executable());
+    process.setProgram(program);
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted()) {
         outcome.errorOutput = process.errorString().toStdString();
         return outcome;
     }
-    constexpr int kBoundMs = 15 * 60 * 1000;
-    if (!process.waitForFinished(kBoundMs)) {
+    if (!process.waitForFinished(boundMs)) {
         process.kill();
         process.waitForFinished();
         outcome.crashed = true;

@@ -44,4 +44,6 @@ public:
     // Starts the driver and waits for it to end (a generous bound, so a hung driver fails the
     // test instead of hanging it).
     static DriverOutcome run(const QStringList& arguments);
+    // The same for any program, waiting at most `boundMs` (then it is killed and counts as crashed).
+    static DriverOutcome runProgram(const QString& program, const QStringList& arguments, int boundMs);
 };

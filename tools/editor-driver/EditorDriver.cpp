@@ -26,16 +26,16 @@
 #include <memory>
 
 namespace {
-std::optional<QPoint> parsePoint(const QString& text)
+std::optional<QPointF> parsePoint(const QString& text)
 {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2) return std::nullopt;
     bool okX = false;
     bool okY = false;
-    const int x = parts[0].toInt(&okX);
-    const int y = parts[1].toInt(&okY);
-    if (!okX || !okY) return std::nullopt;
-    return QPoint(x, y);
+    const double x = parts[0].toDouble(&okX);
+    const double y = parts[1].toDouble(&okY);
+    if (!okX || !okY || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
+    return QPointF(x, y);
 }
 
 QString number(double value)
@@ -43,10 +43,10 @@ QString number(double value)
     return QString::number(value, 'g', 12);
 }
 
-void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+void sendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = {})
 {
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, modifiers);
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
 }
 } // namespace
@@ -186,15 +186,27 @@ int EditorDriver::remainingMs() const
 
 bool EditorDriver::waitFor(const std::function<bool()>& done)
 {
-    if (platform::runMainLoopUntil(done, remainingMs())) return true;
+    const std::size_t dialogsBefore = m_dialogs.shown().size();
+    const auto alert = [this, dialogsBefore]() -> const platform::ScriptedDialogPresenter::ShownDialog* {
+        for (std::size_t i = dialogsBefore; i < m_dialogs.shown().size(); ++i)
+            if (m_dialogs.shown()[i].kind == platform::ScriptedDialogPresenter::Kind::Alert) return &m_dialogs.shown()[i];
+        return nullptr;
+    };
+    const bool arrived = platform::runMainLoopUntil([&] { return done() || alert(); }, remainingMs());
+    if (const auto* shown = alert()) {
+        m_why = shown->informativeText.isEmpty() ? shown->text : shown->text + QStringLiteral(" (") + shown->informativeText + QLatin1Char(')');
+        return false;
+    }
+    if (arrived) return true;
     m_timedOut = true;
+    m_why = QStringLiteral("no reply within the time limit");
     return false;
 }
 
-int EditorDriver::fail(const QString& why)
+int EditorDriver::fail(const QString& what)
 {
-    m_print(QStringLiteral("failed ") + why);
-    return m_timedOut ? kTimedOut : kFailed;
+    m_print(QStringLiteral("failed ") + what + (m_why.isEmpty() ? QString() : QStringLiteral(": ") + m_why));
+    return kFailed;
 }
 
 int EditorDriver::run()
@@ -202,7 +214,7 @@ int EditorDriver::run()
     m_deadline = QDateTime::currentMSecsSinceEpoch() + qint64(m_options.timeoutSeconds) * 1000;
     ServiceEndPoint::setBaseUrl(QUrl(m_options.service));
     if (!signIn()) return fail(QStringLiteral("sign-in"));
-    if (!openScreen()) return fail(QStringLiteral("opening the screen"));
+    if (const auto failed = openScreen()) return fail(*failed);
     m_canvas->setMagnification(m_options.zoom);
     QObject::connect(m_canvas, &MainEditorDesignViewController::menuOpened, m_canvas, [this](QMenu* menu) {
         for (QAction* action : menu->actions()) {
@@ -212,11 +224,14 @@ int EditorDriver::run()
     for (const Action& action : m_options.actions) {
         if (remainingMs() == 0) {
             m_timedOut = true;
-            return fail(QStringLiteral("time-out"));
+            m_why = QStringLiteral("no time left within the time limit");
+            return fail(QStringLiteral("the next action"));
         }
+        // Each action prints only the menu it opened itself.
+        m_menuTitles.clear();
         if (action.sidePage) {
             SidePageActions pages(m_print, [this](const std::function<bool()>& done) { return waitFor(done); });
-            if (!pages.perform(m_window->mainEditor(), *action.sidePage)) return fail(QStringLiteral("finding the side page"));
+            if (const auto failed = pages.perform(m_window->mainEditor(), *action.sidePage)) return fail(*failed);
             // a row selection is shown on the canvas: print it as a canvas action does
             if (action.sidePage->kind == SidePageActions::Kind::rows) printCanvas();
         } else {
@@ -242,7 +257,9 @@ bool EditorDriver::signIn()
     request.password = m_options.password.toStdString();
     ServiceCallOptions options;
     options.ignoreError = true;
-    auto onError = [done, failed](const ErrorModel&) {
+    auto why = std::make_shared<QString>();
+    auto onError = [done, failed, why](const ErrorModel& error) {
+        *why = QString::fromStdString(error.errorMsg);
         *failed = true;
         *done = true;
     };
@@ -254,17 +271,22 @@ bool EditorDriver::signIn()
         },
         onError, onError);
     if (!waitFor([done] { return *done; })) return false;
+    if (*failed) m_why = *why;
     return !*failed && UserProfile::shared().isSignedIn();
 }
 
-bool EditorDriver::openScreen()
+std::optional<QString> EditorDriver::openScreen()
 {
     // The project as the project list gives it, then its screens, then the double click.
     auto projects = std::make_shared<std::optional<AllProjectResponse>>();
     auto done = std::make_shared<bool>(false);
+    auto why = std::make_shared<QString>();
     ServiceCallOptions options;
     options.ignoreError = true;
-    auto onError = [done](const ErrorModel&) { *done = true; };
+    auto onError = [done, why](const ErrorModel& error) {
+        *why = QString::fromStdString(error.errorMsg);
+        *done = true;
+    };
     ServiceManager::shared().callService<AllProjectResponse>(
         ServiceEndPoints::Project::getAll, AllProjectRequest{}, options,
         [projects, done](const AllProjectResponse& response) {
@@ -272,18 +294,23 @@ bool EditorDriver::openScreen()
             *done = true;
         },
         onError, onError);
-    if (!waitFor([done] { return *done; }) || !*projects) return false;
+    const QString projectList = QStringLiteral("the project list (project/getAll)");
+    if (!waitFor([done] { return *done; })) return projectList;
+    if (!*projects) {
+        m_why = *why;
+        return projectList;
+    }
     const auto& list = (*projects)->projects;
     const auto project = std::find_if(list.begin(), list.end(),
                                       [this](const ProjectDisplayInfo& p) { return p.projectId == m_options.projectId; });
     if (project == list.end()) {
-        m_print(QStringLiteral("no project ") + QString::fromStdString(m_options.projectId));
-        return false;
+        m_why = QStringLiteral("no project ") + QString::fromStdString(m_options.projectId);
+        return QStringLiteral("opening the screen");
     }
     const auto artboard = std::find(project->artboardIds.begin(), project->artboardIds.end(), m_options.artboardId);
     if (artboard == project->artboardIds.end()) {
-        m_print(QStringLiteral("no screen ") + QString::fromStdString(m_options.artboardId));
-        return false;
+        m_why = QStringLiteral("no screen ") + QString::fromStdString(m_options.artboardId);
+        return QStringLiteral("opening the screen");
     }
 
     m_window = new ProjectMainWindowController;
@@ -293,26 +320,30 @@ bool EditorDriver::openScreen()
     m_window->openProject(*project);
     MainViewController* root = m_window->mainViewController();
     auto* screens = root ? qobject_cast<ProjectScreensViewController*>(root->contentStack()->currentViewController()) : nullptr;
-    if (!screens) return false;
+    if (!screens) return QStringLiteral("opening the screen");
     screens->openScreenAt(static_cast<int>(artboard - project->artboardIds.begin()));
     MainEditorViewController* editor = m_window->mainEditor();
     m_canvas = editor ? editor->getDesignViewController() : nullptr;
-    if (!m_canvas) return false;
+    if (!m_canvas) return QStringLiteral("opening the screen");
 
+    // The detail comes first; the canvas asks for the preview's link once it has it, then for
+    // the bytes behind the link.
     auto preview = std::make_shared<std::optional<bool>>();
     QObject::connect(m_canvas, &MainEditorDesignViewController::previewUpdated, m_canvas,
                      [preview](bool shown) { *preview = shown; });
-    if (!waitFor([preview, editor] { return preview->has_value() && editor->response != nullptr; })) return false;
+    if (!waitFor([editor] { return editor->response != nullptr; }))
+        return QStringLiteral("the screen's detail (main/detailInfo)");
+    if (!waitFor([preview] { return preview->has_value(); }))
+        return QStringLiteral("the preview's link (resource/downloadArtboardPreview)");
     if (!**preview) {
-        m_print(QStringLiteral("no preview"));
-        return false;
+        m_why = QStringLiteral("none could be shown");
+        return QStringLiteral("the preview");
     }
-    return true;
+    return std::nullopt;
 }
 
 void EditorDriver::perform(const Action& action)
 {
-    m_menuTitles.clear();
     QWidget* document = m_canvas->documentView();
     switch (action.kind) {
     case Action::Kind::click:
@@ -333,11 +364,11 @@ void EditorDriver::perform(const Action& action)
     case Action::Kind::band: {
         sendMouse(document, QEvent::MouseButtonPress, action.from, Qt::LeftButton, Qt::LeftButton);
         // Moves every few pixels along the segment; the last one lands on the end point.
-        const QPointF delta = QPointF(action.to - action.from);
+        const QPointF delta = action.to - action.from;
         const int steps = std::max(1, static_cast<int>(std::ceil(std::hypot(delta.x(), delta.y()) / 8.0)));
         for (int step = 1; step <= steps; ++step) {
-            const QPointF at = QPointF(action.from) + delta * (double(step) / steps);
-            sendMouse(document, QEvent::MouseMove, step == steps ? action.to : at.toPoint(), Qt::NoButton, Qt::LeftButton);
+            const QPointF at = action.from + delta * (double(step) / steps);
+            sendMouse(document, QEvent::MouseMove, step == steps ? action.to : at, Qt::NoButton, Qt::LeftButton);
         }
         sendMouse(document, QEvent::MouseButtonRelease, action.to, Qt::LeftButton, Qt::NoButton);
         break;

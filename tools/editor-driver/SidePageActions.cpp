@@ -106,22 +106,29 @@ SidePageActions::SidePageActions(std::function<void(const QString&)> print,
 {
 }
 
-bool SidePageActions::perform(MainEditorViewController* editor, const Action& action)
+std::optional<QString> SidePageActions::perform(MainEditorViewController* editor, const Action& action)
 {
+    bool found = false;
     switch (action.kind) {
     case Kind::search:
-        return search(editor, action.text);
+        found = search(editor, action.text);
+        break;
     case Kind::rows:
-        return selectRows(editor, action.rows);
+        found = selectRows(editor, action.rows);
+        break;
     case Kind::rowMenu:
-        return rowMenu(editor, action.rows.front());
+        found = rowMenu(editor, action.rows.front());
+        break;
     case Kind::deleteInstance:
+        if (!viewsPage(editor)) break;
         return deleteInstance(editor, action.rows.front());
     case Kind::colors:
     case Kind::textStyles:
-        return cards(editor, action.kind, action.scope, action.text);
+        found = cards(editor, action.kind, action.scope, action.text);
+        break;
     }
-    return false;
+    if (found) return std::nullopt;
+    return QStringLiteral("finding the side page");
 }
 
 bool SidePageActions::search(MainEditorViewController* editor, const QString& text)
@@ -168,10 +175,9 @@ bool SidePageActions::rowMenu(MainEditorViewController* editor, int row)
     return true;
 }
 
-bool SidePageActions::deleteInstance(MainEditorViewController* editor, int row)
+std::optional<QString> SidePageActions::deleteInstance(MainEditorViewController* editor, int row)
 {
     ViewsViewController* page = viewsPage(editor);
-    if (!page) return false;
     const std::unique_ptr<QMenu> menu = menuOfRow(*page, row);
     QAction* command = nullptr;
     for (QAction* item : menu ? menu->actions() : QList<QAction*>()) {
@@ -179,7 +185,7 @@ bool SidePageActions::deleteInstance(MainEditorViewController* editor, int row)
     }
     if (!command) {
         m_print(QStringLiteral("no Delete Instance"));
-        return true;
+        return std::nullopt;
     }
     auto paths = std::make_shared<QStringList>();
     auto reloaded = std::make_shared<bool>(false);
@@ -190,14 +196,16 @@ bool SidePageActions::deleteInstance(MainEditorViewController* editor, int row)
     // The reload follows a true status only: wait for the new tree, or give up on it a while
     // after the delete went out without one.
     const qint64 quietUntil = QDateTime::currentMSecsSinceEpoch() + 3000;
-    m_waitFor([&] {
+    const bool ended = m_waitFor([&] {
         const bool reloadSent = paths->contains(QStringLiteral("main/detailInfo"));
         return (reloadSent && *reloaded) || (!reloadSent && QDateTime::currentMSecsSinceEpoch() > quietUntil);
     });
     QObject::disconnect(reset);
     ServiceManager::shared().setRequestObserver({});
     for (const QString& path : *paths) m_print(QStringLiteral("request ") + path);
-    return true;
+    if (ended) return std::nullopt;
+    return paths->contains(QStringLiteral("main/detailInfo")) ? QStringLiteral("delete-instance: the reload (main/detailInfo)")
+                                                              : QStringLiteral("delete-instance (components/deleteComponentInstance)");
 }
 
 bool SidePageActions::cards(MainEditorViewController* editor, Kind kind, const QString& scope, const QString& text)

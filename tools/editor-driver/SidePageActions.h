@@ -15,7 +15,8 @@ class MainEditorViewController;
 //   rows R,R,...         selects those shown rows (0-based) of the views page's outline
 //   row-menu R           prints "menu TITLE" per visible titled item of row R's menu
 //   delete-instance R    runs "Delete Instance" of row R's menu and prints "request PATH" per
-//                        request it caused, the reload included
+//                        request it caused, the reload included; fails when a reply fails or
+//                        the reload does not come within the time limit
 //   colors SCOPE TEXT    on the colours page: scope "screen" or "project", then the search text;
 //   text-styles SCOPE TEXT   prints "card NAME | INFO | ..." per card shown, or "empty TITLE"
 class SidePageActions {
@@ -34,16 +35,19 @@ public:
     static std::optional<Action> parse(const QString& name, const std::function<std::optional<QString>()>& next,
                                        QString* problem);
 
+    // `waitFor` runs the event loop until its condition holds; false when a reply failed or the
+    // time ran out first.
     SidePageActions(std::function<void(const QString&)> print, std::function<bool(const std::function<bool()>&)> waitFor);
 
-    // Performs the action on the pages of `editor`'s window; false when a page cannot be found.
-    bool perform(MainEditorViewController* editor, const Action& action);
+    // Performs the action on the pages of `editor`'s window; answers what failed (a page that
+    // cannot be found, a reply that failed), or nothing.
+    std::optional<QString> perform(MainEditorViewController* editor, const Action& action);
 
 private:
     bool search(MainEditorViewController* editor, const QString& text);
     bool selectRows(MainEditorViewController* editor, const std::vector<int>& rows);
     bool rowMenu(MainEditorViewController* editor, int row);
-    bool deleteInstance(MainEditorViewController* editor, int row);
+    std::optional<QString> deleteInstance(MainEditorViewController* editor, int row);
     bool cards(MainEditorViewController* editor, Kind kind, const QString& scope, const QString& text);
 
     std::function<void(const QString&)> m_print;

@@ -3,12 +3,16 @@
 //
 // Signs in, opens the screen in the editor offscreen as a double click on its thumbnail does,
 // waits for the detail and the preview, applies the zoom, then performs each action on the
-// canvas's document widget (points in that widget's pixels at the chosen zoom):
+// canvas's document widget (points in that widget's pixels at the chosen zoom; fractions such as
+// 22,1223.6575 are sent as they are):
 //   click X,Y   cmd-click X,Y   band X1,Y1,X2,Y2   right-click X,Y   hover X,Y
 // After each action it prints "selection OID ...", one "outline OID X Y W H" per outlined view
-// and "border X Y W H" (canvas units, unzoomed), and "menu TITLE" when a menu opened; then
-// "finished". --pause S waits S seconds after each action, to look at the canvas on a display.
-// Exit status: 0 done, 1 a failure, 2 time-out, 64 bad arguments.
+// and "border X Y W H" (canvas units, unzoomed), and "menu TITLE" when the action opened a menu;
+// then "finished". --pause S waits S seconds after each action, to look at the canvas on a display.
+// A reply the driver waits for that fails, or that does not come within --timeout, ends the run
+// at once with "failed WHAT: WHY" (WHAT names the step, WHY the error the application would have
+// shown, or the time limit).
+// Exit status: 0 done, 1 a failure, 64 bad arguments.
 // Actions on the side pages (SidePageActions.h): search TEXT, rows R,R,..., row-menu R,
 // delete-instance R, colors SCOPE TEXT, text-styles SCOPE TEXT.
 // The session and the settings live in a private home folder removed at the end.
@@ -60,7 +64,7 @@ int main(int argc, char** argv)
     {
         EditorDriver driver(*options, printLine);
         status = driver.run();
-        if (status == EditorDriver::kTimedOut) {
+        if (driver.timedOut()) {
             // Requests may still be in flight; nobody needs them taken down one by one.
             std::fflush(stdout);
             home.remove();

@@ -10,17 +10,22 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QPlainTextEdit>
 #include <QScreen>
-#include <QScrollArea>
+#include <QTextDocument>
+#include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 const char* const kButtonIndexProperty = "quorvexButtonIndex";
 
-// The box's own informative label moves into a scroll area in its place, so the text, its
-// wrapping and its selection stay as they were; only its height is bounded.
-void scrollInformativeText(QMessageBox* box)
+// A long informative text (a sentence followed by the names of many artboards) would make the box
+// taller than the screen. Its first line stays in the box's own label, whole and wrapped as
+// before; the lines after it go into a read-only details area of bounded height below it, which
+// scrolls. A first line that is itself too tall goes into the details area with the rest.
+void boundInformativeText(QMessageBox* box)
 {
     auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
     auto* grid = qobject_cast<QGridLayout*>(box->layout());
@@ -29,8 +34,7 @@ void scrollInformativeText(QMessageBox* box)
     const int maxHeight = static_cast<int>(screen->availableGeometry().height() * MessageBoxDialogPresenter::kMaxInformativeShare);
     // The box lays its labels out no wider than this, whatever the screen.
     constexpr int kLabelWidth = 500;
-    const int needed = label->heightForWidth(kLabelWidth);
-    if (needed <= maxHeight) return;
+    if (label->heightForWidth(kLabelWidth) <= maxHeight) return;
     const int index = grid->indexOf(label);
     if (index < 0) return;
     int row = 0;
@@ -38,16 +42,38 @@ void scrollInformativeText(QMessageBox* box)
     int rowSpan = 0;
     int columnSpan = 0;
     grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+
+    const QString text = label->text();
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+    label->setText(lineEnd < 0 ? text : text.left(lineEnd));
+    QString details = lineEnd < 0 ? QString() : text.mid(lineEnd + 1);
+    if (label->heightForWidth(kLabelWidth) > maxHeight / 2) {
+        label->clear();
+        details = text;
+    }
+    // Blank lines before the list only set it apart from the sentence, which the area's frame does.
+    while (details.startsWith(QLatin1Char('\n'))) details.remove(0, 1);
+    label->setVisible(!label->text().isEmpty());
+
     grid->removeWidget(label);
-    auto* scroll = new QScrollArea(box);
-    scroll->setObjectName(QStringLiteral("informativeTextScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(label);
-    scroll->setMinimumWidth(kLabelWidth);
-    scroll->setFixedHeight(maxHeight);
-    grid->addWidget(scroll, row, column, rowSpan, columnSpan);
+    auto* holder = new QWidget(box);
+    auto* stack = new QVBoxLayout(holder);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(label);
+    auto* area = new QPlainTextEdit(holder);
+    area->setObjectName(QStringLiteral("informativeDetails"));
+    area->setReadOnly(true);
+    area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    area->setPlainText(details);
+    area->setMinimumWidth(kLabelWidth);
+    const int margins = 2 * (area->frameWidth() + static_cast<int>(area->document()->documentMargin()));
+    const int textHeight = area->fontMetrics()
+                               .boundingRect(QRect(0, 0, kLabelWidth - margins, std::numeric_limits<int>::max() / 2),
+                                             Qt::TextWordWrap, details)
+                               .height();
+    area->setFixedHeight(std::min(maxHeight, textHeight + margins));
+    stack->addWidget(area);
+    grid->addWidget(holder, row, column, rowSpan, columnSpan);
 }
 } // namespace
 
@@ -73,7 +99,7 @@ QMessageBox* MessageBoxDialogPresenter::makeConfirmationBox(QWidget* parent, con
     }
     // Escape and the close button must never read as "go on": they answer the last button.
     box->setEscapeButton(last);
-    scrollInformativeText(box);
+    boundInformativeText(box);
     return box;
 }
 

@@ -1,5 +1,6 @@
 #include "CodePreferences/ui/MainEditorCodeViewController.h"
 
+#include "CodePreferences/CodeFolderListing.h"
 #include "CodePreferences/CodeSyntaxHighlighter.h"
 #include "Editor/DirectoryDTO.h"
 #include "Projects/ProjectContainerModel.h"
@@ -13,12 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <functional>
-
-namespace {
-// Generated trees are a few folders deep; a deeper reply is cut off rather than followed.
-constexpr int kMaxMenuDepth = 16;
-}
+#include <utility>
 
 MainEditorCodeViewController* MainEditorCodeViewController::instantiate()
 {
@@ -53,49 +49,66 @@ MainEditorCodeViewController::MainEditorCodeViewController()
     m_text->setPlaceholderText(platform::localized("codeView.noFile"));
     layout->addWidget(m_text, 1);
     m_highlighter = new CodeSyntaxHighlighter(m_text->document());
+    connect(m_menu, &QMenu::aboutToShow, this, [this] { fill(m_menu); });
+    // Sub-menus hand their chosen items up to this menu's signal.
     connect(m_menu, &QMenu::triggered, this, &MainEditorCodeViewController::menuItemSelected);
 }
 
-void MainEditorCodeViewController::addDirectory(QMenu* menu, const DirectoryDTO& directory, int depth)
+void MainEditorCodeViewController::fill(QMenu* menu)
 {
-    for (const auto& file : directory.files) {
-        if (!file) continue;
+    const auto pending = m_pending.find(menu);
+    if (pending == m_pending.end()) return; // filled already
+    const PendingFolder folder = std::move(pending->second);
+    m_pending.erase(pending);
+    if (folder.directory) addEntries(menu, *folder.directory, folder.depth);
+}
+
+void MainEditorCodeViewController::addEntries(QMenu* menu, const DirectoryDTO& directory, int depth)
+{
+    const CodeFolderListing listing =
+        CodeFolderListing::of(directory, depth < kMaxMenuDepth, static_cast<std::size_t>(kMaxMenuEntries));
+    for (const auto& file : listing.files) {
         QAction* action = menu->addAction(QString::fromStdString(file->path.empty() ? file->name : file->path));
         m_files.emplace(action, file);
     }
-    if (depth >= kMaxMenuDepth) return;
-    for (const auto& sub : directory.directories) {
-        if (!sub) continue;
+    for (const auto& sub : listing.folders) {
         QMenu* subMenu = menu->addMenu(QString::fromStdString(sub->name));
-        addDirectory(subMenu, *sub, depth + 1);
+        m_pending[subMenu] = PendingFolder{sub, depth + 1};
+        connect(subMenu, &QMenu::aboutToShow, this, [this, subMenu] { fill(subMenu); });
+    }
+    if (listing.notListed > 0) {
+        QAction* more = menu->addAction(platform::localizedFormat("codeView.moreEntries", {QString::number(listing.notListed)}));
+        more->setEnabled(false);
+    }
+}
+
+void MainEditorCodeViewController::clearMenu()
+{
+    m_files.clear();
+    m_pending.clear();
+    m_menu->clear();
+    // clear() leaves the sub-menus alive (their actions belong to them); a menu may be showing
+    // while a new reply arrives, so they go once control is back in the event loop.
+    for (QMenu* sub : m_menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        sub->hide();
+        sub->deleteLater();
     }
 }
 
 void MainEditorCodeViewController::updateUIForScreenData()
 {
-    m_files.clear();
-    m_menu->clear(); // deletes the sub-menus it made
+    clearMenu();
     showFile(nullptr);
     const ProjectContainerModel* container = projectContainer.get();
     if (!container || !container->codeDirectory) {
         m_menuButton->setEnabled(false);
         return;
     }
-    addDirectory(m_menu, *container->codeDirectory, 0);
-    m_menuButton->setEnabled(!m_files.empty());
-    // Files in menu order: the first whose identity matches opens.
-    const std::function<std::shared_ptr<FileDTO>(const DirectoryDTO&, int)> find =
-        [&](const DirectoryDTO& directory, int depth) -> std::shared_ptr<FileDTO> {
-        for (const auto& file : directory.files)
-            if (file && file->absolutePath == container->selectedCodeFilePath) return file;
-        if (depth >= kMaxMenuDepth) return nullptr;
-        for (const auto& sub : directory.directories) {
-            if (!sub) continue;
-            if (auto found = find(*sub, depth + 1)) return found;
-        }
-        return nullptr;
-    };
-    showFile(find(*container->codeDirectory, 0));
+    m_pending[m_menu] = PendingFolder{container->codeDirectory, 0};
+    const CodeFolderListing::Found found =
+        CodeFolderListing::findFile(*container->codeDirectory, container->selectedCodeFilePath, kMaxMenuDepth);
+    m_menuButton->setEnabled(found.anyFile);
+    showFile(found.file);
 }
 
 void MainEditorCodeViewController::menuItemSelected(QAction* item)

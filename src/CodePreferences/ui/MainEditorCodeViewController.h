@@ -17,16 +17,24 @@ struct FileDTO;
 struct ProjectContainerModel;
 
 // The editor's code tab: a menu of the artboard's generated files and the text of the chosen one.
+// A folder's menu is filled when it is about to show, and holds at most kMaxMenuEntries entries
+// (the rest summed up in one disabled entry), so a code tree of any size costs nothing until the
+// user opens its folders.
 class MainEditorCodeViewController : public ViewController {
     Q_OBJECT
 
 public:
+    // More entries than fit a screen are of no use in one menu, and each costs a widget.
+    static constexpr int kMaxMenuEntries = 200;
+    // Generated trees are a few folders deep; a deeper reply is cut off rather than followed.
+    static constexpr int kMaxMenuDepth = 16;
+
     static MainEditorCodeViewController* instantiate();
 
     std::shared_ptr<ArtboardContainerModel> selectedArtboardContainer;
     std::shared_ptr<ProjectContainerModel> projectContainer;
 
-    // Rebuilds the file menu from the project container's code tree and opens the file whose
+    // Empties the file menu (its folders are filled when shown) and opens the file whose
     // absolutePath is the container's selectedCodeFilePath (none when no file has it).
     void updateUIForScreenData();
     // Shows the file that a menu item of this tab carries; other items change nothing.
@@ -40,12 +48,21 @@ public:
     CodeSyntaxHighlighter* highlighter() const { return m_highlighter; }
 
 private:
+    struct PendingFolder {
+        std::shared_ptr<const DirectoryDTO> directory;
+        int depth = 0;
+    };
+
     MainEditorCodeViewController();
-    // Adds the folder's files, then a sub-menu per sub-folder, to `menu`.
-    void addDirectory(QMenu* menu, const DirectoryDTO& directory, int depth);
+    // Gives a menu its folder's entries on its first showing.
+    void fill(QMenu* menu);
+    // Files first, then a sub-menu per sub-folder, up to kMaxMenuEntries.
+    void addEntries(QMenu* menu, const DirectoryDTO& directory, int depth);
+    void clearMenu();
     void showFile(const std::shared_ptr<FileDTO>& file);
 
     std::map<const QAction*, std::shared_ptr<FileDTO>> m_files;
+    std::map<const QMenu*, PendingFolder> m_pending; // menus not shown yet, with what they will hold
     std::shared_ptr<FileDTO> m_shownFile;
     QToolButton* m_menuButton = nullptr;          // owned by the layout
     QMenu* m_menu = nullptr;                      // owned by this widget

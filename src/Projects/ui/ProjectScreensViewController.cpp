@@ -90,7 +90,11 @@ void ProjectScreensViewController::loadThumbnails()
         ArtboardPreviewLoader::load(m_project.projectId, artboardId, this,
                                     [this, i](ArtboardPreviewLoader::Outcome outcome, const QImage& image) {
                                         QListWidgetItem* item = m_grid->item(i);
-                                        if (!item || outcome != ArtboardPreviewLoader::Outcome::image) return;
+                                        if (!item) return;
+                                        if (outcome != ArtboardPreviewLoader::Outcome::image) {
+                                            ++m_failed;
+                                            return;
+                                        }
                                         item->setIcon(QIcon(thumbnail(image)));
                                         m_grid->viewport()->update();
                                         ++m_loaded;

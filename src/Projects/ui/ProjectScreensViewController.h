@@ -26,6 +26,9 @@ public:
     NoDataView* noDataView() const { return m_noData; }
     // Thumbnails that arrived so far.
     int loadedThumbnailCount() const { return m_loaded; }
+    // Thumbnails that could not be had; their placeholders stay, and no dialog says so: a
+    // refusing service would raise one per screen of the project.
+    int failedThumbnailCount() const { return m_failed; }
 
     // Names the screen of `artboardId` (once known from its detail) under its thumbnail.
     void setScreenName(const std::string& artboardId, const QString& name);
@@ -43,6 +46,7 @@ private:
 
     ProjectDisplayInfo m_project;
     int m_loaded = 0;
+    int m_failed = 0;
     QLabel* m_title = nullptr;        // owned by the layout
     QStackedLayout* m_body = nullptr; // owned by its widget
     QListWidget* m_grid = nullptr;    // owned by the layout

@@ -1,6 +1,8 @@
 #include "App/ui/MessageBoxDialogPresenter.h"
 
+#include "Import/Plugin/ExportHelper.h"
 #include "platform/Dialogs.h"
+#include "platform/Localization.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +10,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QScrollArea>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -56,41 +61,71 @@ TEST(ConfirmationAnswer, MapsHowTheBoxWasClosedToAResponse)
     }
 }
 
+// The no-exportables question, as the upload asks it, for `count` artboards.
+QString noExportablesText(int count)
+{
+    std::vector<std::pair<std::string, int>> artboards;
+    for (int i = 0; i < count; ++i) artboards.emplace_back("Artboard " + std::to_string(i), i % 3);
+    return platform::localizedFormat("exportHelper.noExportable.artboard.text",
+                                     {ExportHelper::createSelectedArtboardsInfoString(artboards)});
+}
+
 // The no-exportables question with 35 artboards was 674 pixels tall, and with a few hundred its
-// buttons left the screen: a long informative text scrolls inside a box that fits the screen, and
-// a text of megabytes is shortened.
-TEST(ConfirmationBox, LongInformativeTextsScrollInsideABoxThatFitsTheScreen)
+// buttons left the screen; when its whole text scrolled, the scroll bar cut the end off the lines
+// of its sentence ("...marked exportable i"). A long informative text keeps its first line whole in
+// the box and shows the rest in a details area that scrolls; a text of megabytes is shortened.
+TEST(ConfirmationBox, LongInformativeTextsKeepTheirFirstLineAndScrollTheRestInABoxThatFitsTheScreen)
 {
     const QStringList buttons{QStringLiteral("Continue"), QStringLiteral("Cancel")};
-    auto artboards = [](int count) {
-        QString text = QStringLiteral("Continue without them?\n");
-        for (int i = 0; i < count; ++i) text += QStringLiteral("\n• Artboard %1: 0 exportable images").arg(i);
-        return text;
-    };
+    const QString sentence = noExportablesText(0).section(QLatin1Char('\n'), 0, 0);
+    const QString megabytes = QStringLiteral("word ").repeated(2'000'000);
     const struct {
         const char* name;
         QString informative;
-        bool scrolls;
-        qsizetype shownChars;
+        QString shownInTheBox; // the rest goes into the details area; none when this is all
+        int lastArtboard;      // the last name the details area lists, -1 for none
     } cases[] = {
-        {"three artboards", artboards(3), false, artboards(3).size()},
-        {"35 artboards", artboards(35), true, artboards(35).size()},
-        {"400 artboards", artboards(400), true, artboards(400).size()},
-        {"ten megabytes", QStringLiteral("word ").repeated(2'000'000), true, MessageBoxDialogPresenter::kMaxTextChars},
+        {"three artboards", noExportablesText(3), noExportablesText(3), -1},
+        {"35 artboards", noExportablesText(35), sentence, 34},
+        {"71 artboards", noExportablesText(71), sentence, 70},
+        {"400 artboards", noExportablesText(400), sentence, 399},
+        {"ten megabytes", megabytes, QString(), -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::unique_ptr<QMessageBox> box(
-            MessageBoxDialogPresenter::makeConfirmationBox(nullptr, QStringLiteral("Some artboards have no images"), buttons, c.informative));
+        std::unique_ptr<QMessageBox> box(MessageBoxDialogPresenter::makeConfirmationBox(
+            nullptr, platform::localized("exportHelper.noExportable.artboard.questionText"), buttons, c.informative));
         box->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
         const QRect screen = box->screen()->availableGeometry();
         EXPECT_LE(box->frameGeometry().height(), screen.height());
-        EXPECT_EQ(box->findChild<QScrollArea*>(QStringLiteral("informativeTextScroll")) != nullptr, c.scrolls);
         const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
         ASSERT_TRUE(label);
-        EXPECT_TRUE(label->text().startsWith(c.informative.left(c.shownChars)));
-        EXPECT_LE(label->text().size(), c.shownChars + 40);
+        EXPECT_EQ(label->text().toStdString(), c.shownInTheBox.toStdString());
+        if (!c.shownInTheBox.isEmpty()) {
+            // the whole sentence shows: nothing of the label is clipped, and its lines fit its height
+            EXPECT_TRUE(label->isVisible());
+            EXPECT_EQ(label->visibleRegion().boundingRect(), label->rect());
+            EXPECT_LE(label->heightForWidth(label->width()), label->height());
+        }
+        const auto* details = box->findChild<QPlainTextEdit*>(QStringLiteral("informativeDetails"));
+        if (c.shownInTheBox == c.informative) {
+            EXPECT_EQ(details, nullptr);
+        } else {
+            ASSERT_TRUE(details);
+            EXPECT_TRUE(details->isVisible());
+            EXPECT_TRUE(details->isReadOnly());
+            EXPECT_LE(details->height(), screen.height() * MessageBoxDialogPresenter::kMaxInformativeShare);
+            const QString listed = details->toPlainText();
+            if (c.lastArtboard >= 0) {
+                EXPECT_TRUE(listed.startsWith(QStringLiteral("• Artboard 0: 0 exportable images\n")));
+                EXPECT_TRUE(listed.endsWith(QStringLiteral("• Artboard %1: %2 exportable images").arg(c.lastArtboard).arg(c.lastArtboard % 3)));
+                EXPECT_EQ(listed.count(QLatin1Char('\n')), c.lastArtboard);
+            } else {
+                EXPECT_TRUE(listed.startsWith(c.informative.left(MessageBoxDialogPresenter::kMaxTextChars)));
+                EXPECT_LE(listed.size(), MessageBoxDialogPresenter::kMaxTextChars + 40);
+            }
+        }
         for (QAbstractButton* button : box->buttons()) {
             EXPECT_TRUE(button->isVisible());
             EXPECT_TRUE(box->rect().contains(QRect(button->mapTo(box.get(), QPoint(0, 0)), button->size())));

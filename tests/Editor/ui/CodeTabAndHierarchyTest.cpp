@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -48,19 +49,29 @@ std::shared_ptr<ProjectContainerModel> containerWithCode(const std::string& sele
     return container;
 }
 
-// Menu titles depth-first, sub-menus as "name/" followed by their entries.
-std::vector<std::string> menuOutline(const QMenu* menu, const std::string& prefix = {})
+// Opens `menu` as the user does (a folder's entries are made when its menu is about to show) and
+// answers its titles depth-first, sub-menus as "name/" followed by their entries, each opened.
+std::vector<std::string> openedOutline(QMenu* menu, const std::string& prefix = {})
 {
+    menu->popup(QPoint(0, 0));
     std::vector<std::string> out;
     for (QAction* action : menu->actions()) {
         if (QMenu* sub = action->menu()) {
             out.push_back(prefix + action->text().toStdString() + "/");
-            for (auto& entry : menuOutline(sub, prefix + "  ")) out.push_back(std::move(entry));
+            for (auto& entry : openedOutline(sub, prefix + "  ")) out.push_back(std::move(entry));
         } else {
             out.push_back(prefix + action->text().toStdString());
         }
     }
+    menu->hide();
     return out;
+}
+
+QAction* entryTitled(const QMenu* menu, const QString& title)
+{
+    for (QAction* action : menu->actions())
+        if (action->text() == title) return action;
+    return nullptr;
 }
 
 TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
@@ -68,9 +79,11 @@ TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
     std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
     code->projectContainer = containerWithCode("/Views/Card.kt");
     code->updateUIForScreenData();
-    EXPECT_EQ(menuOutline(code->fileMenu()), (std::vector<std::string>{"Home.swift", "Views/", "  Card.kt", "  Row.swift",
-                                                                       "  Cells/", "    Cell.swift", "Empty/"}));
+    // The selected file opens before any menu is made.
+    EXPECT_TRUE(code->fileMenu()->actions().isEmpty());
     EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("val card = \"x\""));
+    EXPECT_EQ(openedOutline(code->fileMenu()), (std::vector<std::string>{"Home.swift", "Views/", "  Card.kt", "  Row.swift",
+                                                                         "  Cells/", "    Cell.swift", "Empty/"}));
     EXPECT_TRUE(code->textView()->isReadOnly());
     EXPECT_EQ(code->highlighter()->language(), CodeSyntaxHighlighter::Language::kotlin);
     EXPECT_EQ(code->fileLabel()->text(), QStringLiteral("Card.kt"));
@@ -84,6 +97,109 @@ TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
     QAction stranger(QStringLiteral("stranger"));
     code->menuItemSelected(&stranger);
     EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
+    // An item two folders down, chosen in its own menu, reaches the tab.
+    QMenu* views = entryTitled(code->fileMenu(), QStringLiteral("Views"))->menu();
+    views->popup(QPoint(0, 0));
+    QMenu* cells = entryTitled(views, QStringLiteral("Cells"))->menu();
+    cells->popup(QPoint(0, 0));
+    entryTitled(cells, QStringLiteral("Cell.swift"))->trigger();
+    EXPECT_EQ(code->shownFile()->absolutePath, "/Views/Cells/Cell.swift");
+}
+
+// A tree of many files and folders stays cheap: a folder's menu is made when it is about to show
+// and lists a bounded number of entries; the rest are summed up in one disabled entry.
+TEST(CodeTabTest, AFolderMenuListsABoundedNumberOfEntries)
+{
+    constexpr int kMax = MainEditorCodeViewController::kMaxMenuEntries;
+    const struct {
+        const char* name;
+        int files;
+        int folders;
+        int listed;      // entries before the summary
+        const char* summary; // "" when every entry is listed
+    } cases[] = {
+        {"a wide folder", kMax + 50, 0, kMax, "… and 50 more"},
+        {"files fill it, folders left out", kMax - 1, 3, kMax, "… and 2 more"},
+        {"exactly full", kMax - 2, 2, kMax, ""},
+        {"a small folder", 3, 1, 4, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto container = std::make_shared<ProjectContainerModel>();
+        container->codeDirectory = std::make_shared<DirectoryDTO>();
+        container->selectedCodeFilePath = "/none";
+        for (int i = 0; i < c.files; ++i) {
+            auto file = std::make_shared<FileDTO>();
+            file->path = "File" + std::to_string(i) + ".swift";
+            container->codeDirectory->files.push_back(file);
+        }
+        for (int i = 0; i < c.folders; ++i) {
+            container->codeDirectory->directories.push_back(std::make_shared<DirectoryDTO>());
+            container->codeDirectory->directories.back()->name = "Folder" + std::to_string(i);
+        }
+        std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
+        code->projectContainer = container;
+        code->updateUIForScreenData();
+        code->fileMenu()->popup(QPoint(0, 0));
+        const QList<QAction*> entries = code->fileMenu()->actions();
+        const bool summed = *c.summary != '\0';
+        ASSERT_EQ(entries.size(), c.listed + (summed ? 1 : 0));
+        EXPECT_EQ(entries.front()->text(), QStringLiteral("File0.swift"));
+        if (summed) {
+            EXPECT_EQ(entries.back()->text(), QString::fromUtf8(c.summary));
+            EXPECT_FALSE(entries.back()->isEnabled());
+            code->menuItemSelected(entries.back());
+            EXPECT_EQ(code->shownFile(), nullptr);
+        }
+    }
+}
+
+// A chain of folders: "F1/F2/.../F12", each with one file.
+std::shared_ptr<DirectoryDTO> folderChain(int depth)
+{
+    auto root = std::make_shared<DirectoryDTO>();
+    DirectoryDTO* at = root.get();
+    for (int level = 1; level <= depth; ++level) {
+        auto file = std::make_shared<FileDTO>();
+        file->path = "File" + std::to_string(level - 1) + ".swift";
+        file->absolutePath = "/" + std::to_string(level - 1);
+        file->content = "level " + std::to_string(level - 1);
+        at->files.push_back(file);
+        at->directories.push_back(std::make_shared<DirectoryDTO>());
+        at = at->directories.back().get();
+        at->name = "F" + std::to_string(level);
+    }
+    return root;
+}
+
+TEST(CodeTabTest, DeepTreeMakesOnlyTheMenusTheUserOpensAndANewReplyDropsThem)
+{
+    std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
+    auto container = std::make_shared<ProjectContainerModel>();
+    container->codeDirectory = folderChain(12);
+    container->selectedCodeFilePath = "/11";
+    code->projectContainer = container;
+    code->updateUIForScreenData();
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("level 11")) << "found without a menu";
+    EXPECT_TRUE(code->fileMenuButton()->isEnabled());
+    EXPECT_TRUE(code->fileMenu()->findChildren<QMenu*>().isEmpty());
+
+    code->fileMenu()->popup(QPoint(0, 0));
+    EXPECT_EQ(code->fileMenu()->findChildren<QMenu*>().size(), 1) << "the first folder, still empty";
+    QMenu* first = entryTitled(code->fileMenu(), QStringLiteral("F1"))->menu();
+    EXPECT_TRUE(first->actions().isEmpty());
+    first->popup(QPoint(0, 0));
+    ASSERT_EQ(first->actions().size(), 2);
+    EXPECT_EQ(first->actions()[0]->text(), QStringLiteral("File1.swift"));
+    EXPECT_EQ(first->actions()[1]->text(), QStringLiteral("F2"));
+    EXPECT_EQ(code->fileMenu()->findChildren<QMenu*>().size(), 2);
+    first->hide();
+
+    code->updateUIForScreenData();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(code->fileMenu()->findChildren<QMenu*>().isEmpty()) << "the folders of the last reply are gone";
+    code->fileMenu()->popup(QPoint(0, 0));
+    EXPECT_EQ(code->fileMenu()->actions().size(), 2) << "the new reply's menu fills as the old one did";
 }
 
 // The colour the highlighter gave the text at `position` of the shown file's first line.
@@ -133,10 +249,13 @@ TEST(CodeTabTest, NoMatchingPathOrNoTreeOpensNoFile)
     code->updateUIForScreenData();
     EXPECT_EQ(code->shownFile(), nullptr);
     EXPECT_TRUE(code->textView()->toPlainText().isEmpty());
+    code->fileMenu()->popup(QPoint(0, 0));
     EXPECT_EQ(code->fileMenu()->actions().size(), 3);
+    code->fileMenu()->hide();
 
     code->projectContainer = std::make_shared<ProjectContainerModel>(); // a reply whose tree was null
     code->updateUIForScreenData();
+    code->fileMenu()->popup(QPoint(0, 0));
     EXPECT_TRUE(code->fileMenu()->actions().isEmpty());
     EXPECT_FALSE(code->fileMenuButton()->isEnabled());
 }
@@ -148,6 +267,7 @@ TEST(CodeTabTest, CanvasMenuChoiceReachesTheCodeTabOfItsEditor)
     ASSERT_NE(code, nullptr);
     code->projectContainer = containerWithCode("");
     code->updateUIForScreenData();
+    code->fileMenu()->popup(QPoint(0, 0));
     editor->getDesignViewController()->menuItemSelected(code->fileMenu()->actions().front());
     EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
 }
