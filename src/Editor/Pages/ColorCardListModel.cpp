@@ -1,13 +1,13 @@
 #include "Editor/Pages/ColorCardListModel.h"
 
 ColorCardListModel::ColorCardListModel(QObject* parent)
-    : ResourceCardListModelOf(&ColorCardListModel::contains, &ColorCardListModel::card, parent)
+    : ResourceCardListModelOf(&ColorCardListModel::searchTexts, &ColorCardListModel::card, parent)
 {
 }
 
-bool ColorCardListModel::contains(const PageSearchText::Query& query, const ColorModel& color)
+std::vector<std::string> ColorCardListModel::searchTexts(const ColorModel& color)
 {
-    return query.isFoundIn(color.name) || query.isFoundIn(color.getHexString()) || query.isFoundIn(color.getRGBString());
+    return {color.name, color.getHexString(), color.getRGBString()};
 }
 
 ResourceCard ColorCardListModel::card(const ColorModel& color)

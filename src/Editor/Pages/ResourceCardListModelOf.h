@@ -8,16 +8,17 @@
 #include <vector>
 
 // The card list of one kind of resource: its entries with scope and search, shown through the
-// kind's match test and card.
+// kind's search texts and card.
 template <class Entry>
 class ResourceCardListModelOf : public ResourceCardListModel {
 public:
     using List = std::vector<std::shared_ptr<Entry>>;
     using CardMaker = ResourceCard (*)(const Entry& entry);
 
-    ResourceCardListModelOf(typename ResourceCardList<Entry>::Matcher matcher, CardMaker cardMaker, QObject* parent)
+    ResourceCardListModelOf(typename ResourceCardList<Entry>::SearchTexts searchTexts, CardMaker cardMaker,
+                            QObject* parent)
         : ResourceCardListModel(parent)
-        , m_state(matcher)
+        , m_state(searchTexts)
         , m_cardMaker(cardMaker)
     {
     }

@@ -1,13 +1,13 @@
 #include "Editor/Pages/TextStyleCardListModel.h"
 
 TextStyleCardListModel::TextStyleCardListModel(QObject* parent)
-    : ResourceCardListModelOf(&TextStyleCardListModel::contains, &TextStyleCardListModel::card, parent)
+    : ResourceCardListModelOf(&TextStyleCardListModel::searchTexts, &TextStyleCardListModel::card, parent)
 {
 }
 
-bool TextStyleCardListModel::contains(const PageSearchText::Query& query, const FontModel& font)
+std::vector<std::string> TextStyleCardListModel::searchTexts(const FontModel& font)
 {
-    return query.isFoundIn(font.name) || query.isFoundIn(font.textStyleName) || query.isFoundIn(font.sizeS);
+    return {font.name, font.textStyleName, font.sizeS};
 }
 
 ResourceCard TextStyleCardListModel::card(const FontModel& font)

@@ -1,7 +1,5 @@
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 
-#include "Editor/Pages/ViewTreeSearch.h"
-
 #include <cstddef>
 #include <utility>
 
@@ -18,6 +16,7 @@ void ViewOutlineTreeModel::update(std::vector<std::shared_ptr<ViewInfo>> viewInf
     views->viewInfoList = std::move(viewInfoList);
     views->list = std::move(treeViewList);
     m_views = std::move(views);
+    m_search = ViewTreeSearch(m_views->list);
     rebuildEntries();
     endResetModel();
 }
@@ -29,7 +28,7 @@ void ViewOutlineTreeModel::applySearchText(const std::string& text)
         m_isSearchActive = false;
     } else {
         // a copy that cannot be made leaves the last result in place
-        if (auto filtered = ViewTreeSearch::search(m_views->list, text)) m_views->filteredList = std::move(*filtered);
+        if (auto filtered = m_search.search(text)) m_views->filteredList = std::move(*filtered);
         m_isSearchActive = true;
     }
     rebuildEntries();

@@ -148,7 +148,7 @@ TEST(ViewTreeSearchTest, SeveralRootsKeepTheirOrder)
 {
     const std::vector<Node> roots{node("Header", "UIView", {node("Back", "UIButton")}), node("Body", "UILabel"),
                                   node("Footer", "UIView", {node("Next", "UIButton")})};
-    const auto result = ViewTreeSearch::search(roots, "Button");
+    const auto result = ViewTreeSearch(roots).search("Button");
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(treeLines(*result), (Lines{"0 Header", "1 Back", "0 Footer", "1 Next"}));
     EXPECT_EQ(roots.at(0)->views.size(), 1u);
