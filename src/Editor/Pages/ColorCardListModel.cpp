@@ -1,5 +1,7 @@
 #include "Editor/Pages/ColorCardListModel.h"
 
+#include "Editor/Pages/PageDisplayText.h"
+
 ColorCardListModel::ColorCardListModel(QObject* parent)
     : ResourceCardListModelOf(&ColorCardListModel::searchTexts, &ColorCardListModel::card, parent)
 {
@@ -13,8 +15,9 @@ std::vector<std::string> ColorCardListModel::searchTexts(const ColorModel& color
 ResourceCard ColorCardListModel::card(const ColorModel& color)
 {
     ResourceCard result;
-    result.name = QString::fromStdString(color.name);
+    result.name = PageDisplayText::bounded(color.name);
     // the percent sign comes first: %100, %50
+    // (the hex and RGB texts are numbers, short whatever the channels hold)
     result.infoTexts = {QString::fromStdString(color.getHexString()),
                         QStringLiteral("Rgb ") + QString::fromStdString(color.getRGBString()),
                         QStringLiteral("%") + QString::number(color.alphaInt)};

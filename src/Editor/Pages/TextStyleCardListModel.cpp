@@ -1,5 +1,7 @@
 #include "Editor/Pages/TextStyleCardListModel.h"
 
+#include "Editor/Pages/PageDisplayText.h"
+
 TextStyleCardListModel::TextStyleCardListModel(QObject* parent)
     : ResourceCardListModelOf(&TextStyleCardListModel::searchTexts, &TextStyleCardListModel::card, parent)
 {
@@ -13,7 +15,8 @@ std::vector<std::string> TextStyleCardListModel::searchTexts(const FontModel& fo
 ResourceCard TextStyleCardListModel::card(const FontModel& font)
 {
     ResourceCard result;
-    result.name = QString::fromStdString(font.textStyleName);
-    result.infoTexts = {QString::fromStdString(font.name) + QStringLiteral(", ") + QString::fromStdString(font.sizeS)};
+    result.name = PageDisplayText::bounded(font.textStyleName);
+    // both parts bounded, so that a long font name does not push the size out of the tool tip
+    result.infoTexts = {PageDisplayText::bounded(font.name) + QStringLiteral(", ") + PageDisplayText::bounded(font.sizeS)};
     return result;
 }

@@ -1,5 +1,7 @@
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 
+#include "Editor/Pages/PageDisplayText.h"
+
 #include <cstddef>
 #include <utility>
 
@@ -116,17 +118,18 @@ QVariant ViewOutlineTreeModel::data(const QModelIndex& index, int role) const
 {
     const TreeViewInfo* node = nodeAt(index);
     if (!node) return {};
+    // the texts a row paints (and its tool tip) are bounded: a view asks for them on every paint
     switch (role) {
     case Qt::DisplayRole:
     case NameRole:
-        return QString::fromStdString(node->name);
+        return PageDisplayText::bounded(node->name);
     case ClassNameRole:
-        return QString::fromStdString(node->classNameString);
+        return PageDisplayText::bounded(node->classNameString);
     case AncestorClassKeyRole:
-        return QString::fromStdString(node->ancestorClassKey);
+        return PageDisplayText::bounded(node->ancestorClassKey);
     case Qt::ToolTipRole:
     case ParentIdRole:
-        return QString::fromStdString(node->parentId);
+        return PageDisplayText::bounded(node->parentId);
     case IsInstanceRole:
         return node->isInstance;
     case ViewIdRole:

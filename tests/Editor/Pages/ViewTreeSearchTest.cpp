@@ -1,3 +1,4 @@
+#include "Editor/Pages/PageDisplayText.h"
 #include "Editor/Pages/TreeContainer.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 #include "Editor/Pages/ViewTreeSearch.h"
@@ -117,6 +118,23 @@ TEST_F(ViewOutlineTreeModelTest, RolesOfARow)
     EXPECT_EQ(model.parent(buy), root);
     EXPECT_EQ(model.nodeAt(group)->name, "Group");
     EXPECT_EQ(model.nodeAt(QModelIndex()), nullptr);
+}
+
+// A row's texts are asked for on every paint; a view lays out what it gets in full.
+TEST_F(ViewOutlineTreeModelTest, LongTextsOfARowAreBounded)
+{
+    const std::string megabyte(1'000'000, 'z');
+    model.update({}, {node(megabyte, megabyte, {node("Child", "UIView")})});
+    const QModelIndex root = model.index(0, 0);
+    const QModelIndex child = model.index(0, 0, root);
+    const QString shown = QString(PageDisplayText::kMaxLength, QLatin1Char('z')) + QChar(0x2026);
+    for (const auto& [index, role] : {std::pair{root, int(Qt::DisplayRole)}, std::pair{root, int(ViewOutlineTreeModel::NameRole)},
+                                      std::pair{root, int(ViewOutlineTreeModel::ClassNameRole)},
+                                      std::pair{child, int(Qt::ToolTipRole)}})
+        EXPECT_EQ(index.data(role).toString(), shown) << role;
+    // the search still reads the whole name
+    model.applySearchText(megabyte.substr(0, 900) + "Z");
+    EXPECT_EQ(shownLines(model).size(), 2u);
 }
 
 TEST(TreeContainerTest, CopyEqualsTheEncodedAndDecodedTreeAndSharesNoNode)
