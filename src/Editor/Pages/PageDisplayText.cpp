@@ -26,7 +26,8 @@ QString PageDisplayText::bounded(std::string_view text)
 {
     // a character takes at most four bytes, so this prefix holds kMaxLength characters or more
     constexpr std::size_t kMaxBytes = static_cast<std::size_t>(kMaxLength) * 4;
-    if (text.size() <= kMaxBytes) return shown(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), false);
+    if (text.size() <= kMaxBytes)
+        return shown(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), false);
     std::size_t cut = kMaxBytes;
     // never split a character's bytes, which would show a replacement character before the ellipsis
     while (cut > 0 && isContinuationByte(text[cut])) --cut;

@@ -40,28 +40,11 @@ PageSearchText::Folded::Folded(std::string_view text)
 }
 
 PageSearchText::Query::Query(std::string_view text)
-    : m_folded(folded(text))
-    , m_fallback(m_folded.size(), 0)
+    : m_search(folded(text))
 {
-    std::size_t border = 0;
-    for (std::size_t i = 1; i < m_folded.size(); ++i) {
-        while (border > 0 && m_folded[i] != m_folded[border]) border = m_fallback[border - 1];
-        if (m_folded[i] == m_folded[border]) ++border;
-        m_fallback[i] = border;
-    }
 }
 
 bool PageSearchText::Query::isFoundIn(const Folded& text) const
 {
-    if (m_folded.empty()) return true;
-    const std::string& haystack = text.utf8();
-    if (m_folded.size() > haystack.size()) return false;
-    // Knuth-Morris-Pratt: `matched` query bytes end at the current text byte
-    std::size_t matched = 0;
-    for (const char c : haystack) {
-        while (matched > 0 && c != m_folded[matched]) matched = m_fallback[matched - 1];
-        if (c == m_folded[matched]) ++matched;
-        if (matched == m_folded.size()) return true;
-    }
-    return false;
+    return m_search.isFoundIn(text.utf8());
 }

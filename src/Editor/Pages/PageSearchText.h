@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstddef>
+#include "Editor/Pages/SubstringSearch.h"
+
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The side pages find entries by a substring test on lower-cased texts, where canonically equal
 // Unicode (a precomposed and a decomposed accented letter) counts as equal. Both sides are
@@ -12,9 +12,7 @@
 // characters.
 //
 // An entry's texts are folded once per update of a page (Folded) and a query once per keystroke
-// (Query); the test itself runs in time linear in the text's length plus the query's, whatever
-// the two contain. A naive search costs their product, which froze the window for minutes on a
-// long layer name and a long query.
+// (Query); the test itself runs in time linear in the text's length (SubstringSearch).
 class PageSearchText {
 public:
     // A text in the compared form.
@@ -34,17 +32,14 @@ public:
         Query() = default;
         explicit Query(std::string_view text);
 
-        bool isEmpty() const { return m_folded.empty(); }
+        bool isEmpty() const { return m_search.needle().empty(); }
         // True when the folded `text` contains this query; an empty query is in every text.
         bool isFoundIn(const Folded& text) const;
         // The same for a text folded on the spot.
         bool isFoundIn(std::string_view text) const { return isFoundIn(Folded(text)); }
 
     private:
-        std::string m_folded;
-        // For each prefix of the query, the length of its longest proper prefix that is also
-        // its suffix: where a partial match goes on after a mismatch, so no text byte is read twice.
-        std::vector<std::size_t> m_fallback;
+        SubstringSearch m_search; // of the folded query
     };
 
     // Lower-cased and NFC-normalised UTF-8, the form both sides are compared in.

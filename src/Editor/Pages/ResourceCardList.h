@@ -102,7 +102,8 @@ private:
     // keystrokes that follow.
     const FoldedTexts& foldedTexts()
     {
-        std::optional<FoldedTexts>& texts = m_searchScope == ComponentSearchScope::project ? m_projectTexts : m_screenTexts;
+        std::optional<FoldedTexts>& texts =
+            m_searchScope == ComponentSearchScope::project ? m_projectTexts : m_screenTexts;
         if (!texts) {
             texts.emplace();
             const std::shared_ptr<Container> container = getContainer();

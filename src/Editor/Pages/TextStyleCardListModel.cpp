@@ -17,6 +17,7 @@ ResourceCard TextStyleCardListModel::card(const FontModel& font)
     ResourceCard result;
     result.name = PageDisplayText::bounded(font.textStyleName);
     // both parts bounded, so that a long font name does not push the size out of the tool tip
-    result.infoTexts = {PageDisplayText::bounded(font.name) + QStringLiteral(", ") + PageDisplayText::bounded(font.sizeS)};
+    result.infoTexts = {PageDisplayText::bounded(font.name) + QStringLiteral(", ")
+                        + PageDisplayText::bounded(font.sizeS)};
     return result;
 }

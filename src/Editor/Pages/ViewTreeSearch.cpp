@@ -27,9 +27,10 @@ std::optional<ViewTreeSearch::List> ViewTreeSearch::search(const std::string& qu
 bool ViewTreeSearch::contains(const PageSearchText::Query& query, const TreeViewInfo& node)
 {
     auto found = m_texts.find(&node);
-    if (found == m_texts.end())
-        found = m_texts.emplace(&node, NodeTexts{PageSearchText::Folded(node.name), PageSearchText::Folded(node.classNameString)})
-                    .first;
+    if (found == m_texts.end()) {
+        NodeTexts texts{PageSearchText::Folded(node.name), PageSearchText::Folded(node.classNameString)};
+        found = m_texts.emplace(&node, std::move(texts)).first;
+    }
     return query.isFoundIn(found->second.name) || query.isFoundIn(found->second.className);
 }
 

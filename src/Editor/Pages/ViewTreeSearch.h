@@ -36,7 +36,8 @@ private:
     bool contains(const PageSearchText::Query& query, const TreeViewInfo& node);
     // A copy of the node whole when it matches; otherwise a copy of it holding only the copies of
     // its matching branches, or null when no branch matches.
-    std::shared_ptr<TreeViewInfo> keptBranch(const PageSearchText::Query& query, const std::shared_ptr<TreeViewInfo>& node);
+    std::shared_ptr<TreeViewInfo> keptBranch(const PageSearchText::Query& query,
+                                             const std::shared_ptr<TreeViewInfo>& node);
 
     List m_list;
     std::unordered_map<const TreeViewInfo*, NodeTexts> m_texts; // not owned keys: m_list keeps the nodes

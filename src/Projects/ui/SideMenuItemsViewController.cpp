@@ -83,8 +83,10 @@ void SideMenuItemsViewController::openPage(SideMenuContentType type)
     SideMenuContentViewController* content = contentOf(this);
     if (!side || !content) return;
     // both roads set the buttons' checked states
-    if (!side->isMenuContentCollapsed() && content->activeType() == type) side->closeMenuContent();
-    else content->open(type);
+    if (!side->isMenuContentCollapsed() && content->activeType() == type)
+        side->closeMenuContent();
+    else
+        content->open(type);
 }
 
 void SideMenuItemsViewController::showOpenPage(std::optional<SideMenuContentType> type)

@@ -15,7 +15,9 @@ namespace {
 bool substringOfLowerCased(const std::string& text, const std::string& query)
 {
     auto fold = [](const std::string& s) {
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toLower().normalized(QString::NormalizationForm_C);
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))
+            .toLower()
+            .normalized(QString::NormalizationForm_C);
     };
     const QString needle = fold(query);
     return needle.isEmpty() || fold(text).contains(needle);
@@ -28,16 +30,16 @@ TEST(PageSearchTextTest, AnswersAsTheSubstringTestOnLowerCasedTexts)
         const char* query;
         bool found;
     } cases[] = {
-        {"\u0130stanbul", "i", true},           // a dotted capital I lower-cases to two characters
+        {"\u0130stanbul", "i", true}, // a dotted capital I lower-cases to two characters
         {"\u0130stanbul", "\u0130S", true},
-        {"\u0130stanbul", "ist", false},         // the combining dot stands between i and s
-        {"\u1E9E", "\u00DF", true},              // capital sharp s: three bytes to two
-        {"\u1E9E", "ss", false},                 // lower-casing, not case folding
-        {"\u212Aelvin", "kel", true},            // the Kelvin sign lower-cases to a one-byte k
-        {"Ohm \u2126", "\u03C9", true},          // the ohm sign lower-cases to omega
+        {"\u0130stanbul", "ist", false},           // the combining dot stands between i and s
+        {"\u1E9E", "\u00DF", true},                // capital sharp s: three bytes to two
+        {"\u1E9E", "ss", false},                   // lower-casing, not case folding
+        {"\u212Aelvin", "kel", true},              // the Kelvin sign lower-cases to a one-byte k
+        {"Ohm \u2126", "\u03C9", true},            // the ohm sign lower-cases to omega
         {"A\u030Angstr\u00F6m", "\u00E5NG", true}, // decomposed text, precomposed query
-        {"Caf\u00E9", "CAFE\u0301", true},       // precomposed text, decomposed query
-        {"\u01C4", "\u01C6", true},              // a digraph capital
+        {"Caf\u00E9", "CAFE\u0301", true},         // precomposed text, decomposed query
+        {"\u01C4", "\u01C6", true},                // a digraph capital
         {"abc", "", true},
         {"", "", true},
         {"", "a", false},
@@ -59,8 +61,9 @@ TEST(PageSearchTextTest, AnswersAsTheSubstringTestOnLowerCasedTexts)
 // characters, compared with the substring test the pages used to make.
 TEST(PageSearchTextTest, RandomTextsOfTrickyPiecesAnswerAsTheSubstringTest)
 {
-    const std::array<const char*, 17> pieces{"a", "A", "b", "\u0130", "i", "\u0307", "\u1E9E", "\u00DF", "\u212A", "k",
-                                              "K", "\u00E9", "e", "\u0301", "\u03A3", "\u03C3", "\u03C2"};
+    const std::array<const char*, 17> pieces{"a",      "A",      "b",      "\u0130", "i",     "\u0307",
+                                             "\u1E9E", "\u00DF", "\u212A", "k",      "K",     "\u00E9",
+                                             "e",      "\u0301", "\u03A3", "\u03C3", "\u03C2"};
     std::mt19937 random(20);
     auto make = [&](int maxPieces) {
         std::string text;
@@ -73,7 +76,8 @@ TEST(PageSearchTextTest, RandomTextsOfTrickyPiecesAnswerAsTheSubstringTest)
         const std::string text = make(12);
         const std::string query = make(3);
         const bool expected = substringOfLowerCased(text, query);
-        ASSERT_EQ(PageSearchText::Query(query).isFoundIn(PageSearchText::Folded(text)), expected) << text << " / " << query;
+        ASSERT_EQ(PageSearchText::Query(query).isFoundIn(PageSearchText::Folded(text)), expected)
+            << text << " / " << query;
         found += expected ? 1 : 0;
     }
     // both answers were tried often

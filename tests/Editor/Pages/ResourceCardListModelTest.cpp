@@ -168,12 +168,14 @@ TEST(ColorCardEventTest, AnOutOfRangeColourIsReportedOncePerCardAndUpdateNotPerP
     platform::EventSink::crashReports().setRecorder([&events](const boost::json::object&) { ++events; });
     // no model tester here: it reads the first card itself on every reset
     ColorCardListModel model;
-    const auto screen = std::vector{color("hot", 256 / 255.0, 0, 0), color("fine", 1, 0, 0), color("hotter", 300 / 255.0, 0, 0)};
+    const auto screen =
+        std::vector{color("hot", 256 / 255.0, 0, 0), color("fine", 1, 0, 0), color("hotter", 300 / 255.0, 0, 0)};
     auto paintAll = [&model] {
         for (int paint = 0; paint < 10; ++paint) {
             for (int row = 0; row < model.rowCount(); ++row) {
-                for (const int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(ResourceCardListModel::InfoTextsRole),
-                                       int(ResourceCardListModel::SwatchRole)})
+                for (const int role :
+                     {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(ResourceCardListModel::InfoTextsRole),
+                      int(ResourceCardListModel::SwatchRole)})
                     (void)model.index(row, 0).data(role);
             }
         }
@@ -185,15 +187,32 @@ TEST(ColorCardEventTest, AnOutOfRangeColourIsReportedOncePerCardAndUpdateNotPerP
     } steps[] = {
         {"update", [&] { model.update({}, screen); }, 0}, // nothing is made before it is shown
         {"paint", paintAll, 2},
-        {"search and paint", [&] { model.startSearch(std::string("hot"), ComponentSearchScope::screen); paintAll(); }, 2},
-        {"clear and paint", [&] { model.startSearch(std::string(), ComponentSearchScope::screen); paintAll(); }, 2},
-        {"other scope and back", [&] {
+        {"search and paint",
+         [&] {
+             model.startSearch(std::string("hot"), ComponentSearchScope::screen);
+             paintAll();
+         },
+         2},
+        {"clear and paint",
+         [&] {
+             model.startSearch(std::string(), ComponentSearchScope::screen);
+             paintAll();
+         },
+         2},
+        {"other scope and back",
+         [&] {
              model.startSearch(std::nullopt, ComponentSearchScope::project);
              paintAll();
              model.startSearch(std::nullopt, ComponentSearchScope::screen);
              paintAll();
-         }, 2},
-        {"next update and paint", [&] { model.update({}, screen); paintAll(); }, 4},
+         },
+         2},
+        {"next update and paint",
+         [&] {
+             model.update({}, screen);
+             paintAll();
+         },
+         4},
     };
     for (const auto& step : steps) {
         step.act();

@@ -1,7 +1,7 @@
+#include "Editor/Pages/ViewTreeSearch.h"
 #include "Editor/Pages/PageDisplayText.h"
 #include "Editor/Pages/TreeContainer.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
-#include "Editor/Pages/ViewTreeSearch.h"
 #include "Editor/Pages/ViewTreeTestTrees.h"
 
 #include <gtest/gtest.h>
@@ -128,9 +128,9 @@ TEST_F(ViewOutlineTreeModelTest, LongTextsOfARowAreBounded)
     const QModelIndex root = model.index(0, 0);
     const QModelIndex child = model.index(0, 0, root);
     const QString shown = QString(PageDisplayText::kMaxLength, QLatin1Char('z')) + QChar(0x2026);
-    for (const auto& [index, role] : {std::pair{root, int(Qt::DisplayRole)}, std::pair{root, int(ViewOutlineTreeModel::NameRole)},
-                                      std::pair{root, int(ViewOutlineTreeModel::ClassNameRole)},
-                                      std::pair{child, int(Qt::ToolTipRole)}})
+    for (const auto& [index, role] :
+         {std::pair{root, int(Qt::DisplayRole)}, std::pair{root, int(ViewOutlineTreeModel::NameRole)},
+          std::pair{root, int(ViewOutlineTreeModel::ClassNameRole)}, std::pair{child, int(Qt::ToolTipRole)}})
         EXPECT_EQ(index.data(role).toString(), shown) << role;
     // the search still reads the whole name
     model.applySearchText(megabyte.substr(0, 900) + "Z");

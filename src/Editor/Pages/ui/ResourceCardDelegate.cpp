@@ -48,8 +48,8 @@ ResourceCardDelegate::CardLayout ResourceCardDelegate::cardLayout(const QStyleOp
     int top = option.rect.top() + (option.rect.height() - lineHeight * static_cast<int>(texts.size())) / 2;
     for (const auto& [text, bold] : texts) {
         const QFontMetrics metrics(bold ? nameFont(option.font) : option.font);
-        layout.lines.push_back({QRect(textLeft, top, textWidth, lineHeight),
-                                metrics.elidedText(text, Qt::ElideRight, textWidth), bold});
+        layout.lines.push_back(
+            {QRect(textLeft, top, textWidth, lineHeight), metrics.elidedText(text, Qt::ElideRight, textWidth), bold});
         top += lineHeight;
     }
     return layout;
