@@ -7,6 +7,12 @@
 // Queries: a name few nodes have, a class a sixth of the leaves have, a letter every node has,
 // and a text no node has.
 // Reported with each time: nodes, depth, and the nodes the outline shows afterwards.
+//
+// The worst case of the substring test: one layer whose name is a long run of one letter,
+// and a query that is the same run with another letter in its middle, so that a naive search
+// compares half the query at every position of the name. Plain ASCII and an accented letter
+// (which takes the Unicode road) are both measured; each is reported with the name's and the
+// query's length.
 
 #include "Editor/Pages/TreeContainer.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
@@ -171,22 +177,71 @@ void BM_TreeCopyByEncoding(benchmark::State& state)
 }
 BENCHMARK(BM_TreeCopyByEncoding)->Arg(1000)->Arg(10000)->ArgName("nodes")->Unit(benchmark::kMillisecond);
 
+// The search alone, the tree's texts already folded by an earlier keystroke.
 void BM_FilterOnly(benchmark::State& state)
 {
     const auto& roots = tree(static_cast<int>(state.range(0)));
-    const PageSearchText::Query query(kQueries[static_cast<std::size_t>(state.range(1))]);
+    const std::string query = kQueries[static_cast<std::size_t>(state.range(1))];
+    ViewTreeSearch search(roots);
+    search.search(query);
     int shown = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        auto copy = TreeContainer::getCopy(TreeContainer(roots));
-        state.ResumeTiming();
-        const auto filtered = ViewTreeSearch::getFilteredList(copy->list, query);
-        shown = countOf(filtered);
+        const auto filtered = search.search(query);
+        shown = countOf(*filtered);
     }
-    state.SetLabel(kQueries[static_cast<std::size_t>(state.range(1))]);
+    state.SetLabel(query);
     reportSizes(state, roots, shown);
 }
 BENCHMARK(BM_FilterOnly)->ArgsProduct({{10000}, {0, 1, 2, 3}})->ArgNames({"nodes", "query"})->Unit(benchmark::kMillisecond);
+
+// A tree of one root named by `length` copies of `letter`; built once per size.
+const std::vector<std::shared_ptr<TreeViewInfo>>& longNameTree(std::size_t length, bool accented)
+{
+    static std::vector<std::shared_ptr<TreeViewInfo>> cached;
+    static std::size_t cachedLength = 0;
+    static bool cachedAccented = false;
+    if (cached.empty() || cachedLength != length || cachedAccented != accented) {
+        std::string name;
+        const std::string letter = accented ? "\xc3\xa9" : "a"; // é or a
+        name.reserve(length * letter.size());
+        for (std::size_t i = 0; i < length; ++i) name += letter;
+        auto node = std::make_shared<TreeViewInfo>();
+        node->id = "long";
+        node->name = std::move(name);
+        node->classNameString = "UILabel";
+        cached = {node};
+        cachedLength = length;
+        cachedAccented = accented;
+    }
+    return cached;
+}
+
+void BM_LongNameKeystroke(benchmark::State& state)
+{
+    const auto nameLength = static_cast<std::size_t>(state.range(0));
+    const auto queryLength = static_cast<std::size_t>(state.range(1));
+    const bool accented = state.range(2) != 0;
+    const auto& roots = longNameTree(nameLength, accented);
+    // the other letter in the middle: a search from the left and one from the right (as
+    // Boyer-Moore does) both compare half the query before they find the mismatch
+    std::string query;
+    const std::string letter = accented ? "\xc3\xa9" : "a";
+    for (std::size_t i = 0; i < queryLength; ++i) query += i == queryLength / 2 ? std::string("b") : letter;
+    ViewOutlineTreeModel model;
+    model.update({}, roots);
+    for (auto _ : state) {
+        model.applySearchText(query);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.SetLabel(accented ? "accented" : "ascii");
+    state.counters["nameChars"] = static_cast<double>(nameLength);
+    state.counters["queryChars"] = static_cast<double>(queryLength);
+    state.counters["shown"] = countOf(model.shownList());
+}
+BENCHMARK(BM_LongNameKeystroke)
+    ->ArgsProduct({{100000, 1000000, 10000000}, {1000, 32766}, {0, 1}})
+    ->ArgNames({"name", "query", "accented"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

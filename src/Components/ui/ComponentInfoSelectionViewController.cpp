@@ -1,6 +1,8 @@
 #include "Components/ui/ComponentInfoSelectionViewController.h"
 
 #include "Components/CreateComponentSession.h"
+#include "Editor/Canvas/SelectedViewInfo.h"
+#include "Editor/Pages/PageDisplayText.h"
 #include "platform/Localization.h"
 
 #include <QHeaderView>
@@ -29,8 +31,13 @@ ComponentInfoSelectionViewController::ComponentInfoSelectionViewController()
 void ComponentInfoSelectionViewController::updateSelectedViewInfoList()
 {
     m_viewIds.clear();
-    for (const auto& entry : CreateComponentSession::session().selectViewInfoList) m_viewIds.push_back(entry.first);
-    m_table->setRowCount(static_cast<int>(m_viewIds.size()));
-    for (std::size_t i = 0; i < m_viewIds.size(); ++i)
-        m_table->setItem(static_cast<int>(i), 0, new QTableWidgetItem(QString::fromStdString(m_viewIds[i])));
+    const auto& selection = CreateComponentSession::session().selectViewInfoList;
+    m_table->setRowCount(static_cast<int>(selection.size()));
+    int row = 0;
+    for (const auto& [oid, selected] : selection) {
+        m_viewIds.push_back(oid);
+        // the layer as the designer named it; a layer without a name is told by its id
+        const std::string& layerName = selected && selected->viewInfo ? selected->viewInfo->layerName : std::string();
+        m_table->setItem(row++, 0, new QTableWidgetItem(PageDisplayText::bounded(layerName.empty() ? oid : layerName)));
+    }
 }

@@ -7,7 +7,7 @@
 
 class QTableWidget;
 
-// Second page of making or converting a component: the layers picked on the canvas.
+// Second page of making or converting a component: the layers picked on the canvas, by name.
 class ComponentInfoSelectionViewController : public ViewController {
     Q_OBJECT
 

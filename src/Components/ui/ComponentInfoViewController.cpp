@@ -2,6 +2,7 @@
 
 #include "App/DisplayDate.h"
 #include "App/ui/NoDataView.h"
+#include "Editor/Pages/PageDisplayText.h"
 #include "platform/Localization.h"
 
 #include <QLabel>
@@ -43,11 +44,12 @@ void ComponentInfoViewController::update(const std::optional<ComponentDisplayInf
         m_body->setCurrentWidget(m_noData);
         return;
     }
-    m_name->setText(QString::fromStdString(component->name));
+    m_name->setText(PageDisplayText::bounded(component->name));
     m_details->setText(platform::localizedFormat(
-        "componentInfo.details", {QString::fromStdString(component->componentTypeName.empty() ? component->componentTypeKey
-                                                                                         : component->componentTypeName),
-                                  QString::fromStdString(component->classNameString), QString::number(component->instanceCount),
-                                  DisplayDate::text(component->updateTime)}));
+        "componentInfo.details",
+        {PageDisplayText::bounded(component->componentTypeName.empty() ? component->componentTypeKey
+                                                                       : component->componentTypeName),
+         PageDisplayText::bounded(component->classNameString), QString::number(component->instanceCount),
+         DisplayDate::text(component->updateTime)}));
     m_body->setCurrentIndex(0);
 }

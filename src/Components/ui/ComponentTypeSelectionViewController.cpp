@@ -1,6 +1,7 @@
 #include "Components/ui/ComponentTypeSelectionViewController.h"
 
 #include "App/ui/NoDataView.h"
+#include "Editor/Pages/PageDisplayText.h"
 #include "platform/Localization.h"
 
 #include <QListWidget>
@@ -30,8 +31,8 @@ void ComponentTypeSelectionViewController::update(const std::vector<ComponentTyp
     m_types = componentTypeList;
     m_list->clear();
     for (const ComponentTypeDisplayInfo& type : m_types) {
-        auto* item = new QListWidgetItem(QString::fromStdString(type.name), m_list);
-        item->setToolTip(QString::fromStdString(type.info));
+        auto* item = new QListWidgetItem(PageDisplayText::bounded(type.name), m_list);
+        item->setToolTip(PageDisplayText::bounded(type.info));
     }
     m_body->setCurrentWidget(m_types.empty() ? static_cast<QWidget*>(m_noData) : m_list);
 }

@@ -3,6 +3,7 @@
 #include "App/DisplayDate.h"
 #include "App/ui/NoDataView.h"
 #include "App/ui/SearchableListHeader.h"
+#include "Editor/Pages/PageDisplayText.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
 #include "Projects/ui/SideMenuContentViewController.h"
@@ -16,6 +17,17 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+// The form the search compares in: lower-cased, and as UTF-8 for a search in linear time.
+std::string lowerCasedUtf8(const QString& text)
+{
+    const QByteArray utf8 = text.toLower().toUtf8();
+    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+} // namespace
+
 ComponentsViewController* ComponentsViewController::instantiate()
 {
     return new ComponentsViewController;
@@ -28,14 +40,16 @@ ComponentsViewController::ComponentsViewController()
     layout->setContentsMargins(0, 0, 0, 0);
     m_header = new SearchableListHeader(this);
     layout->addWidget(m_header);
-    m_header->setupView(platform::localized("components.title"), false, {}, false, {},
-                        [this] {
-                            if (auto* side = editorhierarchy::sideMenuOfPage(this)) side->closeMenuContent();
-                        },
-                        {}, [this](ComponentSearchScope, const QString& text) {
-                            m_filter = text.toLower();
-                            reload();
-                        });
+    m_header->setupView(
+        platform::localized("components.title"), false, {}, false, {},
+        [this] {
+            if (auto* side = editorhierarchy::sideMenuOfPage(this)) side->closeMenuContent();
+        },
+        {},
+        [this](ComponentSearchScope, const QString& text) {
+            m_filter = SubstringSearch(lowerCasedUtf8(text));
+            reload();
+        });
 
     auto* body = new QWidget(this);
     m_body = new QStackedLayout(body);
@@ -73,6 +87,11 @@ ComponentsViewController::ComponentsViewController()
 void ComponentsViewController::update(const std::vector<ComponentDisplayInfo>& componentlist)
 {
     m_components = componentlist;
+    // lower-cased once here rather than on every keystroke
+    m_lowerCasedNames.clear();
+    m_lowerCasedNames.reserve(m_components.size());
+    for (const ComponentDisplayInfo& component : m_components)
+        m_lowerCasedNames.push_back(lowerCasedUtf8(QString::fromStdString(component.name)));
     reload();
 }
 
@@ -82,14 +101,15 @@ void ComponentsViewController::reload()
     int row = 0;
     for (std::size_t i = 0; i < m_components.size(); ++i) {
         const ComponentDisplayInfo& component = m_components[i];
-        const QString name = QString::fromStdString(component.name);
-        if (!m_filter.isEmpty() && !name.toLower().contains(m_filter)) continue;
+        if (!m_filter.isFoundIn(m_lowerCasedNames[i])) continue;
         m_table->insertRow(row);
-        auto* nameItem = new QTableWidgetItem(name);
+        auto* nameItem = new QTableWidgetItem(PageDisplayText::bounded(component.name));
         nameItem->setData(Qt::UserRole, static_cast<qulonglong>(i));
         m_table->setItem(row, 0, nameItem);
-        m_table->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(
-                                  component.componentTypeName.empty() ? component.componentTypeKey : component.componentTypeName)));
+        m_table->setItem(row, 1,
+                         new QTableWidgetItem(PageDisplayText::bounded(component.componentTypeName.empty()
+                                                                           ? component.componentTypeKey
+                                                                           : component.componentTypeName)));
         m_table->setItem(row, 2, new QTableWidgetItem(DisplayDate::text(component.updateTime)));
         ++row;
     }

@@ -2,7 +2,9 @@
 
 #include "App/ui/ViewController.h"
 #include "Components/ComponentDisplayInfo.h"
+#include "Editor/Pages/SubstringSearch.h"
 
+#include <string>
 #include <vector>
 
 class NoDataView;
@@ -34,7 +36,8 @@ private:
     void reload();
 
     std::vector<ComponentDisplayInfo> m_components;
-    QString m_filter;
+    std::vector<std::string> m_lowerCasedNames; // of m_components, as UTF-8
+    SubstringSearch m_filter;                   // the search text, lower-cased; empty shows all
     SearchableListHeader* m_header = nullptr; // owned by the layout
     QStackedLayout* m_body = nullptr;         // owned by its widget
     QTableWidget* m_table = nullptr;          // owned by the layout

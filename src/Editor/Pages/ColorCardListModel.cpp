@@ -1,20 +1,23 @@
 #include "Editor/Pages/ColorCardListModel.h"
 
+#include "Editor/Pages/PageDisplayText.h"
+
 ColorCardListModel::ColorCardListModel(QObject* parent)
-    : ResourceCardListModelOf(&ColorCardListModel::contains, &ColorCardListModel::card, parent)
+    : ResourceCardListModelOf(&ColorCardListModel::searchTexts, &ColorCardListModel::card, parent)
 {
 }
 
-bool ColorCardListModel::contains(const PageSearchText::Query& query, const ColorModel& color)
+std::vector<std::string> ColorCardListModel::searchTexts(const ColorModel& color)
 {
-    return query.isFoundIn(color.name) || query.isFoundIn(color.getHexString()) || query.isFoundIn(color.getRGBString());
+    return {color.name, color.getHexString(), color.getRGBString()};
 }
 
 ResourceCard ColorCardListModel::card(const ColorModel& color)
 {
     ResourceCard result;
-    result.name = QString::fromStdString(color.name);
+    result.name = PageDisplayText::bounded(color.name);
     // the percent sign comes first: %100, %50
+    // (the hex and RGB texts are numbers, short whatever the channels hold)
     result.infoTexts = {QString::fromStdString(color.getHexString()),
                         QStringLiteral("Rgb ") + QString::fromStdString(color.getRGBString()),
                         QStringLiteral("%") + QString::number(color.alphaInt)};

@@ -3,6 +3,9 @@
 #include "Editor/ColorModel.h"
 #include "Editor/Pages/ResourceCardListModelOf.h"
 
+#include <string>
+#include <vector>
+
 using ColorsContainer = ResourceListContainer<ColorModel>;
 
 // The colours page's cards: swatch, name, hex text, "Rgb r g b" and "%alpha".
@@ -10,7 +13,7 @@ class ColorCardListModel : public ResourceCardListModelOf<ColorModel> {
 public:
     explicit ColorCardListModel(QObject* parent = nullptr);
 
-    // A colour matches when its name, else its hex text, else its RGB text contains the query.
-    static bool contains(const PageSearchText::Query& query, const ColorModel& color);
+    // What a query is looked for in: the name, the hex text and the RGB text.
+    static std::vector<std::string> searchTexts(const ColorModel& color);
     static ResourceCard card(const ColorModel& color);
 };

@@ -3,6 +3,8 @@
 #include "Components/ComponentSearchScope.h"
 #include "Editor/Pages/PageSearchText.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,11 +27,11 @@ class ResourceCardList {
 public:
     using List = std::vector<std::shared_ptr<Entry>>;
     using Container = ResourceListContainer<Entry>;
-    // The match test of one entry against the prepared (lower-cased) query.
-    using Matcher = bool (*)(const PageSearchText::Query& query, const Entry& entry);
+    // The texts of an entry that a query is looked for in, in the order they are tested.
+    using SearchTexts = std::vector<std::string> (*)(const Entry& entry);
 
-    explicit ResourceCardList(Matcher matcher)
-        : m_matcher(matcher)
+    explicit ResourceCardList(SearchTexts searchTexts)
+        : m_searchTexts(searchTexts)
     {
     }
 
@@ -37,8 +39,10 @@ public:
     {
         m_projectContainer = std::make_shared<Container>();
         m_projectContainer->list = std::move(projectList);
+        m_projectTexts.reset();
         m_screenContainer = std::make_shared<Container>();
         m_screenContainer->list = std::move(screenList);
+        m_screenTexts.reset();
     }
 
     // The header's search handler: the chosen scope and the field's whole text.
@@ -54,15 +58,20 @@ public:
         }
     }
 
-    // Filters the current scope's container only; a change of scope searches anew.
+    // Filters the current scope's container only; a change of scope searches anew. An entry
+    // matches when one of its texts contains the query (lower-cased on both sides).
     void search(const std::string& queryText)
     {
         const std::shared_ptr<Container> container = getContainer();
-        if (!container || !m_matcher) return;
+        if (!container || !m_searchTexts) return;
+        const FoldedTexts& texts = foldedTexts();
         const PageSearchText::Query query(queryText);
         List result;
-        for (const auto& entry : container->list) {
-            if (entry && m_matcher(query, *entry)) result.push_back(entry);
+        for (std::size_t i = 0; i < container->list.size(); ++i) {
+            const auto& entryTexts = texts[i];
+            if (std::any_of(entryTexts.begin(), entryTexts.end(),
+                            [&query](const PageSearchText::Folded& text) { return query.isFoundIn(text); }))
+                result.push_back(container->list[i]);
         }
         container->filteredList = std::move(result);
     }
@@ -86,9 +95,35 @@ public:
     ComponentSearchScope searchScope() const { return m_searchScope; }
 
 private:
-    Matcher m_matcher = nullptr;
+    // Per entry of a container's list, its texts folded; a missing entry has none.
+    using FoldedTexts = std::vector<std::vector<PageSearchText::Folded>>;
+
+    // The current scope's texts, folded on its first search after an update and kept for the
+    // keystrokes that follow.
+    const FoldedTexts& foldedTexts()
+    {
+        std::optional<FoldedTexts>& texts =
+            m_searchScope == ComponentSearchScope::project ? m_projectTexts : m_screenTexts;
+        if (!texts) {
+            texts.emplace();
+            const std::shared_ptr<Container> container = getContainer();
+            texts->reserve(container->list.size());
+            for (const auto& entry : container->list) {
+                std::vector<PageSearchText::Folded> entryTexts;
+                if (entry) {
+                    for (const std::string& text : m_searchTexts(*entry)) entryTexts.emplace_back(text);
+                }
+                texts->push_back(std::move(entryTexts));
+            }
+        }
+        return *texts;
+    }
+
+    SearchTexts m_searchTexts = nullptr;
     std::shared_ptr<Container> m_projectContainer; // none until the first update
     std::shared_ptr<Container> m_screenContainer;
+    std::optional<FoldedTexts> m_projectTexts; // none until searched
+    std::optional<FoldedTexts> m_screenTexts;
     bool m_isSearchActive = false;
     ComponentSearchScope m_searchScope = ComponentSearchScope::screen;
 };

@@ -13,7 +13,7 @@ int ResourceCardListModel::rowCount(const QModelIndex& parent) const
 QVariant ResourceCardListModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
-    const ResourceCard card = makeCard(index.row());
+    const ResourceCard& card = cardOfRow(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case NameRole:
@@ -48,5 +48,5 @@ void ResourceCardListModel::startSearch(const std::optional<std::string>& query,
 ResourceCard ResourceCardListModel::cardAt(int row) const
 {
     if (row < 0 || row >= cardCount()) return {};
-    return makeCard(row);
+    return cardOfRow(row);
 }

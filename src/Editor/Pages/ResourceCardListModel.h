@@ -10,9 +10,10 @@
 #include <optional>
 #include <string>
 
-// What one card of a resource page shows.
+// What one card of a resource page shows; texts bounded for painting (PageDisplayText).
 struct ResourceCard {
     QString name;
+    // The first on its own line below the name, the others together on the line after it.
     QStringList infoTexts;
     std::optional<QColor> swatch; // colour cards only
 };
@@ -43,6 +44,7 @@ public:
 
 protected:
     virtual int cardCount() const = 0;
-    virtual ResourceCard makeCard(int row) const = 0;
+    // The card of a row of the shown list, made once per update.
+    virtual const ResourceCard& cardOfRow(int row) const = 0;
     virtual void applySearch(const std::optional<std::string>& query, ComponentSearchScope scope) = 0;
 };

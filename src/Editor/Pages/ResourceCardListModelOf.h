@@ -4,20 +4,27 @@
 #include "Editor/Pages/ResourceCardListModel.h"
 
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 // The card list of one kind of resource: its entries with scope and search, shown through the
-// kind's match test and card.
+// kind's search texts and card.
+//
+// A card is made the first time a view asks for it after an update and then kept until the next
+// update, also across searches and scope changes: a view asks for several roles of every card on
+// each paint and repaints on every hover, and making a card can record a crash-report event (a
+// colour out of the platform's range), which must happen once per card, not once per paint.
 template <class Entry>
 class ResourceCardListModelOf : public ResourceCardListModel {
 public:
     using List = std::vector<std::shared_ptr<Entry>>;
     using CardMaker = ResourceCard (*)(const Entry& entry);
 
-    ResourceCardListModelOf(typename ResourceCardList<Entry>::Matcher matcher, CardMaker cardMaker, QObject* parent)
+    ResourceCardListModelOf(typename ResourceCardList<Entry>::SearchTexts searchTexts, CardMaker cardMaker,
+                            QObject* parent)
         : ResourceCardListModel(parent)
-        , m_state(matcher)
+        , m_state(searchTexts)
         , m_cardMaker(cardMaker)
     {
     }
@@ -27,6 +34,7 @@ public:
     {
         beginResetModel();
         m_state.update(std::move(projectList), std::move(screenList));
+        m_cards.clear();
         endResetModel();
     }
 
@@ -37,10 +45,14 @@ public:
 
 protected:
     int cardCount() const override { return static_cast<int>(m_state.getList().size()); }
-    ResourceCard makeCard(int row) const override
+    const ResourceCard& cardOfRow(int row) const override
     {
-        const auto& entry = m_state.getList().at(static_cast<std::size_t>(row));
-        return entry ? m_cardMaker(*entry) : ResourceCard{};
+        static const ResourceCard none;
+        const Entry* entry = m_state.getList().at(static_cast<std::size_t>(row)).get();
+        if (!entry) return none;
+        auto found = m_cards.find(entry);
+        if (found == m_cards.end()) found = m_cards.emplace(entry, m_cardMaker(*entry)).first;
+        return found->second;
     }
     void applySearch(const std::optional<std::string>& query, ComponentSearchScope scope) override
     {
@@ -50,4 +62,6 @@ protected:
 private:
     ResourceCardList<Entry> m_state;
     CardMaker m_cardMaker;
+    // Keys are not owned: the containers keep the entries until the update that clears this.
+    mutable std::unordered_map<const Entry*, ResourceCard> m_cards;
 };

@@ -1,19 +1,23 @@
 #include "Editor/Pages/TextStyleCardListModel.h"
 
+#include "Editor/Pages/PageDisplayText.h"
+
 TextStyleCardListModel::TextStyleCardListModel(QObject* parent)
-    : ResourceCardListModelOf(&TextStyleCardListModel::contains, &TextStyleCardListModel::card, parent)
+    : ResourceCardListModelOf(&TextStyleCardListModel::searchTexts, &TextStyleCardListModel::card, parent)
 {
 }
 
-bool TextStyleCardListModel::contains(const PageSearchText::Query& query, const FontModel& font)
+std::vector<std::string> TextStyleCardListModel::searchTexts(const FontModel& font)
 {
-    return query.isFoundIn(font.name) || query.isFoundIn(font.textStyleName) || query.isFoundIn(font.sizeS);
+    return {font.name, font.textStyleName, font.sizeS};
 }
 
 ResourceCard TextStyleCardListModel::card(const FontModel& font)
 {
     ResourceCard result;
-    result.name = QString::fromStdString(font.textStyleName);
-    result.infoTexts = {QString::fromStdString(font.name) + QStringLiteral(", ") + QString::fromStdString(font.sizeS)};
+    result.name = PageDisplayText::bounded(font.textStyleName);
+    // both parts bounded, so that a long font name does not push the size out of the tool tip
+    result.infoTexts = {PageDisplayText::bounded(font.name) + QStringLiteral(", ")
+                        + PageDisplayText::bounded(font.sizeS)};
     return result;
 }

@@ -3,6 +3,9 @@
 #include "Editor/FontModel.h"
 #include "Editor/Pages/ResourceCardListModelOf.h"
 
+#include <string>
+#include <vector>
+
 using TextStylesContainer = ResourceListContainer<FontModel>;
 
 // The text-styles page's cards: the design's style name, and "font name, size".
@@ -10,7 +13,7 @@ class TextStyleCardListModel : public ResourceCardListModelOf<FontModel> {
 public:
     explicit TextStyleCardListModel(QObject* parent = nullptr);
 
-    // A style matches when its font name, else its style name, else its size text contains the query.
-    static bool contains(const PageSearchText::Query& query, const FontModel& font);
+    // What a query is looked for in: the font name, the style name and the size text.
+    static std::vector<std::string> searchTexts(const FontModel& font);
     static ResourceCard card(const FontModel& font);
 };

@@ -14,13 +14,37 @@ struct Pending {
     List* target;
 };
 
-// copyOfNode names every field; a new one has to be added there
+// copyWithoutChildren names every field; a new one has to be added there
 static_assert(boost::mp11::mp_size<boost::describe::describe_members<
                   TreeViewInfo, boost::describe::mod_public | boost::describe::mod_inherited>>::value == 9);
 
-// The node without its children. Field by field rather than by the copy constructor, which
-// would copy the child list only to have it thrown away.
-std::shared_ptr<TreeViewInfo> copyOfNode(const TreeViewInfo& node)
+void copyInto(const List& source, List& target)
+{
+    std::vector<Pending> stack{{&source, &target}};
+    while (!stack.empty()) {
+        const Pending pending = stack.back();
+        stack.pop_back();
+        pending.target->reserve(pending.source->size());
+        for (const auto& node : *pending.source) {
+            // the decoder skips list elements that are not records, so a copy drops them too
+            if (!node) continue;
+            pending.target->push_back(TreeContainer::copyWithoutChildren(*node));
+            const std::shared_ptr<TreeViewInfo>& copy = pending.target->back();
+            if (!node->views.empty()) stack.push_back({&node->views, &copy->views});
+        }
+    }
+}
+
+} // namespace
+
+TreeContainer::TreeContainer(std::vector<std::shared_ptr<TreeViewInfo>> with)
+    : list(std::move(with))
+{
+}
+
+// Field by field rather than by the copy constructor, which would copy the child list only to
+// have it thrown away.
+std::shared_ptr<TreeViewInfo> TreeContainer::copyWithoutChildren(const TreeViewInfo& node)
 {
     auto copy = std::make_shared<TreeViewInfo>();
     copy->id = node.id;
@@ -33,30 +57,6 @@ std::shared_ptr<TreeViewInfo> copyOfNode(const TreeViewInfo& node)
     copy->isInstance = node.isInstance;
     copy->viewInfo = node.viewInfo;
     return copy;
-}
-
-void copyInto(const List& source, List& target)
-{
-    std::vector<Pending> stack{{&source, &target}};
-    while (!stack.empty()) {
-        const Pending pending = stack.back();
-        stack.pop_back();
-        pending.target->reserve(pending.source->size());
-        for (const auto& node : *pending.source) {
-            // the decoder skips list elements that are not records, so a copy drops them too
-            if (!node) continue;
-            pending.target->push_back(copyOfNode(*node));
-            const std::shared_ptr<TreeViewInfo>& copy = pending.target->back();
-            if (!node->views.empty()) stack.push_back({&node->views, &copy->views});
-        }
-    }
-}
-
-} // namespace
-
-TreeContainer::TreeContainer(std::vector<std::shared_ptr<TreeViewInfo>> with)
-    : list(std::move(with))
-{
 }
 
 std::optional<TreeContainer> TreeContainer::getCopy(const TreeContainer& container)

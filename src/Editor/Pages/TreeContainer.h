@@ -21,5 +21,7 @@ struct TreeContainer : BaseModel {
     // records are shared with the original, because nothing that reads a tree changes them.
     // nullopt when the copy cannot be made.
     static std::optional<TreeContainer> getCopy(const TreeContainer& container);
+    // One node of such a copy, without its children.
+    static std::shared_ptr<TreeViewInfo> copyWithoutChildren(const TreeViewInfo& node);
 };
 BOOST_DESCRIBE_STRUCT(TreeContainer, (BaseModel), (list))

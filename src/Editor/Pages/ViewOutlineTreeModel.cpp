@@ -1,6 +1,6 @@
 #include "Editor/Pages/ViewOutlineTreeModel.h"
 
-#include "Editor/Pages/ViewTreeSearch.h"
+#include "Editor/Pages/PageDisplayText.h"
 
 #include <cstddef>
 #include <utility>
@@ -18,6 +18,7 @@ void ViewOutlineTreeModel::update(std::vector<std::shared_ptr<ViewInfo>> viewInf
     views->viewInfoList = std::move(viewInfoList);
     views->list = std::move(treeViewList);
     m_views = std::move(views);
+    m_search = ViewTreeSearch(m_views->list);
     rebuildEntries();
     endResetModel();
 }
@@ -29,7 +30,7 @@ void ViewOutlineTreeModel::applySearchText(const std::string& text)
         m_isSearchActive = false;
     } else {
         // a copy that cannot be made leaves the last result in place
-        if (auto filtered = ViewTreeSearch::search(m_views->list, text)) m_views->filteredList = std::move(*filtered);
+        if (auto filtered = m_search.search(text)) m_views->filteredList = std::move(*filtered);
         m_isSearchActive = true;
     }
     rebuildEntries();
@@ -117,17 +118,18 @@ QVariant ViewOutlineTreeModel::data(const QModelIndex& index, int role) const
 {
     const TreeViewInfo* node = nodeAt(index);
     if (!node) return {};
+    // the texts a row paints (and its tool tip) are bounded: a view asks for them on every paint
     switch (role) {
     case Qt::DisplayRole:
     case NameRole:
-        return QString::fromStdString(node->name);
+        return PageDisplayText::bounded(node->name);
     case ClassNameRole:
-        return QString::fromStdString(node->classNameString);
+        return PageDisplayText::bounded(node->classNameString);
     case AncestorClassKeyRole:
-        return QString::fromStdString(node->ancestorClassKey);
+        return PageDisplayText::bounded(node->ancestorClassKey);
     case Qt::ToolTipRole:
     case ParentIdRole:
-        return QString::fromStdString(node->parentId);
+        return PageDisplayText::bounded(node->parentId);
     case IsInstanceRole:
         return node->isInstance;
     case ViewIdRole:

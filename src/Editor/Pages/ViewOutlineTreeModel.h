@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Editor/Pages/ViewTreeSearch.h"
 #include "Editor/Pages/ViewsContainer.h"
 
 #include <QAbstractItemModel>
@@ -65,6 +66,7 @@ private:
     const Entry* entryOf(const QModelIndex& index) const;
 
     std::shared_ptr<ViewsContainer> m_views;
+    ViewTreeSearch m_search; // over m_views->list, whose texts it folds once per update
     bool m_isSearchActive = false;
     std::vector<Entry> m_entries;
     int m_rootCount = 0;

@@ -6,6 +6,7 @@
 #include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
 #include "CodePreferences/ui/MainEditorCodeViewController.h"
+#include "Components/CreateComponentSession.h"
 #include "Components/DeleteComponentRequest.h"
 #include "Components/GetProjectComponentTypeListRequest.h"
 #include "Components/GetProjectComponentTypeListResponse.h"
@@ -32,6 +33,8 @@
 #include <QHideEvent>
 #include <QShowEvent>
 #include <QSplitter>
+
+#include <array>
 
 namespace {
 
@@ -116,6 +119,12 @@ MainEditorDesignViewController* MainEditorViewController::getDesignViewControlle
 
 void MainEditorViewController::updateUI(const std::shared_ptr<ProjectContainerModel>& container, bool withoutDesign)
 {
+    // The component session is one for the application: what was picked on the screen shown
+    // before names views of that screen. A reload of the same screen keeps it.
+    if (getArtboardId() != m_shownArtboardId) {
+        m_shownArtboardId = getArtboardId();
+        forgetComponentSelection();
+    }
     if (auto* design = getDesignViewController())
         design->setArtboard(container, QString::fromStdString(projectId.value_or(std::string())), withoutDesign);
     if (auto* code = getCodeViewController()) {
@@ -124,6 +133,16 @@ void MainEditorViewController::updateUI(const std::shared_ptr<ProjectContainerMo
         code->updateUIForScreenData();
     }
     showUserMode();
+}
+
+void MainEditorViewController::forgetComponentSelection()
+{
+    CreateComponentSession::session().clearSelection();
+    const std::array<ComponentFlowViewController*, 2> flows{getCreateComponentVC(), getConvertViewVC()};
+    for (ComponentFlowViewController* flow : flows) {
+        if (ComponentInfoSelectionViewController* layers = flow ? flow->infoSelectionVC() : nullptr)
+            layers->updateSelectedViewInfoList();
+    }
 }
 
 void MainEditorViewController::showUserMode()

@@ -77,8 +77,11 @@ protected:
 private:
     MainEditorViewController();
     void setExportItemActive(bool active);
+    // Empties the component session's selection and the component pages' layer tables.
+    void forgetComponentSelection();
 
     QSplitter* m_splitter = nullptr; // owned by the layout
+    std::string m_shownArtboardId;   // of the last detail shown; empty before the first
     QPointer<QObject> m_windowObject;
     MainEditorWindowDelegate* m_windowDelegate = nullptr; // not owned; valid while m_windowObject lives
 };

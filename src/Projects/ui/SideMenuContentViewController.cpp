@@ -8,6 +8,7 @@
 #include "Editor/Pages/ui/ImagesViewController.h"
 #include "Editor/Pages/ui/TextStylesViewController.h"
 #include "Editor/Pages/ui/ViewsViewController.h"
+#include "Projects/ui/SideMenuItemsViewController.h"
 #include "Projects/ui/SideMenuViewController.h"
 
 #include <QStackedLayout>
@@ -57,6 +58,8 @@ void SideMenuContentViewController::open(SideMenuContentType menuType, const std
         // Resource lists are narrow; the other pages may use more room.
         side->setContentMaximumWidth(resourcePage ? SideMenuViewController::SIDE_MENU_CONTENT_MAX_WIDTH : 420);
         side->openMenuContent();
+        // however the page was reached (its button, another page, the canvas), its button shows it
+        if (auto* items = side->itemsViewController()) items->showOpenPage(menuType);
     }
 }
 

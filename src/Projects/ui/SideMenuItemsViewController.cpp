@@ -82,13 +82,17 @@ void SideMenuItemsViewController::openPage(SideMenuContentType type)
     auto* side = parentAs<SideMenuViewController>();
     SideMenuContentViewController* content = contentOf(this);
     if (!side || !content) return;
-    const bool sameOpen = !side->isMenuContentCollapsed() && content->activeType() == type;
-    if (sameOpen) {
+    // both roads set the buttons' checked states
+    if (!side->isMenuContentCollapsed() && content->activeType() == type)
         side->closeMenuContent();
-    } else {
+    else
         content->open(type);
-    }
-    for (const auto& [buttonType, b] : m_buttons) b->setChecked(!sameOpen && buttonType == type);
+}
+
+void SideMenuItemsViewController::showOpenPage(std::optional<SideMenuContentType> type)
+{
+    if (type == SideMenuContentType::componentInfo) type = SideMenuContentType::components;
+    for (const auto& [buttonType, b] : m_buttons) b->setChecked(buttonType == type);
 }
 
 bool SideMenuItemsViewController::mayLeaveActiveComponentPage() const

@@ -4,6 +4,7 @@
 #include "Projects/SideMenuContentType.h"
 
 #include <map>
+#include <optional>
 
 class QToolButton;
 
@@ -20,6 +21,9 @@ public:
     void openConvertView();
 
     QToolButton* button(SideMenuContentType type) const;
+    // Checks the button of the page that shows, and only that one; none while the pane is
+    // collapsed (nullopt). The component information page belongs to the components button.
+    void showOpenPage(std::optional<SideMenuContentType> type);
 
 private:
     SideMenuItemsViewController();

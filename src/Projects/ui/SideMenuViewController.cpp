@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QSplitter>
 
+#include <algorithm>
+
 SideMenuViewController* SideMenuViewController::instantiate()
 {
     return new SideMenuViewController;
@@ -49,12 +51,37 @@ bool SideMenuViewController::isMenuContentCollapsed() const
 void SideMenuViewController::closeMenuContent()
 {
     if (isMenuContentCollapsed()) return;
+    m_openWidth = width();
     if (auto* content = contentViewController()) content->hide();
+    if (auto* items = itemsViewController()) {
+        // no wider than the buttons, also when the user drags the window's splitter
+        setMaximumWidth(items->sizeHint().width());
+        resizeInWindowSplitter(items->sizeHint().width());
+        items->showOpenPage(std::nullopt);
+    }
 }
 
 void SideMenuViewController::openMenuContent()
 {
+    if (!isMenuContentCollapsed()) return;
+    setMaximumWidth(QWIDGETSIZE_MAX);
     if (auto* content = contentViewController()) content->show();
+    resizeInWindowSplitter(std::max(m_openWidth, minimumSizeHint().width()));
+}
+
+void SideMenuViewController::resizeInWindowSplitter(int width)
+{
+    // The splitter that holds the menu keeps the width it gave it, whatever the menu's own
+    // limits say: a folded pane would stay as an empty panel beside the buttons. The room goes
+    // to (or comes from) the widget after the menu.
+    auto* splitter = qobject_cast<QSplitter*>(parentWidget());
+    if (!splitter) return;
+    const int index = splitter->indexOf(this);
+    QList<int> sizes = splitter->sizes();
+    if (index < 0 || index + 1 >= sizes.size()) return;
+    sizes[index + 1] += sizes[index] - width;
+    sizes[index] = width;
+    splitter->setSizes(sizes);
 }
 
 void SideMenuViewController::setContentMaximumWidth(int width)

@@ -19,9 +19,10 @@ public:
     SideMenuItemsViewController* itemsViewController() const;
     SideMenuContentViewController* contentViewController() const;
 
-    // Collapses the content pane unless it is collapsed already.
+    // Collapses the content pane unless it is collapsed already; the menu then takes only the
+    // width of its buttons, none of which shows as checked.
     void closeMenuContent();
-    // Shows the content pane again (a page was opened).
+    // Shows the content pane again (a page was opened), as wide as it was before it was folded.
     void openMenuContent();
     bool isMenuContentCollapsed() const;
     // The widest the content pane may be.
@@ -29,6 +30,9 @@ public:
 
 private:
     SideMenuViewController();
+    // Gives the menu `width` in the window's splitter, when it sits in one.
+    void resizeInWindowSplitter(int width);
 
     QSplitter* m_splitter = nullptr; // owned by the layout
+    int m_openWidth = 0;             // the menu's width when its pane was last folded
 };

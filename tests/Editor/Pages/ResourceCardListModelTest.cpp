@@ -1,5 +1,7 @@
 #include "Editor/Pages/ColorCardListModel.h"
+#include "Editor/Pages/PageDisplayText.h"
 #include "Editor/Pages/TextStyleCardListModel.h"
+#include "platform/EventSinks.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,61 @@ TEST(TextStyleCardListModelTest, SearchesFontNameThenStyleNameThenSize)
     EXPECT_TRUE(model.isEmpty());
     model.startSearch(std::string(), ComponentSearchScope::screen);
     EXPECT_EQ(model.cardAt(0).infoTexts, QStringList{QStringLiteral("Avenir, 15.0")});
+}
+
+// A view asks for several roles of every card on each paint and repaints on every hover; the
+// event of a colour out of the platform's range used to be recorded on each of those asks.
+TEST(ColorCardEventTest, AnOutOfRangeColourIsReportedOncePerCardAndUpdateNotPerPaint)
+{
+    int events = 0;
+    platform::EventSink::crashReports().setRecorder([&events](const boost::json::object&) { ++events; });
+    // no model tester here: it reads the first card itself on every reset
+    ColorCardListModel model;
+    const auto screen =
+        std::vector{color("hot", 256 / 255.0, 0, 0), color("fine", 1, 0, 0), color("hotter", 300 / 255.0, 0, 0)};
+    auto paintAll = [&model] {
+        for (int paint = 0; paint < 10; ++paint) {
+            for (int row = 0; row < model.rowCount(); ++row) {
+                for (const int role :
+                     {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(ResourceCardListModel::InfoTextsRole),
+                      int(ResourceCardListModel::SwatchRole)})
+                    (void)model.index(row, 0).data(role);
+            }
+        }
+    };
+    model.update({}, screen);
+    EXPECT_EQ(events, 0); // nothing is made before it is shown
+    paintAll();
+    EXPECT_EQ(events, 2);
+    // searches and scope changes show the same entries' cards again
+    for (const auto& [query, scope] : {std::pair{std::optional<std::string>("hot"), ComponentSearchScope::screen},
+                                       std::pair{std::optional<std::string>(), ComponentSearchScope::project},
+                                       std::pair{std::optional<std::string>(), ComponentSearchScope::screen}}) {
+        model.startSearch(query, scope);
+        paintAll();
+    }
+    EXPECT_EQ(events, 2);
+    model.update({}, screen);
+    paintAll();
+    EXPECT_EQ(events, 4);
+    platform::EventSink::crashReports().setRecorder(nullptr);
+    EXPECT_EQ(model.cardAt(0).swatch, QColor::fromRgbF(0.f, 0.f, 0.f, 1.f));
+}
+
+TEST(ResourceCardListTest, LongNamesReachTheCardsBounded)
+{
+    const std::string longName(1'000'000, 'n');
+    const QString shown = QString(PageDisplayText::kMaxLength, QLatin1Char('n')) + QChar(0x2026);
+    ColorCardListModel colors;
+    colors.update({}, {color(longName, 1, 1, 1)});
+    EXPECT_EQ(colors.index(0, 0).data(ResourceCardListModel::NameRole).toString(), shown);
+    TextStyleCardListModel styles;
+    styles.update({}, {font(longName, longName, "17.0")});
+    EXPECT_EQ(styles.index(0, 0).data(ResourceCardListModel::NameRole).toString(), shown);
+    EXPECT_EQ(styles.index(0, 0).data(Qt::ToolTipRole).toString(), shown + QStringLiteral(", 17.0"));
+    // the search still looks at the whole text
+    styles.startSearch(std::string("nnnn"), ComponentSearchScope::screen);
+    EXPECT_EQ(styles.rowCount(), 1);
 }
 
 TEST(PageSearchTextTest, CaseAndCanonicalEquivalence)

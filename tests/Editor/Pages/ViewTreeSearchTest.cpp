@@ -1,6 +1,7 @@
+#include "Editor/Pages/ViewTreeSearch.h"
+#include "Editor/Pages/PageDisplayText.h"
 #include "Editor/Pages/TreeContainer.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
-#include "Editor/Pages/ViewTreeSearch.h"
 #include "Editor/Pages/ViewTreeTestTrees.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,23 @@ TEST_F(ViewOutlineTreeModelTest, RolesOfARow)
     EXPECT_EQ(model.nodeAt(QModelIndex()), nullptr);
 }
 
+// A row's texts are asked for on every paint; a view lays out what it gets in full.
+TEST_F(ViewOutlineTreeModelTest, LongTextsOfARowAreBounded)
+{
+    const std::string megabyte(1'000'000, 'z');
+    model.update({}, {node(megabyte, megabyte, {node("Child", "UIView")})});
+    const QModelIndex root = model.index(0, 0);
+    const QModelIndex child = model.index(0, 0, root);
+    const QString shown = QString(PageDisplayText::kMaxLength, QLatin1Char('z')) + QChar(0x2026);
+    for (const auto& [index, role] :
+         {std::pair{root, int(Qt::DisplayRole)}, std::pair{root, int(ViewOutlineTreeModel::NameRole)},
+          std::pair{root, int(ViewOutlineTreeModel::ClassNameRole)}, std::pair{child, int(Qt::ToolTipRole)}})
+        EXPECT_EQ(index.data(role).toString(), shown) << role;
+    // the search still reads the whole name
+    model.applySearchText(megabyte.substr(0, 900) + "Z");
+    EXPECT_EQ(shownLines(model).size(), 2u);
+}
+
 TEST(TreeContainerTest, CopyEqualsTheEncodedAndDecodedTreeAndSharesNoNode)
 {
     auto tree = screenTree();
@@ -148,7 +166,7 @@ TEST(ViewTreeSearchTest, SeveralRootsKeepTheirOrder)
 {
     const std::vector<Node> roots{node("Header", "UIView", {node("Back", "UIButton")}), node("Body", "UILabel"),
                                   node("Footer", "UIView", {node("Next", "UIButton")})};
-    const auto result = ViewTreeSearch::search(roots, "Button");
+    const auto result = ViewTreeSearch(roots).search("Button");
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(treeLines(*result), (Lines{"0 Header", "1 Back", "0 Footer", "1 Next"}));
     EXPECT_EQ(roots.at(0)->views.size(), 1u);

@@ -2,10 +2,13 @@
 
 #include "App/ui/MainContentViewController.h"
 #include "CodePreferences/ui/MainEditorCodeViewController.h"
+#include "Components/CreateComponentSession.h"
+#include "Components/ui/ComponentInfoSelectionViewController.h"
 #include "Components/ui/ComponentTypeSelectionViewController.h"
 #include "Components/ui/ComponentsViewController.h"
 #include "Components/ui/ConvertViewComponentViewController.h"
 #include "Components/ui/CreateComponentViewController.h"
+#include "Editor/Canvas/SelectedViewInfo.h"
 #include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 #include "Editor/Pages/ui/ViewsViewController.h"
 #include "Editor/ui/EditorHierarchy.h"
@@ -262,6 +265,64 @@ TEST_F(MainEditorTest, EmptyArtboardViewInfoListGivesEmptyViewListsInsteadOfAnOu
     auto* views = qobject_cast<ViewsViewController*>(
         editorhierarchy::sideMenuContentOfEditor(editor)->getVC(SideMenuContentType::views));
     ASSERT_NE(views, nullptr);
+}
+
+// The component session is one for the application; the create and convert pages used to list
+// the layers picked on the screen opened before.
+TEST_F(MainEditorTest, AnotherScreenStartsWithoutTheComponentSelectionOfTheOneBefore)
+{
+    struct SessionInUse {
+        CreateComponentSession session;
+        SessionInUse() { CreateComponentSession::setSession(&session); }
+        ~SessionInUse() { CreateComponentSession::setSession(nullptr); }
+    } inUse;
+    CreateComponentSession& session = inUse.session;
+    ASSERT_TRUE(openEditor({scripted("main/detailInfo", detailReply("artboard-1")),
+                            scripted("main/detailInfo", detailReply("artboard-2"))}));
+    // what the canvas writes when "Title" and an unnamed layer are picked
+    auto pick = [](const std::string& oid, const std::string& layerName) {
+        auto selected = std::make_shared<SelectedViewInfo>();
+        selected->viewInfo = std::make_shared<ViewInfo>();
+        selected->viewInfo->oid = oid;
+        selected->viewInfo->layerName = layerName;
+        return selected;
+    };
+    session.selectViewInfoList.insert_or_assign("view-1", pick("view-1", "Title"));
+    session.selectViewInfoList.insert_or_assign("view-9", pick("view-9", ""));
+    session.mainView = session.selectViewInfoList.begin()->second;
+    session.mainFrame = FrameModel(QRectF(10, 20, 100, 40));
+    session.mainViewContainsAllViews = true;
+    session.progress = CreateComponentProgress::active;
+    // the layer tables as the user sees them on the create and the convert page
+    auto tables = [this] {
+        std::vector<std::vector<std::string>> shown;
+        for (ComponentFlowViewController* flow :
+             {static_cast<ComponentFlowViewController*>(editor->getCreateComponentVC()),
+              static_cast<ComponentFlowViewController*>(editor->getConvertViewVC())}) {
+            flow->showInfoSelection();
+            shown.push_back(windowtest::tableColumn(flow->infoSelectionVC()->layerTable(), 0));
+        }
+        return shown;
+    };
+    const std::vector<std::string> picked{"Title", "view-9"}; // by name; a layer without one by its id
+    EXPECT_EQ(tables(), (std::vector<std::vector<std::string>>{picked, picked}));
+
+    // a reload of the same screen keeps the selection
+    editor->fetchArtboardDetail();
+    ASSERT_TRUE(waitForRequests("main/detailInfo", 2));
+    QTest::qWait(200);
+    EXPECT_EQ(session.selectViewInfoList.size(), 2u);
+    EXPECT_EQ(tables(), (std::vector<std::vector<std::string>>{picked, picked}));
+
+    editor = window->openScreen(project(), "artboard-2");
+    ASSERT_TRUE(waitUntil([this] { return editor && editor->response; }));
+    EXPECT_TRUE(session.selectViewInfoList.empty());
+    EXPECT_EQ(session.mainView, nullptr);
+    EXPECT_EQ(session.mainFrame.width, 0.0);
+    EXPECT_EQ(session.mainFrame.x, 0.0);
+    EXPECT_FALSE(session.mainViewContainsAllViews);
+    EXPECT_EQ(session.progress, CreateComponentProgress::active); // the step the user is on stays
+    EXPECT_EQ(tables(), (std::vector<std::vector<std::string>>{{}, {}}));
 }
 
 TEST_F(MainEditorTest, EditorOpenedWithoutASignedInUserLogsTheCodeEventWithEmptyNameAndEmail)

@@ -11,12 +11,48 @@ namespace {
 constexpr qreal kCornerRadius = 4.0;
 constexpr int kPadding = 8;
 constexpr int kPictureSize = 48;
+// Dark and translucent: visible round a white or transparent swatch on the white card, and a
+// slightly darker edge on any other colour.
+const QColor kSwatchBorder(0, 0, 0, 60);
+
+QFont nameFont(const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    return bold;
+}
 
 } // namespace
 
 ResourceCardDelegate::ResourceCardDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
 {
+}
+
+ResourceCardDelegate::CardLayout ResourceCardDelegate::cardLayout(const QStyleOptionViewItem& option,
+                                                                  const QModelIndex& index) const
+{
+    CardLayout layout;
+    layout.picture = QRect(option.rect.left() + kPadding, option.rect.top() + (option.rect.height() - kPictureSize) / 2,
+                           kPictureSize, kPictureSize);
+
+    const QStringList infoTexts = index.data(ResourceCardListModel::InfoTextsRole).toStringList();
+    std::vector<std::pair<QString, bool>> texts{{index.data(ResourceCardListModel::NameRole).toString(), true}};
+    if (!infoTexts.isEmpty()) texts.emplace_back(infoTexts.first(), false);
+    if (infoTexts.size() > 1) texts.emplace_back(infoTexts.mid(1).join(QStringLiteral("   ")), false);
+
+    // the lines stand together in the middle of the card
+    const int textLeft = layout.picture.right() + 1 + kPadding;
+    const int textWidth = option.rect.left() + m_cardWidth - kPadding - textLeft;
+    const int lineHeight = QFontMetrics(nameFont(option.font)).height();
+    int top = option.rect.top() + (option.rect.height() - lineHeight * static_cast<int>(texts.size())) / 2;
+    for (const auto& [text, bold] : texts) {
+        const QFontMetrics metrics(bold ? nameFont(option.font) : option.font);
+        layout.lines.push_back(
+            {QRect(textLeft, top, textWidth, lineHeight), metrics.elidedText(text, Qt::ElideRight, textWidth), bold});
+        top += lineHeight;
+    }
+    return layout;
 }
 
 void ResourceCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -34,35 +70,24 @@ void ResourceCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         painter->drawPath(shape);
     }
 
-    const QRect picture(option.rect.left() + kPadding, option.rect.top() + (option.rect.height() - kPictureSize) / 2,
-                        kPictureSize, kPictureSize);
+    const CardLayout layout = cardLayout(option, index);
     const QVariant swatch = index.data(ResourceCardListModel::SwatchRole);
     if (swatch.canConvert<QColor>() && swatch.value<QColor>().isValid()) {
         QPainterPath swatchShape;
-        swatchShape.addRoundedRect(QRectF(picture), kCornerRadius, kCornerRadius);
+        // half a pixel in, so that the one-pixel border falls on whole pixels
+        swatchShape.addRoundedRect(QRectF(layout.picture).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
         painter->fillPath(swatchShape, swatch.value<QColor>());
+        painter->setPen(QPen(kSwatchBorder, 1));
+        painter->drawPath(swatchShape);
     } else if (!m_cardIcon.isNull()) {
-        m_cardIcon.paint(painter, picture.adjusted(8, 8, -8, -8));
+        m_cardIcon.paint(painter, layout.picture.adjusted(8, 8, -8, -8));
     }
 
-    const int textLeft = picture.right() + 1 + kPadding;
-    const int textRight = option.rect.left() + m_cardWidth - kPadding;
-    const QRect nameRect(textLeft, option.rect.top() + kPadding, textRight - textLeft,
-                         option.rect.height() / 2 - kPadding);
-    const QRect infoRect(textLeft, option.rect.top() + option.rect.height() / 2, nameRect.width(),
-                         option.rect.height() / 2 - kPadding);
-    QFont nameFont = option.font;
-    nameFont.setBold(true);
-    painter->setFont(nameFont);
-    painter->setPen(option.palette.color(QPalette::Text));
-    const QString name = index.data(ResourceCardListModel::NameRole).toString();
-    painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      QFontMetrics(nameFont).elidedText(name, Qt::ElideRight, nameRect.width()));
-    painter->setFont(option.font);
-    painter->setPen(option.palette.color(QPalette::PlaceholderText));
-    const QString info = index.data(ResourceCardListModel::InfoTextsRole).toStringList().join(QStringLiteral("   "));
-    painter->drawText(infoRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      QFontMetrics(option.font).elidedText(info, Qt::ElideRight, infoRect.width()));
+    for (const CardLayout::Line& line : layout.lines) {
+        painter->setFont(line.bold ? nameFont(option.font) : option.font);
+        painter->setPen(option.palette.color(line.bold ? QPalette::Text : QPalette::PlaceholderText));
+        painter->drawText(line.rect, Qt::AlignLeft | Qt::AlignVCenter, line.text);
+    }
     painter->restore();
 }
 
