@@ -15,6 +15,7 @@
 #include "Editor/Canvas/CanvasColors.h"
 #include "Editor/Canvas/CoordinateUtils.h"
 #include "Editor/Canvas/PreviewDecoder.h"
+#include "Editor/Canvas/ui/CanvasContainerWidget.h"
 #include "Editor/Canvas/ui/CanvasDocumentWidget.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
@@ -30,7 +31,6 @@
 
 #include <QCursor>
 #include <QFrame>
-#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -74,8 +74,8 @@ MainEditorDesignViewController::MainEditorDesignViewController()
     m_selection.updateActiveVCSelectedViewInfoList = [this] { updateActiveVCSelectedViewInfoList(); };
     m_selection.openMenu = [this] { openMenu(); };
     buildLayout();
-    m_overlay.setNeedsDisplayHandler([this] { m_document->update(); });
-    m_tracking.needsDisplay = [this] { m_document->update(); };
+    m_overlay.setNeedsDisplayHandler([this](const QRectF& area) { m_document->updateCanvasRect(area); });
+    m_tracking.needsDisplay = [this](const QRectF& area) { m_document->updateCanvasRect(area); };
     m_tracking.trackingChanged = [this](bool installed) { m_document->setMouseTracking(installed); };
     // The view has loaded: every press runs the tracking.
     m_tracking.isDraggingActive = true;
@@ -89,7 +89,8 @@ MainEditorDesignViewController::~MainEditorDesignViewController()
     m_tracking.needsDisplay = {};
     m_tracking.trackingChanged = {};
     m_tracking.setTrackingDelegate(nullptr);
-    delete m_document;
+    delete m_screenContainerView;
+    m_screenContainerView = nullptr;
     m_document = nullptr;
 }
 
@@ -151,10 +152,13 @@ void MainEditorDesignViewController::buildLayout()
     grid->setContentsMargins(0, 0, 0, 0);
     m_screenScrollView = new QScrollArea(canvasArea);
     m_screenScrollView->setObjectName(QStringLiteral("screenScrollView"));
-    m_screenScrollView->setAlignment(Qt::AlignCenter);
-    m_screenScrollView->setWidgetResizable(false);
+    // The container fills the visible canvas at least and grows with the document.
+    m_screenScrollView->setWidgetResizable(true);
     m_document = new CanvasDocumentWidget(&m_overlay, &m_tracking);
-    m_screenScrollView->setWidget(m_document);
+    m_screenContainerView = new CanvasContainerWidget(m_document);
+    m_screenScrollView->setWidget(m_screenContainerView);
+    // It paints its own background, for the exposed pixels only.
+    m_screenContainerView->setAutoFillBackground(false);
     grid->addWidget(m_screenScrollView, 0, 0);
     m_noScreenWarningView = new QWidget(canvasArea);
     m_noScreenWarningView->setObjectName(QStringLiteral("noScreenWarningView"));
@@ -181,11 +185,9 @@ void MainEditorDesignViewController::buildLayout()
 void MainEditorDesignViewController::setupInitialStyle()
 {
     m_designToolBar->setStyleSheet(QStringLiteral("#designToolBar{background:transparent;}"));
-    auto* shadow = new QGraphicsDropShadowEffect(m_document);
-    shadow->setColor(CanvasColors::named(QStringLiteral("breadcrumbBg")));
-    shadow->setOffset(0, 0);
-    shadow->setBlurRadius(12);
-    m_document->setGraphicsEffect(shadow);
+    // The shadow is painted beside the document, never by an effect that re-renders the document.
+    m_screenContainerView->setShadow(CanvasColors::named(QStringLiteral("breadcrumbBg")), 12);
+    m_screenContainerView->setBackgroundColor(QColor(0xe9, 0xe9, 0xee));
     m_screenScrollView->setStyleSheet(QStringLiteral("QScrollArea{background:#e9e9ee;border:none;}"));
     m_designerModeLabel->setText(QString());
     m_designerModeInfoView->setStyleSheet(QStringLiteral("#designerModeInfoView{background:#fff4c2;} #designerModeLabel{color:#5a4500;}"));
@@ -342,14 +344,20 @@ void MainEditorDesignViewController::setMagnification(double magnification)
     const double clamped = std::clamp(magnification, kMinMagnification, kMaxMagnification);
     QWidget* viewport = m_screenScrollView->viewport();
     const QPointF centre(viewport->width() * 0.5, viewport->height() * 0.5);
-    const QPointF canvasPoint = m_document->toCanvas(m_document->mapFrom(viewport, centre.toPoint()));
+    const QPointF canvasPoint = m_document->toCanvas(m_document->mapFrom(viewport, centre));
     m_magnification = clamped;
     m_document->setZoom(clamped);
-    // Keep the canvas point that was in the middle in the middle.
-    const QPointF after = m_document->toWidget(canvasPoint);
+    // The container has taken the document's new size, and the scroll ranges with it: keep the
+    // canvas point that was in the middle in the middle.
+    const QPointF after = m_document->mapTo(m_screenContainerView, m_document->toWidget(canvasPoint));
     m_screenScrollView->horizontalScrollBar()->setValue(static_cast<int>(std::lround(after.x() - centre.x())));
     m_screenScrollView->verticalScrollBar()->setValue(static_cast<int>(std::lround(after.y() - centre.y())));
     collectionViewDidScroll();
+}
+
+QWidget* MainEditorDesignViewController::screenContainerView() const
+{
+    return m_screenContainerView;
 }
 
 void MainEditorDesignViewController::collectionViewDidScroll()

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class CanvasContainerWidget;
 class CanvasDocumentWidget;
 class QAction;
 
@@ -30,9 +31,10 @@ struct ProjectContainerModel;
 
 // The design half of the editor: the artboard's preview at the canvas scale in a zoomable
 // scroll area, the selection overlay and the mouse tracking over it (one document widget, one
-// geometry), the zoom controls, the canvas menu, the designer banner, the warning shown without
-// a preview, and the drag tutorial shown once. Gestures go to the canvas selection logic, which
-// hit-tests the editor's view records and publishes to the component-creation session.
+// geometry, inside the preview's container), the zoom controls, the canvas menu, the designer
+// banner, the warning shown without a preview, and the drag tutorial shown once beside the
+// preview's container. Gestures go to the canvas selection logic, which hit-tests the editor's
+// view records and publishes to the component-creation session.
 class MainEditorDesignViewController : public ViewController {
     Q_OBJECT
 
@@ -73,6 +75,7 @@ public:
     GMTrackingView* screenTrackingView() { return &m_tracking; }
     DesignCanvasSelection* canvasSelection() { return &m_selection; }
     CanvasDocumentWidget* documentView() const { return m_document; }
+    QWidget* screenContainerView() const;
     QScrollArea* screenScrollView() const { return m_screenScrollView; }
     QLabel* zoomPercentage() const { return m_zoomPercentage; }
     QWidget* noScreenWarningView() const { return m_noScreenWarningView; }
@@ -131,7 +134,8 @@ private:
     QFrame* m_designerModeInfoView = nullptr;
     QLabel* m_designerModeLabel = nullptr;
     QScrollArea* m_screenScrollView = nullptr;
-    CanvasDocumentWidget* m_document = nullptr; // preview, overlay and tracking in one
+    CanvasContainerWidget* m_screenContainerView = nullptr; // the scroll area's content
+    CanvasDocumentWidget* m_document = nullptr; // preview, overlay and tracking in one; in the container
     QWidget* m_noScreenWarningView = nullptr;
     QWidget* m_warningSubView = nullptr;
     QLabel* m_noScreenWarningTextLabel = nullptr;

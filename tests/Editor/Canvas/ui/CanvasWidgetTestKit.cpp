@@ -62,7 +62,7 @@ void CanvasWidgetTestKit::serve(const std::string& mediaLink, const QByteArray& 
     server.reply("/preview", 200, previewBytes);
 }
 
-bool CanvasWidgetTestKit::open(double artboardWidth)
+bool CanvasWidgetTestKit::open(double artboardWidth, double artboardHeight)
 {
     if (!editor) {
         editor = MainEditorViewController::instantiate();
@@ -78,7 +78,7 @@ bool CanvasWidgetTestKit::open(double artboardWidth)
     auto artboard = std::make_shared<ArtboardSumModel>();
     artboard->do_objectID = "AB1";
     artboard->frame.width = artboardWidth;
-    artboard->frame.height = 1334;
+    artboard->frame.height = artboardHeight;
     auto artboardContainer = std::make_shared<ArtboardContainerModel>();
     artboardContainer->artboard = artboard;
     container = std::make_shared<ProjectContainerModel>();

@@ -29,7 +29,7 @@ public:
     void serve(const std::string& mediaLink, const QByteArray& previewBytes);
     std::string previewUrl() const;
     // Opens the artboard in the canvas and waits for the load to end; answers whether it showed.
-    bool open(double artboardWidth = 750.0);
+    bool open(double artboardWidth = 750.0, double artboardHeight = 1334.0);
 
     MainEditorDesignViewController* canvas() const;
     std::vector<std::string> selection() const;
