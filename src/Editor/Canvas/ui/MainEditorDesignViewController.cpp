@@ -213,8 +213,10 @@ void MainEditorDesignViewController::showTutorialIfNeeded()
     auto& defaults = platform::UserDefaults::standard();
     const QString key(UserDefaultsKeys::artboardDragTutorialShown);
     if (defaults.boolForKey(key)) return;
-    TutorialManager::instance().openTutorial(TutorialType::drag, m_screenScrollView, m_document, QSize(316, 338),
-                                             Qt::RightEdge);
+    // Beside the preview's container: it has the canvas's size from the start, while the
+    // document has none until a preview arrives.
+    TutorialManager::instance().openTutorial(TutorialType::drag, m_screenScrollView, m_screenContainerView,
+                                             QSize(316, 338), Qt::RightEdge);
     defaults.setBool(key, true);
 }
 

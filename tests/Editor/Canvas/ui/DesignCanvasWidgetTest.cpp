@@ -257,6 +257,26 @@ TEST_F(DesignCanvasWidgetTest, movingThePointerOverViewsDrawsNothing)
     EXPECT_EQ(kit.selection(), std::vector<std::string>{"title"});
 }
 
+// The tip used to hang on the document, which has no size before the preview arrives, so it
+// floated over the middle of the canvas.
+TEST_F(DesignCanvasWidgetTest, theDragTutorialSitsBesideThePreviewsContainerBeforeThePreviewArrives)
+{
+    platform::UserDefaults::standard().removeObject(QString(UserDefaultsKeys::artboardDragTutorialShown));
+    const std::unique_ptr<MainEditorViewController> editor(MainEditorViewController::instantiate());
+    editor->resize(900, 700);
+    editor->show();
+    const QFrame* popup = TutorialManager::instance().openPopup();
+    ASSERT_TRUE(popup && popup->isVisible());
+    const QWidget* container = editor->getDesignViewController()->screenContainerView();
+    EXPECT_GT(container->width(), 300);
+    EXPECT_GT(container->height(), 300);
+    // At its right edge, level with its top (the layout may still settle by a pixel or two).
+    const QPoint containerTopLeft = container->mapToGlobal(QPoint(0, 0));
+    EXPECT_NEAR(popup->x(), containerTopLeft.x() + container->width() - 1, 4);
+    EXPECT_NEAR(popup->y(), containerTopLeft.y(), 4);
+    TutorialManager::instance().closeTutorial();
+}
+
 // A click on a long screen at zoom 4 used to cost the whole document twice over (the shadow
 // effect re-rendered all of it); now a click repaints the outlines and handles it changes, the
 // same on a short screen as on a long one.
