@@ -35,11 +35,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QNativeGestureEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +91,7 @@ MainEditorDesignViewController::~MainEditorDesignViewController()
     m_tracking.needsDisplay = {};
     m_tracking.trackingChanged = {};
     m_tracking.setTrackingDelegate(nullptr);
+    m_screenScrollView->viewport()->removeEventFilter(this);
     delete m_screenContainerView;
     m_screenContainerView = nullptr;
     m_document = nullptr;
@@ -159,6 +162,9 @@ void MainEditorDesignViewController::buildLayout()
     m_screenScrollView->setWidget(m_screenContainerView);
     // It paints its own background, for the exposed pixels only.
     m_screenContainerView->setAutoFillBackground(false);
+    for (QWidget* widget : {static_cast<QWidget*>(m_document), static_cast<QWidget*>(m_screenContainerView),
+                            m_screenScrollView->viewport()})
+        widget->installEventFilter(this);
     grid->addWidget(m_screenScrollView, 0, 0);
     m_noScreenWarningView = new QWidget(canvasArea);
     m_noScreenWarningView->setObjectName(QStringLiteral("noScreenWarningView"));
@@ -340,21 +346,47 @@ void MainEditorDesignViewController::zoomOut()
     setMagnification(m_magnification - kMagnificationStep);
 }
 
-void MainEditorDesignViewController::setMagnification(double magnification)
+void MainEditorDesignViewController::setMagnification(double magnification, std::optional<QPointF> anchor)
 {
     if (!std::isfinite(magnification)) return;
     const double clamped = std::clamp(magnification, kMinMagnification, kMaxMagnification);
     QWidget* viewport = m_screenScrollView->viewport();
-    const QPointF centre(viewport->width() * 0.5, viewport->height() * 0.5);
-    const QPointF canvasPoint = m_document->toCanvas(m_document->mapFrom(viewport, centre));
+    const QPointF at = anchor ? *anchor : QPointF(viewport->width() * 0.5, viewport->height() * 0.5);
+    const QPointF canvasPoint = m_document->toCanvas(m_document->mapFrom(viewport, at));
     m_magnification = clamped;
     m_document->setZoom(clamped);
-    // The container has taken the document's new size, and the scroll ranges with it: keep the
-    // canvas point that was in the middle in the middle.
+    // The container has taken the document's new size, and the scroll ranges with it: bring the
+    // canvas point back under `at`.
     const QPointF after = m_document->mapTo(m_screenContainerView, m_document->toWidget(canvasPoint));
-    m_screenScrollView->horizontalScrollBar()->setValue(static_cast<int>(std::lround(after.x() - centre.x())));
-    m_screenScrollView->verticalScrollBar()->setValue(static_cast<int>(std::lround(after.y() - centre.y())));
+    m_screenScrollView->horizontalScrollBar()->setValue(static_cast<int>(std::lround(after.x() - at.x())));
+    m_screenScrollView->verticalScrollBar()->setValue(static_cast<int>(std::lround(after.y() - at.y())));
     collectionViewDidScroll();
+}
+
+bool MainEditorDesignViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    QWidget* viewport = m_screenScrollView->viewport();
+    const auto inViewport = [&](const QPointF& point) {
+        return widget == viewport ? point : widget->mapTo(viewport, point);
+    };
+    if (widget && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!wheel->modifiers().testFlag(Qt::ControlModifier)) return false; // the plain wheel scrolls
+        if (const auto next = CanvasZoom::afterWheel(m_magnification, wheel->angleDelta().y()))
+            setMagnification(*next, inViewport(wheel->position()));
+        wheel->accept(); // taken here: the widgets round the document must not act on it again
+        return true;
+    }
+    if (widget && event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() != Qt::ZoomNativeGesture) return false;
+        if (const auto next = CanvasZoom::afterPinch(m_magnification, gesture->value()))
+            setMagnification(*next, inViewport(gesture->position()));
+        gesture->accept();
+        return true;
+    }
+    return ViewController::eventFilter(watched, event);
 }
 
 QWidget* MainEditorDesignViewController::screenContainerView() const
@@ -364,7 +396,7 @@ QWidget* MainEditorDesignViewController::screenContainerView() const
 
 void MainEditorDesignViewController::collectionViewDidScroll()
 {
-    m_zoomPercentage->setText(QString::number(std::lround(m_magnification * 100.0)) + QLatin1Char('%'));
+    m_zoomPercentage->setText(CanvasZoom::label(m_magnification));
 }
 
 const std::vector<std::shared_ptr<ViewInfo>>* MainEditorDesignViewController::viewInfoList() const

@@ -13,8 +13,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QPointingDevice>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 namespace {
 std::shared_ptr<ViewInfo> view(const std::string& oid, double x, double y, double width, double height)
@@ -133,4 +136,18 @@ void CanvasWidgetTestKit::click(QWidget* widget, QPoint at, Qt::MouseButton butt
 {
     press(widget, at, button, modifiers);
     release(widget, at, button, modifiers);
+}
+
+void CanvasWidgetTestKit::wheel(QWidget* widget, QPoint at, int angleDelta, Qt::KeyboardModifiers modifiers)
+{
+    QWheelEvent event(QPointF(at), widget->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angleDelta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+void CanvasWidgetTestKit::pinch(QWidget* widget, QPoint at, double value)
+{
+    QNativeGestureEvent event(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, QPointF(at),
+                              QPointF(at), widget->mapToGlobal(QPointF(at)), value, QPointF());
+    QApplication::sendEvent(widget, &event);
 }

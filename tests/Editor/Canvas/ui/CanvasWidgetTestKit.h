@@ -41,6 +41,9 @@ public:
     static void release(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {});
     static void click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
                       Qt::KeyboardModifiers modifiers = {});
+    // A wheel turn of `angleDelta` eighths of a degree, and a touchpad pinch step, at `at`.
+    static void wheel(QWidget* widget, QPoint at, int angleDelta, Qt::KeyboardModifiers modifiers = {});
+    static void pinch(QWidget* widget, QPoint at, double value);
 
     LocalHttpServer server;
     std::vector<std::shared_ptr<ViewInfo>> views;

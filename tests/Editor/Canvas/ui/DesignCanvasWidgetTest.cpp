@@ -257,6 +257,59 @@ TEST_F(DesignCanvasWidgetTest, movingThePointerOverViewsDrawsNothing)
     EXPECT_EQ(kit.selection(), std::vector<std::string>{"title"});
 }
 
+TEST_F(DesignCanvasWidgetTest, controlWheelAndPinchMagnifyAboutThePointerAndThePlainWheelScrolls)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    MainEditorDesignViewController* canvas = kit.canvas();
+    CanvasDocumentWidget* document = canvas->documentView();
+    QWidget* viewport = canvas->screenScrollView()->viewport();
+    canvas->setMagnification(2.0);
+    enum class Gesture { controlWheel, pinch, plainWheel };
+    const struct {
+        const char* name;
+        Gesture gesture;
+        double amount;
+        QPoint at; // where the pointer is in the scroll area's view
+        const char* label;
+        bool pointStays; // false where the document is smaller than the view and cannot scroll
+    } steps[] = {
+        {"a notch with Control", Gesture::controlWheel, 120, {180, 300}, "250%", true},
+        {"a notch back with Control", Gesture::controlWheel, -120, {150, 250}, "200%", true},
+        {"a pinch out", Gesture::pinch, 0.5, {200, 350}, "300%", true},
+        {"the plain wheel", Gesture::plainWheel, -120, {200, 350}, "300%", false},
+        {"many notches", Gesture::controlWheel, 2400, {120, 200}, "400%", true},
+        {"a pinch in past the least", Gesture::pinch, -0.95, {150, 250}, "50%", false},
+    };
+    for (const auto& step : steps) {
+        const QPoint at = document->mapFrom(viewport, step.at);
+        const QPointF canvasPoint = document->toCanvas(QPointF(at));
+        const int scrolled = canvas->screenScrollView()->verticalScrollBar()->value();
+        if (step.gesture == Gesture::pinch) {
+            Kit::pinch(document, at, step.amount);
+        } else if (step.gesture == Gesture::controlWheel) {
+            Kit::wheel(document, at, static_cast<int>(step.amount), Qt::ControlModifier);
+        } else {
+            // A wheel event made in code does not travel up to the view as the window
+            // system's does: it is handed to the document, and then to the view by hand.
+            Kit::wheel(document, at, static_cast<int>(step.amount));
+            Kit::wheel(viewport, step.at, static_cast<int>(step.amount));
+        }
+        EXPECT_EQ(canvas->zoomPercentage()->text(), QLatin1String(step.label)) << step.name;
+        EXPECT_DOUBLE_EQ(document->zoom(), canvas->getZoomRatio()) << step.name;
+        if (step.gesture == Gesture::plainWheel) {
+            EXPECT_GT(canvas->screenScrollView()->verticalScrollBar()->value(), scrolled) << step.name;
+        }
+        if (!step.pointStays) continue;
+        const QPointF after = document->mapTo(viewport, document->toWidget(canvasPoint));
+        EXPECT_NEAR(after.x(), step.at.x(), 1.0) << step.name;
+        EXPECT_NEAR(after.y(), step.at.y(), 1.0) << step.name;
+    }
+    // Over the canvas round the preview too.
+    Kit::wheel(canvas->screenContainerView(), {5, 5}, 120, Qt::ControlModifier);
+    EXPECT_EQ(canvas->zoomPercentage()->text(), QStringLiteral("63%"));
+}
+
 // The tip used to hang on the document, which has no size before the preview arrives, so it
 // floated over the middle of the canvas.
 TEST_F(DesignCanvasWidgetTest, theDragTutorialSitsBesideThePreviewsContainerBeforeThePreviewArrives)
