@@ -1,6 +1,7 @@
 #include "Editor/Canvas/CanvasShadow.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -15,15 +16,16 @@ double falloff(double distance, double sigma)
     return 0.5 * std::erfc(distance / (sigma * std::sqrt(2.0)));
 }
 
-QImage tile(int width, int height, const QColor& color, double sigma, int extent, bool alongX, bool alongY)
+// `extentX` and `extentY`: the tile's pixels from its left and top to the document's edges; a
+// tile that runs along an edge has no falloff in that direction (extent 0 there).
+QImage tile(int width, int height, const QColor& color, double sigma, int extentX, int extentY)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            // Distances from the document's edge to the pixel's centre; a tile that runs along an
-            // edge has no falloff in that direction.
-            const double fx = alongX ? 1.0 : falloff(extent - x - 0.5, sigma);
-            const double fy = alongY ? 1.0 : falloff(extent - y - 0.5, sigma);
+            // Distances from the document's edges to the pixel's centre, negative inside it.
+            const double fx = extentX ? falloff(extentX - x - 0.5, sigma) : 1.0;
+            const double fy = extentY ? falloff(extentY - y - 0.5, sigma) : 1.0;
             QColor shade = color;
             shade.setAlphaF(static_cast<float>(color.alphaF() * fx * fy));
             image.setPixel(x, y, qPremultiply(shade.rgba()));
@@ -41,14 +43,14 @@ CanvasShadow::CanvasShadow(const QColor& color, double blurRadius)
     // Three standard deviations fade out within the radius.
     const double sigma = radius / 3.0;
     const int e = m_extent;
-    const QImage corner = tile(e, e, color, sigma, e, false, false);
+    const QImage corner = tile(2 * e, 2 * e, color, sigma, e, e);
     m_corners[0] = corner;
     m_corners[1] = corner.mirrored(true, false);
     m_corners[2] = corner.mirrored(false, true);
     m_corners[3] = corner.mirrored(true, true);
-    m_left = tile(e, 1, color, sigma, e, false, true);
+    m_left = tile(e, 1, color, sigma, e, 0);
     m_right = m_left.mirrored(true, false);
-    m_top = tile(1, e, color, sigma, e, true, false);
+    m_top = tile(1, e, color, sigma, 0, e);
     m_bottom = m_top.mirrored(false, true);
 }
 
@@ -56,29 +58,36 @@ void CanvasShadow::paint(QPainter& painter, const QRect& document, const QRect& 
 {
     if (m_extent == 0 || document.isEmpty()) return;
     const int e = m_extent;
-    const QRect around = document.adjusted(-e, -e, e, e);
-    if (!around.intersects(exposed)) return;
+    const QRegion shaded = QRegion(document.adjusted(-e, -e, e, e).intersected(exposed)) - QRegion(document);
+    if (shaded.isEmpty()) return;
     painter.save();
-    painter.setClipRect(exposed, Qt::IntersectClip);
+    painter.setClipRegion(shaded, Qt::IntersectClip);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const int left = document.left();
     const int top = document.top();
     const int right = document.right() + 1;
     const int bottom = document.bottom() + 1;
-    // Corners at their own size.
-    const QPoint corners[4] = {{left - e, top - e}, {right, top - e}, {left - e, bottom}, {right, bottom}};
+    // Corners, each kept to its own quarter so that those of a small document do not overlap.
+    const int midX = left + document.width() / 2;
+    const int midY = top + document.height() / 2;
+    const QRect quarters[4] = {QRect(QPoint(left - e, top - e), QPoint(midX - 1, midY - 1)),
+                               QRect(QPoint(midX, top - e), QPoint(right + e - 1, midY - 1)),
+                               QRect(QPoint(left - e, midY), QPoint(midX - 1, bottom + e - 1)),
+                               QRect(QPoint(midX, midY), QPoint(right + e - 1, bottom + e - 1))};
+    const QPoint origins[4] = {{left - e, top - e}, {right - e, top - e}, {left - e, bottom - e}, {right - e, bottom - e}};
     for (int i = 0; i < 4; ++i) {
-        if (QRect(corners[i], QSize(e, e)).intersects(exposed)) painter.drawImage(corners[i], m_corners[i]);
+        const QRect target = QRect(origins[i], QSize(2 * e, 2 * e)).intersected(quarters[i]).intersected(exposed);
+        if (!target.isEmpty()) painter.drawImage(target, m_corners[i], target.translated(-origins[i]));
     }
-    // Edges: the profile repeated along the edge, only over the exposed stretch of it.
-    const int fromX = std::max(left, exposed.left());
-    const int toX = std::min(right, exposed.right() + 1);
+    // Edges between the corners: the profile repeated along the side, only over its exposed stretch.
+    const int fromX = std::max(left + e, exposed.left());
+    const int toX = std::min(right - e, exposed.right() + 1);
     if (fromX < toX) {
         painter.drawImage(QRect(fromX, top - e, toX - fromX, e), m_top);
         painter.drawImage(QRect(fromX, bottom, toX - fromX, e), m_bottom);
     }
-    const int fromY = std::max(top, exposed.top());
-    const int toY = std::min(bottom, exposed.bottom() + 1);
+    const int fromY = std::max(top + e, exposed.top());
+    const int toY = std::min(bottom - e, exposed.bottom() + 1);
     if (fromY < toY) {
         painter.drawImage(QRect(left - e, fromY, e, toY - fromY), m_left);
         painter.drawImage(QRect(right, fromY, e, toY - fromY), m_right);

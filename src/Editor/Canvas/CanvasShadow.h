@@ -22,7 +22,8 @@ public:
 
 private:
     int m_extent = 0;
-    // Outside the top-left corner and beside the left and top edges; the other sides are mirrors.
+    // Each corner's tile reaches the radius into the document's sides too, where the shadow fades
+    // towards the corner; beyond that the edges' profiles repeat along the sides.
     QImage m_corners[4]; // top-left, top-right, bottom-left, bottom-right
     QImage m_left, m_right, m_top, m_bottom;
 };

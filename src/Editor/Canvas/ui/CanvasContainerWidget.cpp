@@ -31,7 +31,7 @@ void CanvasContainerWidget::setShadow(const QColor& color, double blurRadius)
 
 void CanvasContainerWidget::documentResized()
 {
-    const QSize needed = m_document->size() + QSize(2 * kMargin, 2 * kMargin);
+    const QSize needed = m_document->size();
     const QSize before = size();
     setMinimumSize(needed);
     // Shrinking to the least lets the scroll area that holds this container fit it to its
@@ -50,14 +50,15 @@ void CanvasContainerWidget::resizeEvent(QResizeEvent* event)
 void CanvasContainerWidget::centreDocument()
 {
     const QSize free = size() - m_document->size();
-    m_document->move(std::max(kMargin, free.width() / 2), std::max(kMargin, free.height() / 2));
+    m_document->move(std::max(0, free.width() / 2), std::max(0, free.height() / 2));
 }
 
 void CanvasContainerWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     for (const QRect& part : event->region()) painter.fillRect(part, m_background);
-    if (m_shadow && !m_document->size().isEmpty()) {
+    // Only a shown preview is opaque and casts a shadow.
+    if (m_shadow && !m_document->preview().isNull()) {
         for (const QRect& part : event->region()) m_shadow->paint(painter, m_document->geometry(), part);
     }
 }

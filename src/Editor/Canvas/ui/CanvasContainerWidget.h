@@ -9,16 +9,13 @@
 
 class CanvasDocumentWidget;
 
-// The preview's container: the scroll area's content, never smaller than the visible canvas,
-// with the document in its middle and room round it for the document's shadow. It paints the
-// background and the shadow itself, for the pixels a repaint exposes only.
+// The preview's container: the scroll area's content, never smaller than the visible canvas nor
+// than the document, which sits in its middle. It paints the background and the document's
+// shadow itself, for the pixels a repaint exposes only; the shadow shows where there is room.
 class CanvasContainerWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // Room between the document and the container's edges, in pixels.
-    static constexpr int kMargin = 24;
-
     // Takes `document` as its child.
     explicit CanvasContainerWidget(CanvasDocumentWidget* document, QWidget* parent = nullptr);
 

@@ -377,10 +377,11 @@ TEST_F(DesignCanvasWidgetTest, theDocumentCastsAShadowOnTheCanvasRoundIt)
     kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
     ASSERT_TRUE(kit.open());
     MainEditorDesignViewController* canvas = kit.canvas();
+    canvas->setMagnification(0.5); // room round the document
     QWidget* container = canvas->screenContainerView();
     const QRect document = canvas->documentView()->geometry();
     // A row from 20 pixels left of the document's edge into the document.
-    const QImage row = container->grab(QRect(document.left() - 20, document.top() + 300, 24, 1)).toImage();
+    const QImage row = container->grab(QRect(document.left() - 20, document.top() + 150, 24, 1)).toImage();
     const QColor background = row.pixelColor(0, 0);
     const QColor beside = row.pixelColor(19, 0);
     const QColor inside = row.pixelColor(22, 0);
