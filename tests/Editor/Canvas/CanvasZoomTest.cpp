@@ -37,14 +37,4 @@ TEST(CanvasZoom, wheelAndPinchStepsStayWithinTheLimits)
         }
     }
 }
-
-TEST(CanvasZoom, theLabelIsThePercentRoundedHalfAwayFromZero)
-{
-    const struct {
-        double magnification;
-        const char* label;
-    } cases[] = {{1.0, "100%"}, {1.5, "150%"}, {0.5, "50%"}, {4.0, "400%"}, {1.125, "113%"}, {1.0049, "100%"},
-                 {2.345, "235%"}};
-    for (const auto& c : cases) EXPECT_EQ(CanvasZoom::label(c.magnification), QLatin1String(c.label)) << c.magnification;
-}
 } // namespace
