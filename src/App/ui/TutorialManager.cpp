@@ -55,7 +55,12 @@ void TutorialManager::openTutorial(TutorialType type, QWidget* relativeTo, QWidg
     QObject::connect(done, &QPushButton::clicked, popup, &QFrame::close);
     if (closeHandler) QObject::connect(popup, &QObject::destroyed, popup, [closeHandler] { closeHandler(); });
 
-    const QRect anchorRect(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
+    QRect anchorRect(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
+    // A scrolled anchor can be far larger than the view that shows it: point at what is seen.
+    if (relativeTo && relativeTo != anchor) {
+        const QRect seen = anchorRect.intersected(QRect(relativeTo->mapToGlobal(QPoint(0, 0)), relativeTo->size()));
+        if (!seen.isEmpty()) anchorRect = seen;
+    }
     QPoint at;
     switch (preferredEdge) {
     case Qt::LeftEdge: at = QPoint(anchorRect.left() - size.width(), anchorRect.top()); break;

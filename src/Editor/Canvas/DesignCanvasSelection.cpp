@@ -1,7 +1,6 @@
 #include "Editor/Canvas/DesignCanvasSelection.h"
 
 #include "Components/CreateComponentSession.h"
-#include "Editor/Canvas/CanvasColors.h"
 #include "Editor/Canvas/CoordinateUtils.h"
 #include "Editor/Canvas/GMTrackingView.h"
 #include "Editor/Canvas/HighlightContainerView.h"
@@ -165,29 +164,16 @@ void DesignCanvasSelection::rightMouseUp(const QPointF& toPoint)
     if (openMenu) openMenu();
 }
 
-void DesignCanvasSelection::mouseHovered(const QPointF& point)
-{
-    if (!acceptsGestures()) return;
-    const ViewInfoList* list = viewInfoListProvider ? viewInfoListProvider() : nullptr;
-    const auto artboardPoint = toArtboard(point);
-    const auto view = list && artboardPoint ? ViewInfoUtils::findViewInfo(*artboardPoint, *list) : nullptr;
-    if (!view) {
-        overlay->hideHighlightView(false);
-        return;
-    }
-    const QRectF rect = toCanvas(ViewInfoUtils::layoutRect(*view));
-    if (auto current = overlay->hoverHighlightView.lock(); current && current->superview() && current->frame == rect)
-        return; // the same view: keep the frame rather than redraw it on every move
-    overlay->showHoverHighlight(rect, CanvasColors::named(QStringLiteral("highlightBlue")));
-}
-
 void DesignCanvasSelection::highlight(const SelectedViewInfo& selectedViewInfo, bool isHighlighting)
 {
     if (!selectedViewInfo.scannedView) return;
     QColor fill = selectedViewInfo.selectionColor;
     fill.setAlphaF(0.2f);
+    const OverlayView& outline = *selectedViewInfo.scannedView;
+    // Before and after: the fill covers the whole outline while shown.
+    if (overlay) overlay->setNeedsDisplay(outline);
     selectedViewInfo.scannedView->backgroundColor = isHighlighting ? fill : QColor(Qt::transparent);
-    if (overlay) overlay->setNeedsDisplay();
+    if (overlay) overlay->setNeedsDisplay(outline);
 }
 
 void DesignCanvasSelection::update(const SelectedViewInfo& selectedViewInfo)

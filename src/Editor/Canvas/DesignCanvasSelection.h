@@ -45,7 +45,6 @@ public:
     void setSelectedViewsToSessionAndHighlightSelectionBorder() override;
     void rightMouseUp(const QPointF& toPoint) override;
     void resetAndUpdateSelectedViews() override;
-    void mouseHovered(const QPointF& point) override;
 
     // For the component pages and the views page.
     SelectedViewInfo makeSelectedViewInfo(const std::shared_ptr<ViewInfo>& view) const;

@@ -33,11 +33,9 @@ void GMTrackingView::mouseMoved(const QPointF& location)
 {
     if (!highlightContainerView) return;
     if (m_state == State::idle) {
-        if (needsDisplay) needsDisplay();
-        if (m_delegate) {
-            processing = true;
-            m_delegate->mouseHovered(location);
-        }
+        // Nothing follows the pointer while no button is down: no hover frame is drawn.
+        setNeedsDisplay();
+        if (m_delegate) processing = true;
         return;
     }
     m_state = State::dragging;
@@ -53,9 +51,11 @@ void GMTrackingView::mouseDraggedImpl(const QPointF& current)
     if (!m_scannerView) {
         m_scannerView = std::make_shared<OverlayView>(band, QColor(77, 145, 255, 255), 0.6,
                                                       QColor::fromRgbF(64 / 255.0f, 145 / 255.0f, 249 / 255.0f, 0.17f));
+    } else {
+        setNeedsDisplay(); // where the band was
+        m_scannerView->frame = band;
     }
-    m_scannerView->frame = band;
-    if (needsDisplay) needsDisplay();
+    setNeedsDisplay();
     if (!m_delegate) return;
     const double ratio = m_delegate->screenRatio();
     if (!CoordinateUtils::isUsableRatio(ratio)) return;
@@ -85,9 +85,7 @@ void GMTrackingView::mouseReleased(const QPointF& location, Button button, Modif
 
 void GMTrackingView::mouseExited()
 {
-    // The pointer left the canvas: no frame may stay under a pointer that is elsewhere.
-    if (highlightContainerView && m_state == State::idle) highlightContainerView->hideHighlightView(false);
-    if (needsDisplay) needsDisplay();
+    setNeedsDisplay();
 }
 
 void GMTrackingView::cancelTracking()
@@ -97,9 +95,14 @@ void GMTrackingView::cancelTracking()
 
 void GMTrackingView::endDrag()
 {
+    setNeedsDisplay();
     m_scannerView.reset();
     m_state = State::idle;
-    if (needsDisplay) needsDisplay();
+}
+
+void GMTrackingView::setNeedsDisplay() const
+{
+    if (needsDisplay && m_scannerView) needsDisplay(m_scannerView->frame);
 }
 
 void GMTrackingView::mouseDownImpl(const QPointF& location)

@@ -12,7 +12,7 @@
 class HighlightContainerView;
 
 // The mouse on the design canvas, as a small state machine that the canvas widget feeds with
-// press, move, release, hover and leave in overlay space. A press and release without a move is
+// press, move, release and leave in overlay space. A press and release without a move is
 // one click (a Command-click when the modifiers at release are exactly Command); a press with
 // moves is one rubber band that selects on every step and commits once at release. It keeps no
 // selection: the delegate runs the hit tests and the overlay keeps what is selected.
@@ -51,12 +51,14 @@ public:
     // Clears the overlay's selection and tells the delegate.
     void removeSelectedViewsAndNotify();
 
-    // Called when the tracking registration is installed (true) or removed (false), and when
-    // the canvas should repaint the tracking layer.
+    // Called when the tracking registration is installed (true) or removed (false), and with
+    // the area of the canvas (overlay space) whose drawing of the tracking layer changed.
     std::function<void(bool installed)> trackingChanged;
-    std::function<void()> needsDisplay;
+    std::function<void(const QRectF&)> needsDisplay;
 
 private:
+    // The tracking layer draws nothing but the rubber band: asks for the band's area, if any.
+    void setNeedsDisplay() const;
     void mouseDownImpl(const QPointF& location);
     void mouseDraggedImpl(const QPointF& current);
     void endDrag();

@@ -18,8 +18,6 @@ public:
     virtual void setSelectedViewsToSessionAndHighlightSelectionBorder() = 0;
     virtual void rightMouseUp(const QPointF& toPoint) = 0;
     virtual void resetAndUpdateSelectedViews() = 0;
-    // The pointer rests over the canvas at `point` while no button is down.
-    virtual void mouseHovered(const QPointF& point) = 0;
     // Canvas scale: preview width over artboard width.
     virtual double screenRatio() const = 0;
 };

@@ -28,7 +28,7 @@ void HighlightContainerView::addSubview(const std::shared_ptr<OverlayView>& view
     view->m_superview = this;
     view->m_slot = m_subviews.size();
     m_subviews.push_back(view);
-    setNeedsDisplay();
+    setNeedsDisplay(*view);
 }
 
 void HighlightContainerView::detachSubview(OverlayView* view)
@@ -36,7 +36,7 @@ void HighlightContainerView::detachSubview(OverlayView* view)
     if (!view || view->m_superview != this) return;
     view->m_superview = nullptr;
     ++m_detached;
-    setNeedsDisplay();
+    setNeedsDisplay(*view);
 }
 
 void HighlightContainerView::compact() const
@@ -66,9 +66,21 @@ std::size_t HighlightContainerView::subviewCount() const
     return m_subviews.size();
 }
 
-void HighlightContainerView::setNeedsDisplay() const
+void HighlightContainerView::setNeedsDisplay(const OverlayView& view) const
 {
-    if (m_needsDisplay) m_needsDisplay();
+    if (!m_needsDisplay) return;
+    const QRectF& f = view.frame;
+    const bool bordersOnly = view.kind == OverlayView::Kind::plain && view.backgroundColor.alpha() == 0;
+    const double border = view.borderWidth;
+    // An outline of a large view (the screen's background) changes only four thin strips.
+    if (!bordersOnly || border <= 0 || f.width() <= 2 * border || f.height() <= 2 * border) {
+        m_needsDisplay(f);
+        return;
+    }
+    m_needsDisplay(QRectF(f.x(), f.y(), f.width(), border));
+    m_needsDisplay(QRectF(f.x(), f.y() + f.height() - border, f.width(), border));
+    m_needsDisplay(QRectF(f.x(), f.y(), border, f.height()));
+    m_needsDisplay(QRectF(f.x() + f.width() - border, f.y(), border, f.height()));
 }
 
 void HighlightContainerView::addToScreen(const SelectionDictionary& selectedViews)
@@ -194,16 +206,4 @@ void HighlightContainerView::hideHighlightView(std::optional<bool> isPerminant)
         if (auto hover = hoverHighlightView.lock()) hover->removeFromSuperview();
         hideConstraint(constraintViews, constraintLabels);
     }
-}
-
-void HighlightContainerView::showHoverHighlight(const QRectF& rect, const QColor& color)
-{
-    hideHighlightView(false);
-    if (!PlatformRect::isFinite(rect)) return;
-    auto frame = std::make_shared<OverlayView>();
-    frame->frame = rect;
-    frame->kind = OverlayView::Kind::highlight;
-    frame->selectionColor = color;
-    addSubview(frame);
-    hoverHighlightView = frame;
 }

@@ -14,7 +14,8 @@
 #include <vector>
 
 // The canvas overlay: keeps the canvas selection (`scannedViews`), one outline per selected view
-// in a random selection colour, the eight handles round the selection, and the hover frame.
+// in a random selection colour, and the eight handles round the selection. It declares a hover
+// highlight and constraint views and can hide them, but nothing on the canvas shows a hover.
 // Its drawings are a retained list in overlay space (unzoomed canvas units) that the canvas
 // widget paints; the overlay itself only keeps state and answers.
 class HighlightContainerView {
@@ -65,8 +66,6 @@ public:
     // true: the selection highlight and its constraint views; false: the hover highlight.
     void hideHighlightView(std::optional<bool> isPerminant);
     void hideConstraint(ViewList& views, ViewList& labels);
-    // Frames `rect` as the hover highlight in `color`, in place of any earlier one.
-    void showHoverHighlight(const QRectF& rect, const QColor& color);
 
     // Drawing list: what is on the overlay, back to front.
     void addSubview(const std::shared_ptr<OverlayView>& view);
@@ -79,9 +78,11 @@ public:
         for (const auto& view : m_subviews) visit(*view);
     }
 
-    // Called after every change of what is drawn, so the canvas can repaint.
-    void setNeedsDisplayHandler(std::function<void()> handler) { m_needsDisplay = std::move(handler); }
-    void setNeedsDisplay() const;
+    // Called after every change of what is drawn with the area that changed (overlay space), so
+    // the canvas repaints only that: a click on a long screen then costs what its outlines cost.
+    void setNeedsDisplayHandler(std::function<void(const QRectF&)> handler) { m_needsDisplay = std::move(handler); }
+    // The area `view` paints: its border only, unless it has a fill or is drawn from images.
+    void setNeedsDisplay(const OverlayView& view) const;
 
     static std::shared_ptr<OverlayView> makeOutline(const QRectF& rect, const QColor& color);
 
@@ -94,5 +95,5 @@ private:
     // outlines off one by one stays linear.
     mutable ViewList m_subviews;
     mutable std::size_t m_detached = 0;
-    std::function<void()> m_needsDisplay;
+    std::function<void(const QRectF&)> m_needsDisplay;
 };

@@ -6,7 +6,7 @@ class HighlightContainerView;
 class QPainter;
 struct OverlayView;
 
-// Paints the overlay's drawings (outlines, handles, hover frame) and the rubber band, in
+// Paints the overlay's drawings (outlines, handles) and the rubber band, in
 // overlay space: the caller scales the painter by the zoom.
 class OverlayPainter {
 public:

@@ -7,8 +7,7 @@
 
 class HighlightContainerView;
 
-// One drawing on the canvas overlay: a selection outline, a handle, the rubber band or a hover
-// frame. The overlay keeps them as a retained list that the canvas widget paints in order, so
+// One drawing on the canvas overlay: a selection outline, a handle or the rubber band. The overlay keeps them as a retained list that the canvas widget paints in order, so
 // the selection logic can create, keep and drop them without a window.
 struct OverlayView {
     enum class Kind {

@@ -36,7 +36,6 @@ public:
     void setSelectedViewsToSessionAndHighlightSelectionBorder() override { calls.push_back(QStringLiteral("commit")); }
     void rightMouseUp(const QPointF& p) override { calls.push_back(QStringLiteral("right ") + pointText(p)); }
     void resetAndUpdateSelectedViews() override { calls.push_back(QStringLiteral("reset")); }
-    void mouseHovered(const QPointF& p) override { calls.push_back(QStringLiteral("hover ") + pointText(p)); }
     double screenRatio() const override { return ratio; }
 };
 
@@ -89,7 +88,7 @@ TEST_F(GMTrackingViewTest, gesturesBecomeDelegateCalls)
          {QStringLiteral("mark 10,20 100,50"), QStringLiteral("commit")}},
         {"a right press does nothing, the release asks for the menu",
          {{Step::press, {3, 4}, B::right}, {Step::release, {3, 4}, B::right}}, {QStringLiteral("right 3,4")}},
-        {"hover without a button", {{Step::move, {7, 8}}}, {QStringLiteral("hover 7,8")}},
+        {"a move without a button asks nothing", {{Step::move, {7, 8}}}, {}},
     };
     for (const auto& c : cases) {
         delegate.calls.clear();
@@ -160,7 +159,29 @@ TEST_F(GMTrackingViewTest, withoutDraggingAPressIsAClickAtThePressPoint)
     tracking.mousePressed({4, 4}, B::left);
     tracking.mouseMoved({9, 9});
     tracking.mouseReleased({9, 9}, B::left, {});
-    EXPECT_EQ(delegate.calls, (std::vector<QString>{QStringLiteral("click 4,4"), QStringLiteral("hover 9,9")}));
+    EXPECT_EQ(delegate.calls, std::vector<QString>{QStringLiteral("click 4,4")});
+}
+
+// The pointer moving over the canvas used to frame the view under it; now it only records that
+// the canvas is being used, and the only drawing of the tracking layer, the band, is repainted
+// where it was and where it is.
+TEST_F(GMTrackingViewTest, movesDrawNoHoverAndTheBandRepaintsOnlyItsOwnArea)
+{
+    std::vector<QRectF> repainted;
+    tracking.needsDisplay = [&repainted](const QRectF& area) { repainted.push_back(area); };
+    EXPECT_FALSE(tracking.processing);
+    tracking.mouseMoved({20, 30});
+    tracking.mouseExited();
+    EXPECT_TRUE(tracking.processing);
+    EXPECT_TRUE(repainted.empty());
+    EXPECT_EQ(overlay.subviewCount(), 0u);
+    EXPECT_TRUE(overlay.hoverHighlightView.expired());
+
+    tracking.mousePressed({0, 0}, B::left);
+    tracking.mouseMoved({10, 10});
+    tracking.mouseMoved({20, 5});
+    tracking.mouseReleased({20, 5}, B::left, {});
+    EXPECT_EQ(repainted, (std::vector<QRectF>{{0, 0, 10, 10}, {0, 0, 10, 10}, {0, 0, 20, 5}, {0, 0, 20, 5}}));
 }
 
 TEST_F(GMTrackingViewTest, theTrackingRegistrationFollowsTheDelegateOnce)

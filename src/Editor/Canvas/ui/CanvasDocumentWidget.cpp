@@ -1,8 +1,7 @@
 #include "Editor/Canvas/ui/CanvasDocumentWidget.h"
 
+#include "Editor/Canvas/CanvasDocumentPainter.h"
 #include "Editor/Canvas/GMTrackingView.h"
-#include "Editor/Canvas/HighlightContainerView.h"
-#include "Editor/Canvas/OverlayPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,6 +69,12 @@ QPointF CanvasDocumentWidget::toWidget(const QPointF& canvasPoint) const
     return QPointF(canvasPoint.x() * m_zoom, canvasPoint.y() * m_zoom);
 }
 
+void CanvasDocumentWidget::updateCanvasRect(const QRectF& canvasRect)
+{
+    const QRect pixels = CanvasDocumentPainter::pixelsOf(canvasRect, m_zoom);
+    if (!pixels.isEmpty()) update(pixels);
+}
+
 QSize CanvasDocumentWidget::sizeHint() const
 {
     const auto pixels = [this](double length) {
@@ -81,23 +86,22 @@ QSize CanvasDocumentWidget::sizeHint() const
 
 void CanvasDocumentWidget::updateSize()
 {
+    const QSize before = size();
     setFixedSize(sizeHint());
     update();
+    if (size() != before) Q_EMIT sizeChanged();
 }
 
 void CanvasDocumentWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.scale(m_zoom, m_zoom);
-    const QRectF exposed(toCanvas(event->rect().topLeft()), toCanvas(event->rect().bottomRight() + QPoint(1, 1)));
-    if (!m_preview.isNull()) {
-        painter.fillRect(QRectF(QPointF(0, 0), m_canvasSize), Qt::white);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom != 1.0);
-        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_preview.size())), m_preview);
-    }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (m_overlay)
-        OverlayPainter::paint(painter, *m_overlay, m_tracking ? m_tracking->scannerView().get() : nullptr, exposed);
+    CanvasDocumentPainter::Document document;
+    document.preview = m_preview;
+    document.canvasSize = m_canvasSize;
+    document.zoom = m_zoom;
+    document.overlay = m_overlay;
+    document.scanner = m_tracking ? m_tracking->scannerView().get() : nullptr;
+    CanvasDocumentPainter::paint(painter, document, event->region());
 }
 
 void CanvasDocumentWidget::mousePressEvent(QMouseEvent* event)

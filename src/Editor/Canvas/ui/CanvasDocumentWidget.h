@@ -10,6 +10,8 @@ class HighlightContainerView;
 // The canvas document: the preview, the selection overlay and the mouse tracking in one widget
 // and one geometry. Everything it is given is in canvas units; the zoom scales the painting and
 // divides the mouse positions, so widget pixel (150, 60) at zoom 1.5 is canvas point (100, 40).
+// It paints only the pixels a repaint exposes, and the overlay asks it to repaint only what
+// changed (updateCanvasRect), so nothing it does costs in proportion to the document's size.
 class CanvasDocumentWidget : public QWidget {
     Q_OBJECT
 
@@ -26,8 +28,14 @@ public:
     double zoom() const { return m_zoom; }
     QPointF toCanvas(const QPointF& widgetPoint) const;
     QPointF toWidget(const QPointF& canvasPoint) const;
+    // Repaints the pixels that show `canvasRect`.
+    void updateCanvasRect(const QRectF& canvasRect);
 
     QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // The widget took a new size (a new canvas size or zoom).
+    void sizeChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -15,6 +15,7 @@
 #include "Editor/Canvas/CanvasColors.h"
 #include "Editor/Canvas/CoordinateUtils.h"
 #include "Editor/Canvas/PreviewDecoder.h"
+#include "Editor/Canvas/ui/CanvasContainerWidget.h"
 #include "Editor/Canvas/ui/CanvasDocumentWidget.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
@@ -30,16 +31,17 @@
 
 #include <QCursor>
 #include <QFrame>
-#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QNativeGestureEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -74,8 +76,8 @@ MainEditorDesignViewController::MainEditorDesignViewController()
     m_selection.updateActiveVCSelectedViewInfoList = [this] { updateActiveVCSelectedViewInfoList(); };
     m_selection.openMenu = [this] { openMenu(); };
     buildLayout();
-    m_overlay.setNeedsDisplayHandler([this] { m_document->update(); });
-    m_tracking.needsDisplay = [this] { m_document->update(); };
+    m_overlay.setNeedsDisplayHandler([this](const QRectF& area) { m_document->updateCanvasRect(area); });
+    m_tracking.needsDisplay = [this](const QRectF& area) { m_document->updateCanvasRect(area); };
     m_tracking.trackingChanged = [this](bool installed) { m_document->setMouseTracking(installed); };
     // The view has loaded: every press runs the tracking.
     m_tracking.isDraggingActive = true;
@@ -89,7 +91,9 @@ MainEditorDesignViewController::~MainEditorDesignViewController()
     m_tracking.needsDisplay = {};
     m_tracking.trackingChanged = {};
     m_tracking.setTrackingDelegate(nullptr);
-    delete m_document;
+    m_screenScrollView->viewport()->removeEventFilter(this);
+    delete m_screenContainerView;
+    m_screenContainerView = nullptr;
     m_document = nullptr;
 }
 
@@ -151,10 +155,16 @@ void MainEditorDesignViewController::buildLayout()
     grid->setContentsMargins(0, 0, 0, 0);
     m_screenScrollView = new QScrollArea(canvasArea);
     m_screenScrollView->setObjectName(QStringLiteral("screenScrollView"));
-    m_screenScrollView->setAlignment(Qt::AlignCenter);
-    m_screenScrollView->setWidgetResizable(false);
+    // The container fills the visible canvas at least and grows with the document.
+    m_screenScrollView->setWidgetResizable(true);
     m_document = new CanvasDocumentWidget(&m_overlay, &m_tracking);
-    m_screenScrollView->setWidget(m_document);
+    m_screenContainerView = new CanvasContainerWidget(m_document);
+    m_screenScrollView->setWidget(m_screenContainerView);
+    // It paints its own background, for the exposed pixels only.
+    m_screenContainerView->setAutoFillBackground(false);
+    for (QWidget* widget : {static_cast<QWidget*>(m_document), static_cast<QWidget*>(m_screenContainerView),
+                            m_screenScrollView->viewport()})
+        widget->installEventFilter(this);
     grid->addWidget(m_screenScrollView, 0, 0);
     m_noScreenWarningView = new QWidget(canvasArea);
     m_noScreenWarningView->setObjectName(QStringLiteral("noScreenWarningView"));
@@ -181,11 +191,9 @@ void MainEditorDesignViewController::buildLayout()
 void MainEditorDesignViewController::setupInitialStyle()
 {
     m_designToolBar->setStyleSheet(QStringLiteral("#designToolBar{background:transparent;}"));
-    auto* shadow = new QGraphicsDropShadowEffect(m_document);
-    shadow->setColor(CanvasColors::named(QStringLiteral("breadcrumbBg")));
-    shadow->setOffset(0, 0);
-    shadow->setBlurRadius(12);
-    m_document->setGraphicsEffect(shadow);
+    // The shadow is painted beside the document, never by an effect that re-renders the document.
+    m_screenContainerView->setShadow(CanvasColors::named(QStringLiteral("breadcrumbBg")), 12);
+    m_screenContainerView->setBackgroundColor(QColor(0xe9, 0xe9, 0xee));
     m_screenScrollView->setStyleSheet(QStringLiteral("QScrollArea{background:#e9e9ee;border:none;}"));
     m_designerModeLabel->setText(QString());
     m_designerModeInfoView->setStyleSheet(QStringLiteral("#designerModeInfoView{background:#fff4c2;} #designerModeLabel{color:#5a4500;}"));
@@ -211,8 +219,10 @@ void MainEditorDesignViewController::showTutorialIfNeeded()
     auto& defaults = platform::UserDefaults::standard();
     const QString key(UserDefaultsKeys::artboardDragTutorialShown);
     if (defaults.boolForKey(key)) return;
-    TutorialManager::instance().openTutorial(TutorialType::drag, m_screenScrollView, m_document, QSize(316, 338),
-                                             Qt::RightEdge);
+    // Beside the preview's container: it has the canvas's size from the start, while the
+    // document has none until a preview arrives.
+    TutorialManager::instance().openTutorial(TutorialType::drag, m_screenScrollView, m_screenContainerView,
+                                             QSize(316, 338), Qt::RightEdge);
     defaults.setBool(key, true);
 }
 
@@ -336,25 +346,57 @@ void MainEditorDesignViewController::zoomOut()
     setMagnification(m_magnification - kMagnificationStep);
 }
 
-void MainEditorDesignViewController::setMagnification(double magnification)
+void MainEditorDesignViewController::setMagnification(double magnification, std::optional<QPointF> anchor)
 {
     if (!std::isfinite(magnification)) return;
     const double clamped = std::clamp(magnification, kMinMagnification, kMaxMagnification);
     QWidget* viewport = m_screenScrollView->viewport();
-    const QPointF centre(viewport->width() * 0.5, viewport->height() * 0.5);
-    const QPointF canvasPoint = m_document->toCanvas(m_document->mapFrom(viewport, centre.toPoint()));
+    const QPointF at = anchor ? *anchor : QPointF(viewport->width() * 0.5, viewport->height() * 0.5);
+    const QPointF canvasPoint = m_document->toCanvas(m_document->mapFrom(viewport, at));
     m_magnification = clamped;
     m_document->setZoom(clamped);
-    // Keep the canvas point that was in the middle in the middle.
-    const QPointF after = m_document->toWidget(canvasPoint);
-    m_screenScrollView->horizontalScrollBar()->setValue(static_cast<int>(std::lround(after.x() - centre.x())));
-    m_screenScrollView->verticalScrollBar()->setValue(static_cast<int>(std::lround(after.y() - centre.y())));
+    // The container has taken the document's new size, and the scroll ranges with it: bring the
+    // canvas point back under `at`.
+    const QPointF after = m_document->mapTo(m_screenContainerView, m_document->toWidget(canvasPoint));
+    m_screenScrollView->horizontalScrollBar()->setValue(static_cast<int>(std::lround(after.x() - at.x())));
+    m_screenScrollView->verticalScrollBar()->setValue(static_cast<int>(std::lround(after.y() - at.y())));
     collectionViewDidScroll();
+}
+
+bool MainEditorDesignViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    QWidget* viewport = m_screenScrollView->viewport();
+    const auto inViewport = [&](const QPointF& point) {
+        return widget == viewport ? point : widget->mapTo(viewport, point);
+    };
+    if (widget && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!wheel->modifiers().testFlag(Qt::ControlModifier)) return false; // the plain wheel scrolls
+        if (const auto next = CanvasZoom::afterWheel(m_magnification, wheel->angleDelta().y()))
+            setMagnification(*next, inViewport(wheel->position()));
+        wheel->accept(); // taken here: the widgets round the document must not act on it again
+        return true;
+    }
+    if (widget && event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() != Qt::ZoomNativeGesture) return false;
+        if (const auto next = CanvasZoom::afterPinch(m_magnification, gesture->value()))
+            setMagnification(*next, inViewport(gesture->position()));
+        gesture->accept();
+        return true;
+    }
+    return ViewController::eventFilter(watched, event);
+}
+
+QWidget* MainEditorDesignViewController::screenContainerView() const
+{
+    return m_screenContainerView;
 }
 
 void MainEditorDesignViewController::collectionViewDidScroll()
 {
-    m_zoomPercentage->setText(QString::number(std::lround(m_magnification * 100.0)) + QLatin1Char('%'));
+    m_zoomPercentage->setText(CanvasZoom::label(m_magnification));
 }
 
 const std::vector<std::shared_ptr<ViewInfo>>* MainEditorDesignViewController::viewInfoList() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/ui/ViewController.h"
+#include "Editor/Canvas/CanvasZoom.h"
 #include "Editor/Canvas/DesignCanvasSelection.h"
 #include "Editor/Canvas/GMTrackingView.h"
 #include "Editor/Canvas/HighlightContainerView.h"
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class CanvasContainerWidget;
 class CanvasDocumentWidget;
 class QAction;
 
@@ -30,18 +32,20 @@ struct ProjectContainerModel;
 
 // The design half of the editor: the artboard's preview at the canvas scale in a zoomable
 // scroll area, the selection overlay and the mouse tracking over it (one document widget, one
-// geometry), the zoom controls, the canvas menu, the designer banner, the warning shown without
-// a preview, and the drag tutorial shown once. Gestures go to the canvas selection logic, which
-// hit-tests the editor's view records and publishes to the component-creation session.
+// geometry, inside the preview's container), the zoom controls, magnification by Control + wheel
+// and by a touchpad pinch, the canvas menu, the designer banner, the warning shown without a
+// preview, and the drag tutorial shown once beside the preview's container. Gestures go to the
+// canvas selection logic, which hit-tests the editor's view records and publishes to the
+// component-creation session.
 class MainEditorDesignViewController : public ViewController {
     Q_OBJECT
 
 public:
     // Width of the canvas preview in points (PreviewConstants::previewSize()), for the editor's layout.
     static constexpr double kPreviewWidth = 375.0;
-    static constexpr double kMinMagnification = 0.5;
-    static constexpr double kMaxMagnification = 4.0;
-    static constexpr double kMagnificationStep = 0.5;
+    static constexpr double kMinMagnification = CanvasZoom::kMinMagnification;
+    static constexpr double kMaxMagnification = CanvasZoom::kMaxMagnification;
+    static constexpr double kMagnificationStep = CanvasZoom::kButtonStep;
 
     static MainEditorDesignViewController* instantiate();
     ~MainEditorDesignViewController() override;
@@ -58,9 +62,9 @@ public:
     void zoomIn();
     void zoomOut();
     double getZoomRatio() const;
-    // Sets the magnification (kept within its limits), keeping the canvas point under the
-    // middle of the scroll area where it was.
-    void setMagnification(double magnification);
+    // Sets the magnification (kept within its limits), keeping the canvas point under `anchor`
+    // (a point of the scroll area's viewport; its middle when none is given) where it was.
+    void setMagnification(double magnification, std::optional<QPointF> anchor = std::nullopt);
 
     // For the component pages and the views page.
     std::vector<SelectedViewInfo> getSelectedViewInfoList(const std::vector<std::shared_ptr<ViewInfo>>& selectedViews) const;
@@ -73,6 +77,7 @@ public:
     GMTrackingView* screenTrackingView() { return &m_tracking; }
     DesignCanvasSelection* canvasSelection() { return &m_selection; }
     CanvasDocumentWidget* documentView() const { return m_document; }
+    QWidget* screenContainerView() const;
     QScrollArea* screenScrollView() const { return m_screenScrollView; }
     QLabel* zoomPercentage() const { return m_zoomPercentage; }
     QWidget* noScreenWarningView() const { return m_noScreenWarningView; }
@@ -92,6 +97,8 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Control + wheel and a pinch over the canvas magnify; everything else passes on.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MainEditorDesignViewController();
@@ -131,7 +138,8 @@ private:
     QFrame* m_designerModeInfoView = nullptr;
     QLabel* m_designerModeLabel = nullptr;
     QScrollArea* m_screenScrollView = nullptr;
-    CanvasDocumentWidget* m_document = nullptr; // preview, overlay and tracking in one
+    CanvasContainerWidget* m_screenContainerView = nullptr; // the scroll area's content
+    CanvasDocumentWidget* m_document = nullptr; // preview, overlay and tracking in one; in the container
     QWidget* m_noScreenWarningView = nullptr;
     QWidget* m_warningSubView = nullptr;
     QLabel* m_noScreenWarningTextLabel = nullptr;

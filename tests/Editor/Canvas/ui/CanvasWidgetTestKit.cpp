@@ -13,8 +13,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QPointingDevice>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 namespace {
 std::shared_ptr<ViewInfo> view(const std::string& oid, double x, double y, double width, double height)
@@ -62,7 +65,7 @@ void CanvasWidgetTestKit::serve(const std::string& mediaLink, const QByteArray& 
     server.reply("/preview", 200, previewBytes);
 }
 
-bool CanvasWidgetTestKit::open(double artboardWidth)
+bool CanvasWidgetTestKit::open(double artboardWidth, double artboardHeight)
 {
     if (!editor) {
         editor = MainEditorViewController::instantiate();
@@ -78,7 +81,7 @@ bool CanvasWidgetTestKit::open(double artboardWidth)
     auto artboard = std::make_shared<ArtboardSumModel>();
     artboard->do_objectID = "AB1";
     artboard->frame.width = artboardWidth;
-    artboard->frame.height = 1334;
+    artboard->frame.height = artboardHeight;
     auto artboardContainer = std::make_shared<ArtboardContainerModel>();
     artboardContainer->artboard = artboard;
     container = std::make_shared<ProjectContainerModel>();
@@ -133,4 +136,18 @@ void CanvasWidgetTestKit::click(QWidget* widget, QPoint at, Qt::MouseButton butt
 {
     press(widget, at, button, modifiers);
     release(widget, at, button, modifiers);
+}
+
+void CanvasWidgetTestKit::wheel(QWidget* widget, QPoint at, int angleDelta, Qt::KeyboardModifiers modifiers)
+{
+    QWheelEvent event(QPointF(at), widget->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angleDelta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+void CanvasWidgetTestKit::pinch(QWidget* widget, QPoint at, double value)
+{
+    QNativeGestureEvent event(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, QPointF(at),
+                              QPointF(at), widget->mapToGlobal(QPointF(at)), value, QPointF());
+    QApplication::sendEvent(widget, &event);
 }

@@ -29,7 +29,7 @@ public:
     void serve(const std::string& mediaLink, const QByteArray& previewBytes);
     std::string previewUrl() const;
     // Opens the artboard in the canvas and waits for the load to end; answers whether it showed.
-    bool open(double artboardWidth = 750.0);
+    bool open(double artboardWidth = 750.0, double artboardHeight = 1334.0);
 
     MainEditorDesignViewController* canvas() const;
     std::vector<std::string> selection() const;
@@ -41,6 +41,9 @@ public:
     static void release(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {});
     static void click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
                       Qt::KeyboardModifiers modifiers = {});
+    // A wheel turn of `angleDelta` eighths of a degree, and a touchpad pinch step, at `at`.
+    static void wheel(QWidget* widget, QPoint at, int angleDelta, Qt::KeyboardModifiers modifiers = {});
+    static void pinch(QWidget* widget, QPoint at, double value);
 
     LocalHttpServer server;
     std::vector<std::shared_ptr<ViewInfo>> views;

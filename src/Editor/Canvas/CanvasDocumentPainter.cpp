@@ -1,0 +1,60 @@
+#include "Editor/Canvas/CanvasDocumentPainter.h"
+
+#include "Editor/Canvas/HighlightContainerView.h"
+#include "Editor/Canvas/OverlayPainter.h"
+#include "Editor/Canvas/PlatformRect.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+// Smoothing samples a pixel's neighbours: the preview is drawn from a little more than the
+// exposed part, so the pixels at the part's border come out as in a draw of the whole preview.
+constexpr int kSampleMargin = 2;
+// Widget pixels are bounded (a widget is at most 16,777,215 pixels wide); a larger value is absurd.
+constexpr double kMaxPixel = 16777215.0;
+
+QRectF toCanvas(const QRect& pixels, double zoom)
+{
+    return QRectF(pixels.x() / zoom, pixels.y() / zoom, pixels.width() / zoom, pixels.height() / zoom);
+}
+} // namespace
+
+QRect CanvasDocumentPainter::pixelsOf(const QRectF& canvasRect, double zoom)
+{
+    if (!PlatformRect::isFinite(canvasRect) || !std::isfinite(zoom) || zoom <= 0) return QRect();
+    const QRectF scaled = PlatformRect::standardized(
+        QRectF(canvasRect.x() * zoom, canvasRect.y() * zoom, canvasRect.width() * zoom, canvasRect.height() * zoom));
+    if (std::abs(scaled.left()) > kMaxPixel || std::abs(scaled.top()) > kMaxPixel || scaled.right() > kMaxPixel
+        || scaled.bottom() > kMaxPixel)
+        return QRect();
+    return scaled.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void CanvasDocumentPainter::paint(QPainter& painter, const Document& document, const QRegion& exposed)
+{
+    if (exposed.isEmpty() || !std::isfinite(document.zoom) || document.zoom <= 0) return;
+    const double zoom = document.zoom;
+    painter.save();
+    painter.setClipRegion(exposed, Qt::IntersectClip);
+    painter.scale(zoom, zoom);
+    if (!document.preview.isNull()) {
+        const QRectF canvas(QPointF(0, 0), document.canvasSize);
+        const QRect imageRect = document.preview.rect();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom != 1.0);
+        for (const QRect& pixels : exposed) {
+            const QRectF part = toCanvas(pixels, zoom);
+            painter.fillRect(part.intersected(canvas), Qt::white);
+            // The preview is at the canvas scale: its pixels and canvas units are the same grid.
+            const QRect source = part.toAlignedRect()
+                                     .adjusted(-kSampleMargin, -kSampleMargin, kSampleMargin, kSampleMargin)
+                                     .intersected(imageRect);
+            if (!source.isEmpty()) painter.drawImage(QRectF(source), document.preview, QRectF(source));
+        }
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (document.overlay)
+        OverlayPainter::paint(painter, *document.overlay, document.scanner, toCanvas(exposed.boundingRect(), zoom));
+    painter.restore();
+}
