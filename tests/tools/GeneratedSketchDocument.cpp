@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <utility>
 
@@ -111,4 +112,14 @@ bool GeneratedSketchDocument::write(const QString& path, QString* error) const
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString ignored;
     return platform::zipEntries(path, entries, error ? error : &ignored);
+}
+
+bool GeneratedSketchDocument::writeExportFile(const QString& document, const QString& exportFile, QString* error) const
+{
+    if (!write(document, error)) return false;
+    QProcess writer;
+    writer.start(QStringLiteral(QUORVEX_ZVUSK_WRITER_PATH), {QStringLiteral("--output"), exportFile, document});
+    if (writer.waitForFinished(60000) && writer.exitStatus() == QProcess::NormalExit && writer.exitCode() == 0) return true;
+    if (error) *error = QString::fromUtf8(writer.readAllStandardError());
+    return false;
 }

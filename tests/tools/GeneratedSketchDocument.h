@@ -33,6 +33,9 @@ public:
     void addLayerStyle(const std::string& name);
 
     bool write(const QString& path, QString* error = nullptr) const;
+    // Writes the document to `document` and what the export-file writer makes of it to `exportFile`;
+    // false, with `error`, when either fails.
+    bool writeExportFile(const QString& document, const QString& exportFile, QString* error) const;
 
 private:
     std::vector<boost::json::object> m_pages;

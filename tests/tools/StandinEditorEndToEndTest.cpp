@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -128,14 +127,10 @@ protected:
     {
         service.emplace();
         ASSERT_TRUE(service->isRunning()) << service->errorText().toStdString();
-        const QString document = work.filePath(QStringLiteral("Editor Design.sketch"));
-        QString error;
-        ASSERT_TRUE(editorDocument().write(document, &error)) << error.toStdString();
         const QString exportFile = work.filePath(QStringLiteral("editor.zvusk"));
-        QProcess writer;
-        writer.start(QStringLiteral(QUORVEX_ZVUSK_WRITER_PATH), {QStringLiteral("--output"), exportFile, document});
-        ASSERT_TRUE(writer.waitForFinished(60000));
-        ASSERT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
+        QString error;
+        ASSERT_TRUE(editorDocument().writeExportFile(work.filePath(QStringLiteral("Editor Design.sketch")), exportFile, &error))
+            << error.toStdString();
         const auto plist = platform::readPropertyList(exportFile);
         ASSERT_TRUE(plist && plist->is_object());
         Strings ids;

@@ -67,13 +67,6 @@ std::vector<std::string> openedOutline(QMenu* menu, const std::string& prefix = 
     return out;
 }
 
-QAction* entryTitled(const QMenu* menu, const QString& title)
-{
-    for (QAction* action : menu->actions())
-        if (action->text() == title) return action;
-    return nullptr;
-}
-
 TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
 {
     std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
@@ -97,109 +90,58 @@ TEST(CodeTabTest, MenuFollowsTheCodeTreeAndTheSelectedFileOpensFirst)
     QAction stranger(QStringLiteral("stranger"));
     code->menuItemSelected(&stranger);
     EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("let a = 1"));
-    // An item two folders down, chosen in its own menu, reaches the tab.
-    QMenu* views = entryTitled(code->fileMenu(), QStringLiteral("Views"))->menu();
-    views->popup(QPoint(0, 0));
-    QMenu* cells = entryTitled(views, QStringLiteral("Cells"))->menu();
-    cells->popup(QPoint(0, 0));
-    entryTitled(cells, QStringLiteral("Cell.swift"))->trigger();
-    EXPECT_EQ(code->shownFile()->absolutePath, "/Views/Cells/Cell.swift");
 }
 
-// A tree of many files and folders stays cheap: a folder's menu is made when it is about to show
-// and lists a bounded number of entries; the rest are summed up in one disabled entry.
-TEST(CodeTabTest, AFolderMenuListsABoundedNumberOfEntries)
+// A tree of many files and folders stays cheap: the file the reply selects is found without a
+// menu, a folder's menu is made when it is about to show and lists a bounded number of entries,
+// the rest summed up in one disabled entry that opens nothing, and a new reply drops the menus made.
+TEST(CodeTabTest, AWideTreeMakesOnlyTheMenusTheUserOpensEachBounded)
 {
     constexpr int kMax = MainEditorCodeViewController::kMaxMenuEntries;
-    const struct {
-        const char* name;
-        int files;
-        int folders;
-        int listed;      // entries before the summary
-        const char* summary; // "" when every entry is listed
-    } cases[] = {
-        {"a wide folder", kMax + 50, 0, kMax, "… and 50 more"},
-        {"files fill it, folders left out", kMax - 1, 3, kMax, "… and 2 more"},
-        {"exactly full", kMax - 2, 2, kMax, ""},
-        {"a small folder", 3, 1, 4, ""},
+    const auto folder = [](const std::string& name, int files) {
+        auto directory = std::make_shared<DirectoryDTO>();
+        directory->name = name;
+        for (int i = 0; i < files; ++i) {
+            directory->files.push_back(std::make_shared<FileDTO>());
+            directory->files.back()->path = "File" + std::to_string(i) + ".swift";
+            directory->files.back()->absolutePath = "/" + name + "/" + std::to_string(i);
+            directory->files.back()->content = name + " " + std::to_string(i);
+        }
+        return directory;
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto container = std::make_shared<ProjectContainerModel>();
-        container->codeDirectory = std::make_shared<DirectoryDTO>();
-        container->selectedCodeFilePath = "/none";
-        for (int i = 0; i < c.files; ++i) {
-            auto file = std::make_shared<FileDTO>();
-            file->path = "File" + std::to_string(i) + ".swift";
-            container->codeDirectory->files.push_back(file);
-        }
-        for (int i = 0; i < c.folders; ++i) {
-            container->codeDirectory->directories.push_back(std::make_shared<DirectoryDTO>());
-            container->codeDirectory->directories.back()->name = "Folder" + std::to_string(i);
-        }
-        std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
-        code->projectContainer = container;
-        code->updateUIForScreenData();
-        code->fileMenu()->popup(QPoint(0, 0));
-        const QList<QAction*> entries = code->fileMenu()->actions();
-        const bool summed = *c.summary != '\0';
-        ASSERT_EQ(entries.size(), c.listed + (summed ? 1 : 0));
-        EXPECT_EQ(entries.front()->text(), QStringLiteral("File0.swift"));
-        if (summed) {
-            EXPECT_EQ(entries.back()->text(), QString::fromUtf8(c.summary));
-            EXPECT_FALSE(entries.back()->isEnabled());
-            code->menuItemSelected(entries.back());
-            EXPECT_EQ(code->shownFile(), nullptr);
-        }
-    }
-}
-
-// A chain of folders: "F1/F2/.../F12", each with one file.
-std::shared_ptr<DirectoryDTO> folderChain(int depth)
-{
-    auto root = std::make_shared<DirectoryDTO>();
-    DirectoryDTO* at = root.get();
-    for (int level = 1; level <= depth; ++level) {
-        auto file = std::make_shared<FileDTO>();
-        file->path = "File" + std::to_string(level - 1) + ".swift";
-        file->absolutePath = "/" + std::to_string(level - 1);
-        file->content = "level " + std::to_string(level - 1);
-        at->files.push_back(file);
-        at->directories.push_back(std::make_shared<DirectoryDTO>());
-        at = at->directories.back().get();
-        at->name = "F" + std::to_string(level);
-    }
-    return root;
-}
-
-TEST(CodeTabTest, DeepTreeMakesOnlyTheMenusTheUserOpensAndANewReplyDropsThem)
-{
     std::unique_ptr<MainEditorCodeViewController> code(MainEditorCodeViewController::instantiate());
-    auto container = std::make_shared<ProjectContainerModel>();
-    container->codeDirectory = folderChain(12);
-    container->selectedCodeFilePath = "/11";
-    code->projectContainer = container;
+    code->projectContainer = std::make_shared<ProjectContainerModel>();
+    code->projectContainer->codeDirectory = folder("", kMax - 1);
+    code->projectContainer->codeDirectory->directories = {folder("F1", kMax + 1), folder("F2", 0), folder("F3", 1)};
+    code->projectContainer->selectedCodeFilePath = "/F3/0";
     code->updateUIForScreenData();
-    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("level 11")) << "found without a menu";
-    EXPECT_TRUE(code->fileMenuButton()->isEnabled());
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("F3 0")) << "found without a menu";
     EXPECT_TRUE(code->fileMenu()->findChildren<QMenu*>().isEmpty());
 
     code->fileMenu()->popup(QPoint(0, 0));
-    EXPECT_EQ(code->fileMenu()->findChildren<QMenu*>().size(), 1) << "the first folder, still empty";
-    QMenu* first = entryTitled(code->fileMenu(), QStringLiteral("F1"))->menu();
-    EXPECT_TRUE(first->actions().isEmpty());
+    const QList<QAction*> top = code->fileMenu()->actions();
+    ASSERT_EQ(top.size(), kMax + 1);
+    EXPECT_EQ(top[kMax - 1]->text(), QStringLiteral("F1"));
+    EXPECT_EQ(top.back()->text(), QStringLiteral("… and 2 more"));
+    QMenu* first = top[kMax - 1]->menu();
+    EXPECT_TRUE(first->actions().isEmpty()) << "made when it is about to show";
     first->popup(QPoint(0, 0));
-    ASSERT_EQ(first->actions().size(), 2);
-    EXPECT_EQ(first->actions()[0]->text(), QStringLiteral("File1.swift"));
-    EXPECT_EQ(first->actions()[1]->text(), QStringLiteral("F2"));
-    EXPECT_EQ(code->fileMenu()->findChildren<QMenu*>().size(), 2);
+    ASSERT_EQ(first->actions().size(), kMax + 1);
+    EXPECT_EQ(first->actions().back()->text(), QStringLiteral("… and 1 more"));
+    for (QAction* summary : {top.back(), first->actions().back()}) {
+        EXPECT_FALSE(summary->isEnabled());
+        code->menuItemSelected(summary);
+    }
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("F3 0")) << "a summary opens nothing";
+    first->actions().front()->trigger();
+    EXPECT_EQ(code->textView()->toPlainText(), QStringLiteral("F1 0")) << "a late menu's entry reaches the tab";
     first->hide();
 
     code->updateUIForScreenData();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(code->fileMenu()->findChildren<QMenu*>().isEmpty()) << "the folders of the last reply are gone";
     code->fileMenu()->popup(QPoint(0, 0));
-    EXPECT_EQ(code->fileMenu()->actions().size(), 2) << "the new reply's menu fills as the old one did";
+    EXPECT_EQ(code->fileMenu()->actions().size(), kMax + 1) << "the new reply's menu fills as the old one did";
 }
 
 // The colour the highlighter gave the text at `position` of the shown file's first line.

@@ -3,8 +3,6 @@
 #include "App/ui/MainContentViewController.h"
 #include "Projects/ui/ProjectScreensViewController.h"
 
-#include <QListWidget>
-
 using namespace editortest;
 using windowtest::waitUntil;
 
@@ -23,23 +21,18 @@ TEST_F(ProjectScreensTest, RefusedPreviewLinksLeaveThePlaceholdersWithoutADialog
     ASSERT_TRUE(signInDemoUser());
     window = new ProjectMainWindowController;
     window->bringToFront();
-    ProjectDisplayInfo many = project();
-    many.artboardIds.clear();
-    for (int i = 1; i <= 41; ++i) many.artboardIds.push_back("artboard-" + std::to_string(i));
-    window->openProject(many);
+    ProjectDisplayInfo three = project();
+    three.artboardIds = {"artboard-1", "artboard-2", "artboard-3"};
+    window->openProject(three);
     auto* screens = qobject_cast<ProjectScreensViewController*>(window->contentStack()->currentViewController());
     ASSERT_NE(screens, nullptr);
 
-    ASSERT_TRUE(waitUntil([screens] { return screens->failedThumbnailCount() == 41; }));
+    ASSERT_TRUE(waitUntil([screens] { return screens->failedThumbnailCount() == 3; }));
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_EQ(screens->loadedThumbnailCount(), 0);
-    const QImage placeholder = screens->gridView()->item(0)->icon().pixmap(QSize(ProjectScreensViewController::kThumbnailWidth,
-                                                                                 ProjectScreensViewController::kThumbnailHeight))
-                                   .toImage();
-    EXPECT_EQ(placeholder.pixelColor(80, 140), QColor(233, 233, 238)) << "the light ground of a screen without preview";
 
     screens->openScreenAt(0);
-    ASSERT_TRUE(waitForRequests("resource/downloadArtboardPreview", 42));
+    ASSERT_TRUE(waitForRequests("resource/downloadArtboardPreview", 4));
     ASSERT_TRUE(waitUntil([this] { return !dialogs->shown().empty(); }));
     windowtest::flushDeletions();
     ASSERT_EQ(dialogs->shown().size(), 1u);

@@ -26,7 +26,6 @@
 
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -56,14 +55,10 @@ TEST_F(EditorEndToEnd, UploadedScreenOpensInTheEditorWithItsPagesAndCode)
 {
     startService();
     QTemporaryDir work;
-    const QString document = work.filePath(QStringLiteral("Screens.sketch"));
-    QString error;
-    ASSERT_TRUE(twoScreens().write(document, &error)) << error.toStdString();
     const QString exportFile = work.filePath(QStringLiteral("screens.zvusk"));
-    QProcess writer;
-    writer.start(QStringLiteral(QUORVEX_ZVUSK_WRITER_PATH), {QStringLiteral("--output"), exportFile, document});
-    ASSERT_TRUE(writer.waitForFinished(60000));
-    ASSERT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
+    QString error;
+    ASSERT_TRUE(twoScreens().writeExportFile(work.filePath(QStringLiteral("Screens.sketch")), exportFile, &error))
+        << error.toStdString();
     const DriverOutcome upload = ImportDriverProcess::run(ImportDriverProcess::arguments(
         service->baseUrl(), "demo-ios", exportFile, {QStringLiteral("--timeout"), QStringLiteral("300")}));
     ASSERT_EQ(upload.exitCode, 0) << upload.lastLine() << "\n" << upload.errorOutput;
