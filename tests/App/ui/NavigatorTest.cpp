@@ -5,7 +5,6 @@
 #include "Projects/ui/ProjectSelectionViewController.h"
 #include "Projects/ui/ProjectWindowController.h"
 #include "Projects/ui/ProjectsViewController.h"
-#include <QAction>
 #include <QCloseEvent>
 
 using namespace windowtest;
@@ -119,31 +118,23 @@ TEST_F(NavigatorTest, FailedListLoadOpensNothingAndReportsIt)
     EXPECT_EQ(dialogs->shown().front().text, QStringLiteral("Unavailable"));
 }
 
-// The reloaded list went behind a project's screens or the editor, which stayed on screen.
+// The reloaded list went behind a project's screens or the editor, which stayed on screen: at
+// the end of an upload the new artboards showed only after a click on "All Projects".
 TEST_F(NavigatorTest, ProjectsMainControllerShowsTheListInTheProjectWindowWhateverItShowed)
 {
     enum class Before { noWindow, list, screens, editor };
-    const struct {
-        const char* name;
-        Before before;
-    } cases[] = {
-        {"no project window", Before::noWindow},
-        {"the list", Before::list},
-        {"a project's screens", Before::screens},
-        {"the editor", Before::editor},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Before before : {Before::noWindow, Before::list, Before::screens, Before::editor}) {
+        SCOPED_TRACE(static_cast<int>(before));
         closeEveryWindow();
         Navigator::share().mainWindowController = nullptr;
         startService(boost::json::serialize(
             boost::json::array{editortest::scripted("main/detailInfo", editortest::detailReply()), editortest::noPreviews()}));
         ASSERT_TRUE(signInDemoUser());
-        QPointer<ProjectMainWindowController> before;
-        if (c.before != Before::noWindow) before = Navigator::share().openProjectsMainWindow(nullptr);
-        if (c.before == Before::screens) before->openProject(editortest::project());
-        if (c.before == Before::editor) {
-            QPointer<MainEditorViewController> editor = before->openScreen(editortest::project(), "artboard-1");
+        QPointer<ProjectMainWindowController> open;
+        if (before != Before::noWindow) open = Navigator::share().openProjectsMainWindow(nullptr);
+        if (before == Before::screens) open->openProject(editortest::project());
+        if (before == Before::editor) {
+            QPointer<MainEditorViewController> editor = open->openScreen(editortest::project(), "artboard-1");
             ASSERT_TRUE(waitUntil([&editor] { return editor && editor->response; }));
         }
 
@@ -153,17 +144,13 @@ TEST_F(NavigatorTest, ProjectsMainControllerShowsTheListInTheProjectWindowWhatev
         flushDeletions();
 
         EXPECT_EQ(completions, std::vector<bool>{true});
+        ASSERT_EQ(windowsShowing<ProjectsViewController>(), openWindows());
         ASSERT_EQ(openWindows().size(), 1u);
-        auto* window = qobject_cast<ProjectMainWindowController*>(openWindows().front());
-        ASSERT_NE(window, nullptr);
-        if (before) {
-            EXPECT_EQ(window, before.data()) << "the open project window is reused";
+        EXPECT_EQ(openWindows().front(), Navigator::share().mainWindowController.data());
+        if (open) {
+            EXPECT_EQ(openWindows().front(), open.data()) << "the open project window is reused";
         }
-        EXPECT_EQ(window, Navigator::share().mainWindowController.data());
-        ASSERT_NE(window->projectsViewController(), nullptr);
-        EXPECT_EQ(window->mainEditor(), nullptr);
-        EXPECT_FALSE(window->backAction()->isEnabled());
-        EXPECT_EQ(tableColumn(window->projectsViewController()->tableView(), 0),
+        EXPECT_EQ(tableColumn(shownContent<ProjectsViewController>()->tableView(), 0),
                   (std::vector<std::string>{"Demo iOS", "Demo Android"}));
     }
 }

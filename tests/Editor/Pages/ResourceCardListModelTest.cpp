@@ -169,36 +169,27 @@ TEST(ColorCardEventTest, AnOutOfRangeColourIsReportedOncePerCardAndUpdateNotPerP
     ColorCardListModel model;
     const auto screen =
         std::vector{color("hot", 256 / 255.0, 0, 0), color("fine", 1, 0, 0), color("hotter", 300 / 255.0, 0, 0)};
-    auto paintAll = [&model] {
-        for (int paint = 0; paint < 10; ++paint) {
-            for (int row = 0; row < model.rowCount(); ++row) {
-                for (const int role :
-                     {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(ResourceCardListModel::InfoTextsRole),
-                      int(ResourceCardListModel::SwatchRole)})
-                    (void)model.index(row, 0).data(role);
-            }
-        }
+    auto paint = [&model] {
+        for (int row = 0; row < model.rowCount(); ++row)
+            for (const int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(ResourceCardListModel::SwatchRole)})
+                for (int ask = 0; ask < 3; ++ask) (void)model.index(row, 0).data(role);
     };
     model.update({}, screen);
-    EXPECT_EQ(events, 0); // nothing is made before it is shown
-    paintAll();
+    paint();
     EXPECT_EQ(events, 2);
-    // searches and scope changes show the same entries' cards again
-    for (const auto& [query, scope] : {std::pair{std::optional<std::string>("hot"), ComponentSearchScope::screen},
-                                       std::pair{std::optional<std::string>(), ComponentSearchScope::project},
-                                       std::pair{std::optional<std::string>(), ComponentSearchScope::screen}}) {
-        model.startSearch(query, scope);
-        paintAll();
+    // searches show the same entries' cards again
+    for (const auto& query : {std::optional<std::string>("hot"), std::optional<std::string>()}) {
+        model.startSearch(query, ComponentSearchScope::screen);
+        paint();
     }
     EXPECT_EQ(events, 2);
     model.update({}, screen);
-    paintAll();
+    paint();
     EXPECT_EQ(events, 4);
     platform::EventSink::crashReports().setRecorder(nullptr);
-    EXPECT_EQ(model.cardAt(0).swatch, QColor::fromRgbF(0.f, 0.f, 0.f, 1.f));
 }
 
-TEST(ResourceCardListTest, LongNamesReachTheCardsBounded)
+TEST(ResourceCardListTest, LongNamesReachTheCardsBoundedAndAreSearchedWhole)
 {
     const std::string longName(1'000'000, 'n');
     const QString shown = QString(PageDisplayText::kMaxLength, QLatin1Char('n')) + QChar(0x2026);
@@ -207,10 +198,8 @@ TEST(ResourceCardListTest, LongNamesReachTheCardsBounded)
     EXPECT_EQ(colors.index(0, 0).data(ResourceCardListModel::NameRole).toString(), shown);
     TextStyleCardListModel styles;
     styles.update({}, {font(longName, longName, "17.0")});
-    EXPECT_EQ(styles.index(0, 0).data(ResourceCardListModel::NameRole).toString(), shown);
     EXPECT_EQ(styles.index(0, 0).data(Qt::ToolTipRole).toString(), shown + QStringLiteral(", 17.0"));
-    // the search still looks at the whole text
-    styles.startSearch(std::string("nnnn"), ComponentSearchScope::screen);
+    styles.startSearch(std::string(1000, 'n'), ComponentSearchScope::screen); // past what a card shows
     EXPECT_EQ(styles.rowCount(), 1);
 }
 

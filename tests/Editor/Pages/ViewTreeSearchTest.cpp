@@ -121,18 +121,15 @@ TEST_F(ViewOutlineTreeModelTest, RolesOfARow)
 }
 
 // A row's texts are asked for on every paint; a view lays out what it gets in full.
-TEST_F(ViewOutlineTreeModelTest, LongTextsOfARowAreBounded)
+TEST_F(ViewOutlineTreeModelTest, LongTextsOfARowAreBoundedAndSearchedWhole)
 {
     const std::string megabyte(1'000'000, 'z');
     model.update({}, {node(megabyte, megabyte, {node("Child", "UIView")})});
     const QModelIndex root = model.index(0, 0);
-    const QModelIndex child = model.index(0, 0, root);
     const QString shown = QString(PageDisplayText::kMaxLength, QLatin1Char('z')) + QChar(0x2026);
-    for (const auto& [index, role] :
-         {std::pair{root, int(Qt::DisplayRole)}, std::pair{root, int(ViewOutlineTreeModel::NameRole)},
-          std::pair{root, int(ViewOutlineTreeModel::ClassNameRole)}, std::pair{child, int(Qt::ToolTipRole)}})
-        EXPECT_EQ(index.data(role).toString(), shown) << role;
-    // the search still reads the whole name
+    EXPECT_EQ(root.data().toString(), shown);
+    EXPECT_EQ(root.data(ViewOutlineTreeModel::ClassNameRole).toString(), shown);
+    EXPECT_EQ(model.index(0, 0, root).data(Qt::ToolTipRole).toString(), shown) << "its parent's id";
     model.applySearchText(megabyte.substr(0, 900) + "Z");
     EXPECT_EQ(shownLines(model).size(), 2u);
 }

