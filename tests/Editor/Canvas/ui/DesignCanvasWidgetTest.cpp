@@ -331,4 +331,20 @@ TEST_F(DesignCanvasWidgetTest, aClickOnALongScreenRepaintsOnlyWhatItChangesAndTh
     settle();
     EXPECT_TRUE(recorder.painted.isEmpty());
 }
+
+// The shadow is drawn by the canvas itself now, no longer by a widget effect over the document.
+TEST_F(DesignCanvasWidgetTest, theDocumentCastsAShadowOnTheCanvasRoundIt)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    MainEditorDesignViewController* canvas = kit.canvas();
+    canvas->setMagnification(0.5); // room round the document
+    const QRect document = canvas->documentView()->geometry();
+    // A row from 20 pixels left of the document's edge into the document.
+    const QImage row = canvas->screenContainerView()->grab(QRect(document.left() - 20, document.top() + 150, 24, 1)).toImage();
+    const QColor background = row.pixelColor(0, 0);
+    EXPECT_EQ(background, QColor(0xe9, 0xe9, 0xee));
+    EXPECT_LT(row.pixelColor(19, 0).lightness(), background.lightness() - 10);
+    EXPECT_EQ(row.pixelColor(22, 0), QColor(240, 240, 245)); // the preview's own colour there, no shadow on it
+}
 } // namespace
