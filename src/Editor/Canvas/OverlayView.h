@@ -7,8 +7,9 @@
 
 class HighlightContainerView;
 
-// One drawing on the canvas overlay: a selection outline, a handle or the rubber band. The overlay keeps them as a retained list that the canvas widget paints in order, so
-// the selection logic can create, keep and drop them without a window.
+// One drawing on the canvas overlay: a selection outline, a handle or the rubber band. The
+// overlay keeps them as a retained list that the canvas widget paints in order, so the selection
+// logic can create, keep and drop them without a window.
 struct OverlayView {
     enum class Kind {
         plain,     // border and fill as given

@@ -3,19 +3,6 @@
 #include "platform/DebugLog.h"
 #include "platform/JsonText.h"
 
-namespace {
-
-// These lines are written as a debug print writes a text value: inside quotation marks.
-void printQuoted(std::string_view line)
-{
-    std::string quoted;
-    quoted.reserve(line.size() + 2);
-    quoted.append(1, '"').append(line).append(1, '"');
-    platform::debugPrint(std::string_view(quoted));
-}
-
-} // namespace
-
 std::optional<std::string> JsonSerialization::dataUTF8String(const boost::json::object& dic)
 {
     return platform::jsonText(dic, platform::JsonStyle::Pretty);
@@ -35,7 +22,8 @@ std::vector<boost::json::object> JsonSerialization::stringListToDictList(const s
     for (const std::string& text : list) {
         std::optional<boost::json::value> parsed = parseDocument(text);
         if (!parsed) {
-            printQuoted("stringListToDictList JSONSerialization error");
+            // written quoted, as a debug print of a text value shows it
+            platform::debugPrint(std::string_view("\"stringListToDictList JSONSerialization error\""));
             continue;
         }
         if (parsed->is_object())
@@ -51,7 +39,7 @@ boost::json::object JsonSerialization::json(const std::optional<std::string>& st
     if (!string) return {};
     std::optional<boost::json::value> parsed = parseDocument(*string);
     if (!parsed) {
-        printQuoted("JSONSerialization error");
+        platform::debugPrint(std::string_view("\"JSONSerialization error\""));
         return {};
     }
     if (!parsed->is_object()) return {};
