@@ -4,7 +4,9 @@
 #include "Components/CreateComponentSession.h"
 #include "Components/ui/ComponentInfoSelectionViewController.h"
 #include "Components/ui/ComponentTypeSelectionViewController.h"
+#include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 #include "Editor/ui/EditorHierarchy.h"
+#include "Editor/ui/MainEditorViewController.h"
 #include "Projects/ui/SideMenuViewController.h"
 #include "platform/Localization.h"
 
@@ -51,6 +53,8 @@ ComponentFlowViewController::ComponentFlowViewController(const char* titleKey)
     connect(m_next, &QPushButton::clicked, this, &ComponentFlowViewController::showInfoSelection);
     connect(typePage, &ComponentTypeSelectionViewController::typeChosen, this,
             &ComponentFlowViewController::showInfoSelection);
+    connect(infoPage, &ComponentInfoSelectionViewController::layerRemovalRequested, this,
+            &ComponentFlowViewController::removeLayer);
     showTypeSelection();
 }
 
@@ -74,10 +78,31 @@ void ComponentFlowViewController::showTypeSelection()
 void ComponentFlowViewController::showInfoSelection()
 {
     CreateComponentSession::session().progress = CreateComponentProgress::active;
+    // What the canvas outlines now (the views page's "Convert to .." outlines without
+    // publishing) is what this step lists, frames and sends.
+    if (MainEditorDesignViewController* canvas = designCanvas())
+        canvas->setSelectedViewsToSessionAndHighlightSelectionBorder();
     if (auto* info = infoSelectionVC()) info->updateSelectedViewInfoList();
     m_pages->setCurrentIndex(1);
     m_back->setEnabled(true);
     m_next->setEnabled(false);
+}
+
+void ComponentFlowViewController::removeLayer(const std::string& viewId)
+{
+    if (MainEditorDesignViewController* canvas = designCanvas()) {
+        canvas->canvasSelection()->removeFromSelection(viewId);
+        // An empty selection frames nothing, and its handles would stay round the last layer.
+        if (canvas->highlightContainerView()->scannedViews.empty())
+            canvas->highlightContainerView()->removeSelectionHandles();
+        canvas->setSelectedViewsToSessionAndHighlightSelectionBorder();
+    }
+    if (auto* info = infoSelectionVC()) info->updateSelectedViewInfoList();
+}
+
+MainEditorDesignViewController* ComponentFlowViewController::designCanvas() const
+{
+    return editorhierarchy::designCanvasOf(editorhierarchy::editorOfPage(this));
 }
 
 bool ComponentFlowViewController::isShowingInfoSelection() const

@@ -2,7 +2,10 @@
 
 #include "App/ui/ViewController.h"
 
+#include <string>
+
 class ComponentInfoSelectionViewController;
+class MainEditorDesignViewController;
 class ComponentTypeSelectionViewController;
 class QPushButton;
 class QStackedLayout;
@@ -19,14 +22,19 @@ public:
 
     // Shows the type page again.
     void showTypeSelection();
-    // Goes on to the layer page with the session's selection.
+    // Goes on to the layer page with the canvas selection, published to the session.
     void showInfoSelection();
+    // Takes a layer out of the canvas selection and publishes what stays.
+    void removeLayer(const std::string& viewId);
     bool isShowingInfoSelection() const;
 
 protected:
     explicit ComponentFlowViewController(const char* titleKey);
 
 private:
+    // The design canvas of the editor this page works for; none outside an editor.
+    MainEditorDesignViewController* designCanvas() const;
+
     SearchableListHeader* m_header = nullptr; // owned by the layout
     QStackedLayout* m_pages = nullptr;        // owned by its widget
     QPushButton* m_next = nullptr;            // owned by the layout

@@ -5,7 +5,9 @@
 #include "Editor/Pages/PageDisplayText.h"
 #include "platform/Localization.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -25,7 +27,35 @@ ComponentInfoSelectionViewController::ComponentInfoSelectionViewController()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A layer picked by mistake leaves from its row's menu, or with Delete.
+    auto* remove = new QAction(platform::localized("componentInfoSelection.removeLayer"), m_table);
+    remove->setObjectName(QStringLiteral("removeLayer"));
+    m_table->addAction(remove);
+    m_table->installEventFilter(this);
+    m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(remove, &QAction::triggered, this, &ComponentInfoSelectionViewController::removeCurrentLayer);
     layout->addWidget(m_table);
+}
+
+bool ComponentInfoSelectionViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Delete || key == Qt::Key_Backspace) {
+            removeCurrentLayer();
+            return true;
+        }
+    }
+    return ViewController::eventFilter(watched, event);
+}
+
+void ComponentInfoSelectionViewController::removeCurrentLayer()
+{
+    const int row = m_table->currentRow();
+    if (row < 0 || row >= static_cast<int>(m_viewIds.size())) return;
+    Q_EMIT layerRemovalRequested(m_viewIds[static_cast<std::size_t>(row)]);
 }
 
 void ComponentInfoSelectionViewController::updateSelectedViewInfoList()

@@ -18,6 +18,16 @@ public:
     void updateSelectedViewInfoList();
     const std::vector<std::string>& selectedViewIds() const { return m_viewIds; }
     QTableWidget* layerTable() const { return m_table; }
+    // The layer of the table's current row leaves the component, as its menu or Delete does.
+    void removeCurrentLayer();
+
+Q_SIGNALS:
+    // The user took this layer out of the selection.
+    void layerRemovalRequested(const std::string& viewId);
+
+protected:
+    // Delete or Backspace on the table removes the current row's layer.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ComponentInfoSelectionViewController();

@@ -94,21 +94,22 @@ void DesignCanvasSelection::createComponentCommandAndMouseDown(const QPointF& to
     if (!point) return;
     const auto view = ViewInfoUtils::findViewInfo(*point, *list);
     if (!view) return;
-    if (!isSelected(view->oid)) {
+    if (!isSelected(view->oid))
         addToSelection(view);
-    } else {
-        SelectionDictionary removed;
-        SelectionDictionary kept;
-        for (auto& entry : overlay->scannedViews) {
-            if (entry.first == view->oid)
-                removed.insert_or_assign(entry.first, entry.second);
-            else
-                kept.insert_or_assign(entry.first, std::move(entry.second));
-        }
-        overlay->removeFromScreen(removed);
-        overlay->scannedViews = std::move(kept);
-    }
+    else
+        removeFromSelection(view->oid);
     setSelectedViewsToSessionAndHighlightSelectionBorder();
+}
+
+void DesignCanvasSelection::removeFromSelection(const std::string& viewId)
+{
+    if (!isSelected(viewId)) return;
+    std::unordered_set<std::string> keptIds;
+    keptIds.reserve(overlay->scannedViews.size());
+    for (const auto& entry : overlay->scannedViews) {
+        if (entry.first != viewId) keptIds.insert(entry.first);
+    }
+    overlay->removeFromScreen(overlay->removeDeSelectedViewIds(keptIds));
 }
 
 void DesignCanvasSelection::markViews(const std::optional<QRectF>& scannedArea)

@@ -53,6 +53,8 @@ public:
     void update(const SelectedViewInfo& selectedViewInfo);
     void resetSelectedViews();
     bool isSelected(const std::string& viewId) const;
+    // Takes one view out of the overlay's selection and off the screen; publishes nothing.
+    void removeFromSelection(const std::string& viewId);
 
 private:
     bool acceptsGestures() const;

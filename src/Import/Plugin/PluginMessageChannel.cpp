@@ -124,28 +124,34 @@ void PluginMessageChannel::handleStartMessage(const std::string& fileName)
         platform::debugPrint(QStringLiteral("Plugin export ignored: a hand-off is being prepared"));
         return;
     }
-    // While an upload runs the hand-off is only the refusal, a dialog like any hand-off's.
+    // While an upload runs the hand-off is only the refusal, a dialog like any hand-off's. The
+    // importer is not chosen yet: choosing it now would change the running upload's importer.
     if (m_entry.isUploadRunning && m_entry.isUploadRunning()) {
-        queueHandOff(fileName);
+        queueHandOff(fileName, false);
         return;
     }
     const bool started = m_entry.canStartImport && m_entry.canStartImport(fileName);
-    if (started) queueHandOff(fileName);
+    if (started) queueHandOff(fileName, true);
     platform::debugPrint(QStringLiteral("Plugin export didStart: ") + (started ? QStringLiteral("true") : QStringLiteral("false")));
 }
 
-void PluginMessageChannel::queueHandOff(const std::string& fileName)
+void PluginMessageChannel::queueHandOff(const std::string& fileName, bool importerChosen)
 {
     m_handOffPending = true;
-    QMetaObject::invokeMethod(this, [this, fileName] { runHandOff(fileName); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, fileName, importerChosen] { runHandOff(fileName, importerChosen); }, Qt::QueuedConnection);
 }
 
-void PluginMessageChannel::runHandOff(const std::string& fileName)
+void PluginMessageChannel::runHandOff(const std::string& fileName, bool importerChosen)
 {
     try {
         if (m_entry.isUploadRunning && m_entry.isUploadRunning()) {
             platform::debugPrint(QStringLiteral("Plugin export ignored: an upload is running"));
             if (m_entry.refuseWhileRunning) m_entry.refuseWhileRunning();
+        } else if (!importerChosen && !(m_entry.canStartImport && m_entry.canStartImport(fileName))) {
+            // The upload ended before its turn came; without the dispatcher's choice the importer
+            // of the upload before would read this export.
+            platform::debugPrint(QStringLiteral("Plugin export didStart: false"));
         } else if (m_entry.checkLoginAndStart) {
             m_entry.checkLoginAndStart(fileName);
         }

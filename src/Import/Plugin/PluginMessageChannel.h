@@ -70,9 +70,11 @@ public:
 private:
     // Asks the dispatcher whether it takes the hand-off and, when it does, queues the hand-off.
     void handleStartMessage(const std::string& fileName);
-    void queueHandOff(const std::string& fileName);
-    // Starts the import, or refuses it when an upload is running by now.
-    void runHandOff(const std::string& fileName);
+    // `importerChosen`: the dispatcher has already taken the hand-off and chosen its importer.
+    void queueHandOff(const std::string& fileName, bool importerChosen);
+    // Starts the import, or refuses it when an upload is running by now. A hand-off queued
+    // while an upload ran is first offered to the dispatcher, as a fresh message would be.
+    void runHandOff(const std::string& fileName, bool importerChosen);
 
     ImportEntry m_entry;
     quint16 m_port;

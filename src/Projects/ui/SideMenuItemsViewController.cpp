@@ -59,11 +59,7 @@ SideMenuItemsViewController::SideMenuItemsViewController()
         button->setObjectName(QString::fromLatin1(item.titleKey));
         layout->addWidget(button);
         const SideMenuContentType type = item.type;
-        connect(button, &QToolButton::clicked, this, [this, type] {
-            if (type == SideMenuContentType::createComponent) openCreateComponent();
-            else if (type == SideMenuContentType::convertView) openConvertView();
-            else openPage(type);
-        });
+        connect(button, &QToolButton::clicked, this, [this, type] { buttonClicked(type); });
         m_buttons.emplace(type, button);
     }
     layout->addStretch(1);
@@ -77,16 +73,24 @@ QToolButton* SideMenuItemsViewController::button(SideMenuContentType type) const
     return found == m_buttons.end() ? nullptr : found->second;
 }
 
-void SideMenuItemsViewController::openPage(SideMenuContentType type)
+void SideMenuItemsViewController::buttonClicked(SideMenuContentType type)
 {
     auto* side = parentAs<SideMenuViewController>();
     SideMenuContentViewController* content = contentOf(this);
     if (!side || !content) return;
-    // both roads set the buttons' checked states
-    if (!side->isMenuContentCollapsed() && content->activeType() == type)
+    // Only a page's own button folds it; both roads set the buttons' checked states.
+    if (!side->isMenuContentCollapsed() && content->activeType() == type) {
         side->closeMenuContent();
-    else
-        content->open(type);
+        return;
+    }
+    if (type == SideMenuContentType::createComponent) openCreateComponent();
+    else if (type == SideMenuContentType::convertView) openConvertView();
+    else openPage(type);
+}
+
+void SideMenuItemsViewController::openPage(SideMenuContentType type)
+{
+    if (SideMenuContentViewController* content = contentOf(this)) content->open(type);
 }
 
 void SideMenuItemsViewController::showOpenPage(std::optional<SideMenuContentType> type)

@@ -15,7 +15,8 @@ class SideMenuItemsViewController : public ViewController {
 public:
     static SideMenuItemsViewController* instantiate();
 
-    // Opens the page of `type`; a second click on the open page's button folds the pane.
+    // Open the page of `type` (also the one already shown); they never fold the pane. Leaving a
+    // component being made on the other component page asks first.
     void openPage(SideMenuContentType type);
     void openCreateComponent();
     void openConvertView();
@@ -27,6 +28,8 @@ public:
 
 private:
     SideMenuItemsViewController();
+    // A page's button: opens its page, or folds the pane when that page shows already.
+    void buttonClicked(SideMenuContentType type);
     // Whether a component being made on an open page may be given up.
     bool mayLeaveActiveComponentPage() const;
 

@@ -23,6 +23,8 @@
 #include "platform/EventSinks.h"
 
 #include <QAction>
+#include <array>
+#include <tuple>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -167,6 +169,7 @@ TEST_F(MainEditorTest, ProjectContainerCarriesTheLanguageOfTheProjectsPlatform)
     ASSERT_TRUE(window->projectContainer());
     EXPECT_EQ(window->projectContainer()->codeGenerationInfo.platform, "ios");
     EXPECT_EQ(window->projectContainer()->codeGenerationInfo.language, ProgrammingLanguage::kotlin);
+    EXPECT_EQ(window->projectContainer()->codeGenerationInfo.languageVersion, "5.0");
 }
 
 TEST_F(MainEditorTest, ExportItemIsActiveOnlyWhileTheEditorShows)
@@ -262,39 +265,46 @@ TEST_F(MainEditorTest, AnotherScreenStartsWithoutTheComponentSelectionOfTheOneBe
     CreateComponentSession& session = inUse.session;
     ASSERT_TRUE(openEditor({scripted("main/detailInfo", detailReply("artboard-1")),
                             scripted("main/detailInfo", detailReply("artboard-2"))}));
-    // what the canvas writes when "Title" and an unnamed layer are picked
-    for (const auto& [oid, layerName] : {std::pair{"view-1", "Title"}, std::pair{"view-9", ""}}) {
-        auto selected = std::make_shared<SelectedViewInfo>();
-        selected->viewInfo = std::make_shared<ViewInfo>();
-        selected->viewInfo->oid = oid;
-        selected->viewInfo->layerName = layerName;
-        session.selectViewInfoList.insert_or_assign(oid, selected);
+    // "Title" and an unnamed layer inside it outlined on the canvas, as the views page does
+    std::vector<std::shared_ptr<ViewInfo>> outlined;
+    for (const auto& [oid, layerName, frame] : {std::tuple{"view-1", "Title", FrameModel(QRectF(0, 0, 100, 100))},
+                                               std::tuple{"view-9", "", FrameModel(QRectF(10, 10, 20, 20))}}) {
+        auto view = std::make_shared<ViewInfo>();
+        view->oid = oid;
+        view->layerName = layerName;
+        view->layout = std::make_shared<FrameModel>(frame);
+        outlined.push_back(view);
     }
-    session.mainView = session.selectViewInfoList.begin()->second;
+    MainEditorDesignViewController* canvas = editor->getDesignViewController();
+    canvas->highlightContainerView()->addNewSelectedViews(canvas->getSelectedViewInfoList(outlined));
+    const std::array<ComponentFlowViewController*, 2> flows{editor->getCreateComponentVC(), editor->getConvertViewVC()};
     // the layer tables as the user sees them on the create and the convert page
-    auto tables = [this] {
+    auto tables = [&flows] {
         std::vector<std::vector<std::string>> shown;
-        for (ComponentFlowViewController* flow :
-             {static_cast<ComponentFlowViewController*>(editor->getCreateComponentVC()),
-              static_cast<ComponentFlowViewController*>(editor->getConvertViewVC())}) {
-            flow->showInfoSelection();
-            shown.push_back(windowtest::tableColumn(flow->infoSelectionVC()->layerTable(), 0));
-        }
+        for (ComponentFlowViewController* flow : flows) shown.push_back(windowtest::tableColumn(flow->infoSelectionVC()->layerTable(), 0));
         return shown;
     };
+    for (ComponentFlowViewController* flow : flows) flow->showInfoSelection();
     const std::vector<std::string> picked{"Title", "view-9"}; // by name; a layer without one by its id
     EXPECT_EQ(tables(), (std::vector<std::vector<std::string>>{picked, picked}));
+    ASSERT_TRUE(session.mainView && session.mainViewContainsAllViews);
+    EXPECT_EQ(session.mainFrame.width, 100.0);
 
     // a reload of the same screen keeps the selection
     editor->fetchArtboardDetail();
     ASSERT_TRUE(waitForRequests("main/detailInfo", 2));
     QTest::qWait(200);
     EXPECT_EQ(tables(), (std::vector<std::vector<std::string>>{picked, picked}));
+    EXPECT_EQ(session.selectViewInfoList.size(), 2u);
 
     editor = window->openScreen(project(), "artboard-2");
     ASSERT_TRUE(waitUntil([this] { return editor && editor->response; }));
     EXPECT_EQ(tables(), (std::vector<std::vector<std::string>>{{}, {}}));
     EXPECT_EQ(session.mainView, nullptr) << "a component of the new screen is not framed by the old one's view";
+    // a stale frame would open the canvas menu on the new screen wherever the old selection was
+    EXPECT_EQ(session.mainFrame.width, 0.0);
+    EXPECT_EQ(session.mainFrame.height, 0.0);
+    EXPECT_FALSE(session.mainViewContainsAllViews);
 }
 
 TEST_F(MainEditorTest, EditorOpenedWithoutASignedInUserLogsTheCodeEventWithEmptyNameAndEmail)

@@ -1,6 +1,8 @@
 #include "Import/Plugin/PluginMessageChannel.h"
 
+#include "Import/Plugin/AdobeXDDesignImportHelper.h"
 #include "Import/Plugin/ExportHelper.h"
+#include "Import/Sketch/SketchDesignImporter.h"
 #include "Projects/ProjectDisplayInfo.h"
 #include "platform/DebugLog.h"
 #include "platform/MainQueue.h"
@@ -186,5 +188,36 @@ TEST_F(PluginMessageChannelTest, StartMessageDuringAnUploadShowsTheUploadInProgr
     EXPECT_EQ(dialogs.shown()[0].text.toStdString(), "An upload is in progress");
     EXPECT_EQ(log.events, (std::vector<std::string>{"activate", "bringToFront:upload-window"}));
     helper.uploadEnded();
+    helper.windowController = nullptr;
+}
+
+// An XD start message that arrived during a Sketch upload was queued without choosing its importer;
+// when the upload ended first, the Sketch importer read the XD export and the hand-off was lost.
+TEST_F(PluginMessageChannelTest, StartMessageQueuedDuringAnUploadThatEndsReachesTheXDImporter)
+{
+    platform::ScriptedDialogPresenter dialogs;
+    QObject uploadWindow;
+    ExportHelper& helper = ExportHelper::importer();
+    helper.designImporter = &SketchDesignImporter::importer();
+    helper.windowController = &uploadWindow;
+    helper.uploadStarted();
+    ASSERT_TRUE(helper.isUploadRunning());
+
+    PluginMessageChannel::ImportEntry entry = PluginMessageChannel::exportHelperEntry();
+    // The upload ends in the turn between the message and its queued hand-off.
+    entry.isUploadRunning = [&helper, seen = false]() mutable {
+        const bool running = helper.isUploadRunning();
+        if (!seen) helper.uploadEnded();
+        seen = true;
+        return running;
+    };
+    IDesignImporter* importerAtStart = nullptr;
+    entry.checkLoginAndStart = [&](const std::string&) { importerAtStart = helper.designImporter; };
+    listenWith(std::move(entry));
+
+    exchange(startMessage("/tmp/design.xdzvusk"));
+
+    EXPECT_EQ(importerAtStart, &AdobeXDDesignImportHelper::importer());
+    EXPECT_TRUE(dialogs.shown().empty());
     helper.windowController = nullptr;
 }
