@@ -19,6 +19,21 @@ QRectF toCanvas(const QRect& pixels, double zoom)
 {
     return QRectF(pixels.x() / zoom, pixels.y() / zoom, pixels.width() / zoom, pixels.height() / zoom);
 }
+
+bool usable(const CanvasDocumentPainter::Document& document, const QRegion& exposed)
+{
+    return !exposed.isEmpty() && std::isfinite(document.zoom) && document.zoom > 0;
+}
+
+// Clips the painter to `exposed`, puts the canvas's origin and zoom on it and answers `exposed`
+// in pixels counted from the canvas's origin.
+QRegion enterCanvas(QPainter& painter, const CanvasDocumentPainter::Document& document, const QRegion& exposed)
+{
+    painter.setClipRegion(exposed, Qt::IntersectClip);
+    painter.translate(document.origin);
+    painter.scale(document.zoom, document.zoom);
+    return exposed.translated(-document.origin);
+}
 } // namespace
 
 QRect CanvasDocumentPainter::pixelsOf(const QRectF& canvasRect, double zoom)
@@ -32,29 +47,33 @@ QRect CanvasDocumentPainter::pixelsOf(const QRectF& canvasRect, double zoom)
     return scaled.toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
-void CanvasDocumentPainter::paint(QPainter& painter, const Document& document, const QRegion& exposed)
+void CanvasDocumentPainter::paintPreview(QPainter& painter, const Document& document, const QRegion& exposed)
 {
-    if (exposed.isEmpty() || !std::isfinite(document.zoom) || document.zoom <= 0) return;
+    if (document.preview.isNull() || !usable(document, exposed)) return;
     const double zoom = document.zoom;
     painter.save();
-    painter.setClipRegion(exposed, Qt::IntersectClip);
-    painter.scale(zoom, zoom);
-    if (!document.preview.isNull()) {
-        const QRectF canvas(QPointF(0, 0), document.canvasSize);
-        const QRect imageRect = document.preview.rect();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom != 1.0);
-        for (const QRect& pixels : exposed) {
-            const QRectF part = toCanvas(pixels, zoom);
-            painter.fillRect(part.intersected(canvas), Qt::white);
-            // The preview is at the canvas scale: its pixels and canvas units are the same grid.
-            const QRect source = part.toAlignedRect()
-                                     .adjusted(-kSampleMargin, -kSampleMargin, kSampleMargin, kSampleMargin)
-                                     .intersected(imageRect);
-            if (!source.isEmpty()) painter.drawImage(QRectF(source), document.preview, QRectF(source));
-        }
+    const QRegion pixels = enterCanvas(painter, document, exposed);
+    const QRectF canvas(QPointF(0, 0), document.canvasSize);
+    const QRect imageRect = document.preview.rect();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom != 1.0);
+    for (const QRect& part : pixels) {
+        const QRectF area = toCanvas(part, zoom);
+        painter.fillRect(area.intersected(canvas), Qt::white);
+        // The preview is at the canvas scale: its pixels and canvas units are the same grid.
+        const QRect source = area.toAlignedRect()
+                                 .adjusted(-kSampleMargin, -kSampleMargin, kSampleMargin, kSampleMargin)
+                                 .intersected(imageRect);
+        if (!source.isEmpty()) painter.drawImage(QRectF(source), document.preview, QRectF(source));
     }
+    painter.restore();
+}
+
+void CanvasDocumentPainter::paintOverlay(QPainter& painter, const Document& document, const QRegion& exposed)
+{
+    if (!document.overlay || !usable(document, exposed)) return;
+    painter.save();
+    const QRegion pixels = enterCanvas(painter, document, exposed);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (document.overlay)
-        OverlayPainter::paint(painter, *document.overlay, document.scanner, toCanvas(exposed.boundingRect(), zoom));
+    OverlayPainter::paint(painter, *document.overlay, document.scanner, toCanvas(pixels.boundingRect(), document.zoom));
     painter.restore();
 }

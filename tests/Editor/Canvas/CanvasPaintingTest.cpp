@@ -53,26 +53,33 @@ QImage filled(QSize size, const QColor& color)
     return image;
 }
 
+// The canvas lies 10 pixels in from the painted area's corner, as the document lies in the canvas
+// round it; the selected view sits on the canvas's corner, so half its handles fall outside.
 TEST(CanvasDocumentPainter, paintingInPartsEqualsPaintingAtOnceAndTouchesNothingElse)
 {
     HighlightContainerView overlay;
     SelectedViewInfo info;
-    info.viewInfo = makeView("A", 3, 5, 20, 30);
-    info.rect = QRectF(3, 5, 20, 30);
+    info.viewInfo = makeView("A", 0, 0, 20, 30);
+    info.rect = QRectF(0, 0, 20, 30);
     overlay.addToScreen(overlay.addNewSelectedViews({info}));
-    overlay.highlightSelectionBorders({3, 5, 20, 30});
+    overlay.highlightSelectionBorders({0, 0, 20, 30});
     // A preview with detail in every pixel, so smoothing differences would show.
     QImage preview(40, 60, QImage::Format_RGB32);
     for (int y = 0; y < 60; ++y) {
         for (int x = 0; x < 40; ++x) preview.setPixel(x, y, qRgb((x * 37) % 256, (y * 53) % 256, ((x + y) * 11) % 256));
     }
     for (const double zoom : {1.0, 1.5, 4.0}) {
-        const CanvasDocumentPainter::Document document{preview, QSizeF(40, 60), zoom, &overlay, nullptr};
-        const QImage ground = filled(QSize(static_cast<int>(40 * zoom), static_cast<int>(60 * zoom)), QColor(1, 2, 3));
+        const CanvasDocumentPainter::Document document{preview, QSizeF(40, 60), zoom, &overlay, nullptr, QPoint(10, 10)};
+        const QImage ground = filled(QSize(static_cast<int>(40 * zoom) + 20, static_cast<int>(60 * zoom) + 20), QColor(1, 2, 3));
+        QImage whole;
         const QString faults = tilingFaults(ground, {17, 13}, [&document](QPainter& painter, const QRect& exposed) {
-            CanvasDocumentPainter::paint(painter, document, QRegion(exposed));
-        });
+            CanvasDocumentPainter::paintPreview(painter, document, QRegion(exposed));
+            CanvasDocumentPainter::paintOverlay(painter, document, QRegion(exposed));
+        }, &whole);
         EXPECT_TRUE(faults.isEmpty()) << zoom << faults.toStdString();
+        // The preview stays on the canvas; the top left handle's white reaches out beside it.
+        EXPECT_EQ(whole.pixelColor(9, static_cast<int>(10 + 50 * zoom)), QColor(1, 2, 3)) << zoom;
+        EXPECT_EQ(whole.pixelColor(8, 8), QColor(Qt::white)) << zoom;
     }
 }
 

@@ -156,6 +156,40 @@ TEST_F(HighlightContainerViewTest, aChangeAsksToRepaintOnlyWhatTheViewDraws)
     }
 }
 
+// What leaves the overlay must be repainted away: a deselected outline or the old handles would
+// otherwise stay on screen until something else repainted that spot.
+TEST_F(HighlightContainerViewTest, takingViewsOffRepaintsWhereTheyWere)
+{
+    overlay.addToScreen(overlay.addNewSelectedViews({selected("title", {10, 20, 100, 50}), selected("dot", {3, 3, 2, 2})}));
+    overlay.highlightSelectionBorders({10, 20, 100, 50});
+    std::vector<QRectF> handles;
+    for (const auto& handle : overlay.pointerViews) handles.push_back(handle->frame);
+    std::vector<QRectF> repainted;
+    overlay.setNeedsDisplayHandler([&repainted](const QRectF& area) { repainted.push_back(area); });
+    std::vector<QRectF> movedHandles = handles;
+    for (QRectF& frame : movedHandles) frame.translate(-10, -20);
+    std::vector<QRectF> replaced = handles;
+    replaced.insert(replaced.end(), movedHandles.begin(), movedHandles.end());
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        std::vector<QRectF> expected;
+    } cases[] = {
+        {"a deselected outline", [&] { overlay.removeFromScreen(overlay.removeDeSelectedViewIds({"dot"})); },
+         {{10, 20, 100, 1}, {10, 69, 100, 1}, {10, 20, 1, 50}, {109, 20, 1, 50}}},
+        {"new handles replace the old ones", [&] { overlay.highlightSelectionBorders({0, 0, 100, 50}); }, replaced},
+        {"the handles go", [&] { overlay.removeSelectionHandles(); }, movedHandles},
+        {"an outline taken off by itself", [&] { overlay.scannedViews.find("dot")->scannedView->removeFromSuperview(); },
+         {{3, 3, 2, 2}}},
+    };
+    for (const auto& c : cases) {
+        repainted.clear();
+        c.change();
+        EXPECT_EQ(repainted, c.expected) << c.name;
+    }
+    EXPECT_EQ(overlay.subviewCount(), 0u);
+}
+
 TEST_F(HighlightContainerViewTest, addingAnOutlineAgainMovesItToTheFront)
 {
     overlay.addToScreen(overlay.addNewSelectedViews({selected("A", {0, 0, 1, 1}), selected("B", {0, 0, 2, 2})}));

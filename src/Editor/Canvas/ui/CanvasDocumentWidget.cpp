@@ -29,9 +29,8 @@ GMTrackingView::Modifiers modifiersOf(Qt::KeyboardModifiers modifiers)
 }
 } // namespace
 
-CanvasDocumentWidget::CanvasDocumentWidget(HighlightContainerView* overlay, GMTrackingView* tracking, QWidget* parent)
+CanvasDocumentWidget::CanvasDocumentWidget(GMTrackingView* tracking, QWidget* parent)
     : QWidget(parent)
-    , m_overlay(overlay)
     , m_tracking(tracking)
 {
     setObjectName(QStringLiteral("canvasDocument"));
@@ -69,12 +68,6 @@ QPointF CanvasDocumentWidget::toWidget(const QPointF& canvasPoint) const
     return QPointF(canvasPoint.x() * m_zoom, canvasPoint.y() * m_zoom);
 }
 
-void CanvasDocumentWidget::updateCanvasRect(const QRectF& canvasRect)
-{
-    const QRect pixels = CanvasDocumentPainter::pixelsOf(canvasRect, m_zoom);
-    if (!pixels.isEmpty()) update(pixels);
-}
-
 QSize CanvasDocumentWidget::sizeHint() const
 {
     const auto pixels = [this](double length) {
@@ -99,9 +92,7 @@ void CanvasDocumentWidget::paintEvent(QPaintEvent* event)
     document.preview = m_preview;
     document.canvasSize = m_canvasSize;
     document.zoom = m_zoom;
-    document.overlay = m_overlay;
-    document.scanner = m_tracking ? m_tracking->scannerView().get() : nullptr;
-    CanvasDocumentPainter::paint(painter, document, event->region());
+    CanvasDocumentPainter::paintPreview(painter, document, event->region());
 }
 
 void CanvasDocumentWidget::mousePressEvent(QMouseEvent* event)

@@ -5,19 +5,18 @@
 #include <QWidget>
 
 class GMTrackingView;
-class HighlightContainerView;
 
-// The canvas document: the preview, the selection overlay and the mouse tracking in one widget
-// and one geometry. Everything it is given is in canvas units; the zoom scales the painting and
-// divides the mouse positions, so widget pixel (150, 60) at zoom 1.5 is canvas point (100, 40).
-// It paints only the pixels a repaint exposes, and the overlay asks it to repaint only what
-// changed (updateCanvasRect), so nothing it does costs in proportion to the document's size.
+// The canvas document: the preview and the mouse tracking in one widget and one geometry, which
+// the selection overlay (CanvasOverlayWidget, laid over it) shares. Everything it is given is in
+// canvas units; the zoom scales the painting and divides the mouse positions, so widget pixel
+// (150, 60) at zoom 1.5 is canvas point (100, 40). It paints only the pixels a repaint exposes,
+// so nothing it does costs in proportion to the document's size.
 class CanvasDocumentWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // `overlay` and `tracking` are not owned; both outlive the widget (its controller holds them).
-    CanvasDocumentWidget(HighlightContainerView* overlay, GMTrackingView* tracking, QWidget* parent = nullptr);
+    // `tracking` is not owned and outlives the widget (its controller holds it).
+    explicit CanvasDocumentWidget(GMTrackingView* tracking, QWidget* parent = nullptr);
 
     void setPreview(const QImage& image); // already at the canvas scale; a null image clears it
     const QImage& preview() const { return m_preview; }
@@ -28,8 +27,6 @@ public:
     double zoom() const { return m_zoom; }
     QPointF toCanvas(const QPointF& widgetPoint) const;
     QPointF toWidget(const QPointF& canvasPoint) const;
-    // Repaints the pixels that show `canvasRect`.
-    void updateCanvasRect(const QRectF& canvasRect);
 
     QSize sizeHint() const override;
 
@@ -49,8 +46,7 @@ protected:
 private:
     void updateSize();
 
-    HighlightContainerView* m_overlay; // not owned
-    GMTrackingView* m_tracking;        // not owned
+    GMTrackingView* m_tracking; // not owned
     QImage m_preview;
     QSizeF m_canvasSize{0.0, 0.0};
     double m_zoom = 1.0;

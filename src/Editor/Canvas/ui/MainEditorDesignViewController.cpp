@@ -17,6 +17,7 @@
 #include "Editor/Canvas/PreviewDecoder.h"
 #include "Editor/Canvas/ui/CanvasContainerWidget.h"
 #include "Editor/Canvas/ui/CanvasDocumentWidget.h"
+#include "Editor/Canvas/ui/CanvasOverlayWidget.h"
 #include "Editor/ui/EditorHierarchy.h"
 #include "Editor/ui/MainEditorViewController.h"
 #include "Import/Plugin/ResourceDownloadRequest.h"
@@ -76,8 +77,8 @@ MainEditorDesignViewController::MainEditorDesignViewController()
     m_selection.updateActiveVCSelectedViewInfoList = [this] { updateActiveVCSelectedViewInfoList(); };
     m_selection.openMenu = [this] { openMenu(); };
     buildLayout();
-    m_overlay.setNeedsDisplayHandler([this](const QRectF& area) { m_document->updateCanvasRect(area); });
-    m_tracking.needsDisplay = [this](const QRectF& area) { m_document->updateCanvasRect(area); };
+    m_overlay.setNeedsDisplayHandler([this](const QRectF& area) { m_overlayLayer->updateCanvasRect(area); });
+    m_tracking.needsDisplay = [this](const QRectF& area) { m_overlayLayer->updateCanvasRect(area); };
     m_tracking.trackingChanged = [this](bool installed) { m_document->setMouseTracking(installed); };
     // The view has loaded: every press runs the tracking.
     m_tracking.isDraggingActive = true;
@@ -86,7 +87,7 @@ MainEditorDesignViewController::MainEditorDesignViewController()
 
 MainEditorDesignViewController::~MainEditorDesignViewController()
 {
-    // The document paints from the overlay and the tracking: let it go first.
+    // The document and the overlay's layer paint from the overlay and the tracking: let them go first.
     m_overlay.setNeedsDisplayHandler({});
     m_tracking.needsDisplay = {};
     m_tracking.trackingChanged = {};
@@ -95,6 +96,7 @@ MainEditorDesignViewController::~MainEditorDesignViewController()
     delete m_screenContainerView;
     m_screenContainerView = nullptr;
     m_document = nullptr;
+    m_overlayLayer = nullptr;
 }
 
 void MainEditorDesignViewController::buildLayout()
@@ -157,8 +159,9 @@ void MainEditorDesignViewController::buildLayout()
     m_screenScrollView->setObjectName(QStringLiteral("screenScrollView"));
     // The container fills the visible canvas at least and grows with the document.
     m_screenScrollView->setWidgetResizable(true);
-    m_document = new CanvasDocumentWidget(&m_overlay, &m_tracking);
-    m_screenContainerView = new CanvasContainerWidget(m_document);
+    m_document = new CanvasDocumentWidget(&m_tracking);
+    m_overlayLayer = new CanvasOverlayWidget(&m_overlay, &m_tracking, m_document);
+    m_screenContainerView = new CanvasContainerWidget(m_document, m_overlayLayer);
     m_screenScrollView->setWidget(m_screenContainerView);
     // It paints its own background, for the exposed pixels only.
     m_screenContainerView->setAutoFillBackground(false);

@@ -20,6 +20,7 @@
 
 class CanvasContainerWidget;
 class CanvasDocumentWidget;
+class CanvasOverlayWidget;
 class QAction;
 
 class QLabel;
@@ -31,12 +32,12 @@ struct ArtboardContainerModel;
 struct ProjectContainerModel;
 
 // The design half of the editor: the artboard's preview at the canvas scale in a zoomable
-// scroll area, the selection overlay and the mouse tracking over it (one document widget, one
-// geometry, inside the preview's container), the zoom controls, magnification by Control + wheel
-// and by a touchpad pinch, the canvas menu, the designer banner, the warning shown without a
-// preview, and the drag tutorial shown once beside the preview's container. Gestures go to the
-// canvas selection logic, which hit-tests the editor's view records and publishes to the
-// component-creation session.
+// scroll area, the selection overlay and the mouse tracking over it (one geometry, inside the
+// preview's container; the overlay's drawings reach past the preview onto the canvas round it),
+// the zoom controls, magnification by Control + wheel and by a touchpad pinch, the canvas menu,
+// the designer banner, the warning shown without a preview, and the drag tutorial shown once
+// beside the preview's container. Gestures go to the canvas selection logic, which hit-tests the
+// editor's view records and publishes to the component-creation session.
 class MainEditorDesignViewController : public ViewController {
     Q_OBJECT
 
@@ -139,7 +140,8 @@ private:
     QLabel* m_designerModeLabel = nullptr;
     QScrollArea* m_screenScrollView = nullptr;
     CanvasContainerWidget* m_screenContainerView = nullptr; // the scroll area's content
-    CanvasDocumentWidget* m_document = nullptr; // preview, overlay and tracking in one; in the container
+    CanvasDocumentWidget* m_document = nullptr; // preview and tracking; in the container
+    CanvasOverlayWidget* m_overlayLayer = nullptr; // the overlay's drawings, over the document and round it
     QWidget* m_noScreenWarningView = nullptr;
     QWidget* m_warningSubView = nullptr;
     QLabel* m_noScreenWarningTextLabel = nullptr;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -29,8 +28,12 @@ QIcon ViewItemRowView::getImage(const QString& componentType) const
     return icon;
 }
 
-void ViewItemRowView::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void ViewItemRowView::paint(QPainter* painter, const QStyleOptionViewItem& rowOption, const QModelIndex& index) const
 {
+    // A row under the pointer looks like any other: hovering tints nothing (a selected row still
+    // shows as selected).
+    QStyleOptionViewItem option = rowOption;
+    option.state &= ~QStyle::State_MouseOver;
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
     background.text.clear();
@@ -42,11 +45,6 @@ void ViewItemRowView::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QRect rect = option.rect.adjusted(2, 0, -2, 0);
-    if ((option.state & QStyle::State_MouseOver) && !(option.state & QStyle::State_Selected)) {
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect).adjusted(0, 1, 0, -1), 3.0, 3.0);
-        painter->fillPath(shape, option.palette.color(QPalette::Midlight));
-    }
     const QRect iconRect(rect.left() + kGap, rect.top() + (rect.height() - kIconSize) / 2, kIconSize, kIconSize);
     getImage(index.data(ViewOutlineTreeModel::AncestorClassKeyRole).toString()).paint(painter, iconRect);
 

@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -44,6 +45,18 @@ protected:
 void settle()
 {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// The colour ("#rrggbb") of the canvas's pixel that shows canvas point `at`, as the user sees it
+// (the preview's container with everything over it); "none" where the canvas has no such pixel.
+std::string canvasPixel(MainEditorDesignViewController* canvas, QPointF at)
+{
+    CanvasDocumentWidget* document = canvas->documentView();
+    const QPointF exact = document->mapTo(canvas->screenContainerView(), document->toWidget(at));
+    const QPoint pixel(static_cast<int>(std::floor(exact.x())), static_cast<int>(std::floor(exact.y())));
+    if (!canvas->screenContainerView()->rect().contains(pixel)) return "none";
+    const QImage image = canvas->screenContainerView()->grab(QRect(pixel, QSize(1, 1))).toImage();
+    return image.pixelColor(0, 0).name().toStdString();
 }
 
 class DesignCanvasWidgetTest : public ::testing::Test {
@@ -346,5 +359,74 @@ TEST_F(DesignCanvasWidgetTest, theDocumentCastsAShadowOnTheCanvasRoundIt)
     EXPECT_EQ(background, QColor(0xe9, 0xe9, 0xee));
     EXPECT_LT(row.pixelColor(19, 0).lightness(), background.lightness() - 10);
     EXPECT_EQ(row.pixelColor(22, 0), QColor(240, 240, 245)); // the preview's own colour there, no shadow on it
+}
+// The overlay used to be painted inside the preview's rectangle only, so the background, a view
+// at the artboard's edge, showed a quarter or half of each handle. Now every handle is whole,
+// at any zoom, and the repaint of a new selection reaches the canvas round the preview but no
+// further than the outlines and handles it changes.
+TEST_F(DesignCanvasWidgetTest, handlesOfAViewAtThePreviewsEdgeAreWholeAndRepaintedBeyondIt)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    MainEditorDesignViewController* canvas = kit.canvas();
+    QWidget* document = canvas->documentView();
+    QWidget* container = canvas->screenContainerView();
+    for (const double zoom : {1.0, 4.0}) {
+        canvas->setMagnification(zoom);
+        canvas->screenScrollView()->horizontalScrollBar()->setValue(0);
+        canvas->screenScrollView()->verticalScrollBar()->setValue(0);
+        Kit::click(document, (QPointF(50, 30) * zoom).toPoint()); // the title
+        settle();
+        PaintRecorder recorder(container);
+        Kit::click(document, (QPointF(300, 400) * zoom).toPoint());
+        settle();
+        ASSERT_EQ(kit.selection(), std::vector<std::string>{"background"}) << zoom;
+        const auto& handles = canvas->highlightContainerView()->pointerViews;
+        ASSERT_EQ(handles.size(), 8u);
+        // Two canvas units in from each corner of a handle: its white inside.
+        for (const auto& handle : handles) {
+            const QRectF f = handle->frame;
+            for (const QPointF at : {f.topLeft() + QPointF(2, 2), f.bottomRight() - QPointF(2, 2)})
+                EXPECT_EQ(canvasPixel(canvas, at), "#ffffff") << zoom << " " << at.x() << "," << at.y();
+        }
+        // The top left handle's outer quarter was repainted, beside the preview's corner.
+        const QPoint corner = document->geometry().topLeft();
+        const QRect outerQuarter(corner - QPoint(4, 4) * zoom, corner - QPoint(1, 1));
+        EXPECT_TRUE((QRegion(outerQuarter) - recorder.painted).isEmpty()) << zoom;
+        // And nothing beyond the outlines and handles that changed.
+        QRegion changed;
+        for (const QRectF& outline : {QRectF(5, 10, 50, 25), QRectF(0, 0, 375, 667)}) {
+            for (const QRectF& strip : {QRectF(outline.left(), outline.top(), outline.width(), 0),
+                                        QRectF(outline.left(), outline.bottom(), outline.width(), 0),
+                                        QRectF(outline.left(), outline.top(), 0, outline.height()),
+                                        QRectF(outline.right(), outline.top(), 0, outline.height())}) {
+                const QRectF withHandles = strip.adjusted(-4, -4, 4, 4);
+                changed += QRect((withHandles.topLeft() * zoom).toPoint(), (withHandles.bottomRight() * zoom).toPoint())
+                               .adjusted(-3, -3, 3, 3)
+                               .translated(corner);
+            }
+        }
+        EXPECT_TRUE((recorder.painted - changed).isEmpty()) << zoom;
+    }
+}
+
+// A band dragged from the preview out over the canvas round it used to stop at the preview's edge.
+TEST_F(DesignCanvasWidgetTest, aBandDraggedPastThePreviewsEdgeShowsItsPartOutside)
+{
+    kit.serve(kit.previewUrl(), Kit::pngBytes(750, 1334));
+    ASSERT_TRUE(kit.open());
+    MainEditorDesignViewController* canvas = kit.canvas();
+    QWidget* document = canvas->documentView();
+    const std::string before = canvasPixel(canvas, {-20, 320});
+    ASSERT_EQ(before, "#e9e9ee"); // the canvas round the preview, beyond its shadow
+    Kit::press(document, {30, 300}, Qt::LeftButton);
+    Kit::move(document, {0, 320}, Qt::LeftButton);
+    Kit::move(document, {-40, 340}, Qt::LeftButton);
+    // The band's light blue over the canvas, as over the preview.
+    const QColor outside(QString::fromStdString(canvasPixel(canvas, {-20, 320})));
+    EXPECT_GT(outside.blue() - outside.red(), 0x10) << outside.name().toStdString();
+    EXPECT_NE(canvasPixel(canvas, {20, 320}), "#f0f0f5");
+    Kit::release(document, {-40, 340}, Qt::LeftButton);
+    EXPECT_EQ(canvasPixel(canvas, {-20, 320}), before);
 }
 } // namespace
