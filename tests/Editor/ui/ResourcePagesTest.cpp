@@ -124,6 +124,16 @@ TEST(ColorsPageTest, SelectingACardOnlyPrintsItsIndexPath)
     EXPECT_EQ(shown(*page).size(), 2u);
 }
 
+// Where the grid's delegate puts the texts of a row's card, as it paints them.
+ResourceCardDelegate::CardLayout cardLayoutOf(const QListView& grid, int row)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(grid.viewport());
+    option.font = grid.font();
+    option.rect = grid.visualRect(grid.model()->index(row, 0));
+    return qobject_cast<ResourceCardDelegate*>(grid.itemDelegate())->cardLayout(option, grid.model()->index(row, 0));
+}
+
 // The hex, RGB and alpha texts used to share one line and were cut at the default font; a white
 // or transparent swatch vanished into the white card.
 TEST(ColorsPageTest, CardsShowEachTextWholeOnItsLineAndTheEdgeOfPaleSwatches)
@@ -136,25 +146,18 @@ TEST(ColorsPageTest, CardsShowEachTextWholeOnItsLineAndTheEdgeOfPaleSwatches)
     QListView* grid = page->collectionView();
     auto* delegate = qobject_cast<ResourceCardDelegate*>(grid->itemDelegate());
     ASSERT_NE(delegate, nullptr);
-    auto layoutOf = [grid, delegate](int row) {
-        QStyleOptionViewItem option;
-        option.initFrom(grid->viewport());
-        option.font = grid->font();
-        option.rect = grid->visualRect(grid->model()->index(row, 0));
-        return delegate->cardLayout(option, grid->model()->index(row, 0));
-    };
     Lines lines;
-    for (const auto& line : layoutOf(2).lines) {
-        lines.push_back(line.text.toStdString());
+    for (const auto& text : cardLayoutOf(*grid, 2).texts) {
+        lines.push_back(text.text.toStdString());
         QFont font = grid->font();
-        font.setBold(line.bold);
-        EXPECT_LE(QFontMetrics(font).horizontalAdvance(line.text), line.rect.width()) << lines.back();
+        font.setBold(text.bold);
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(text.text), text.rect.width()) << lines.back();
     }
-    EXPECT_EQ(lines, (Lines{"mist", "#80ffffff", "Rgb 255 255 255   %50"}));
+    EXPECT_EQ(lines, (Lines{"mist", "#80ffffff", "%50", "Rgb 255 255 255"}));
 
     const QImage shot = grid->viewport()->grab().toImage();
     for (const int row : {0, 1}) {
-        const QRect swatch = layoutOf(row).picture;
+        const QRect swatch = cardLayoutOf(*grid, row).picture;
         const QColor inside = shot.pixelColor(swatch.center());
         EXPECT_EQ(inside, QColor(Qt::white)) << row;
         EXPECT_LT(shot.pixelColor(swatch.left(), swatch.center().y()).lightness(), inside.lightness() - 30) << row;
