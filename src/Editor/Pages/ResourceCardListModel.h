@@ -13,7 +13,8 @@
 // What one card of a resource page shows; texts bounded for painting (PageDisplayText).
 struct ResourceCard {
     QString name;
-    // The first on its own line below the name, the others together on the line after it.
+    // The first on the line below the name, the second on the line after it; any more end the
+    // first line (a colour's hex, "Rgb ..." text, then alpha).
     QStringList infoTexts;
     std::optional<QColor> swatch; // colour cards only
 };

@@ -58,6 +58,8 @@ void SideMenuContentViewController::open(SideMenuContentType menuType, const std
         // Resource lists are narrow; the other pages may use more room.
         side->setContentMaximumWidth(resourcePage ? SideMenuViewController::SIDE_MENU_CONTENT_MAX_WIDTH : 420);
         side->openMenuContent();
+        // a card of the resource grids needs about all of the narrow pane
+        if (resourcePage) side->widenContent(SideMenuViewController::SIDE_MENU_CONTENT_MAX_WIDTH);
         // however the page was reached (its button, another page, the canvas), its button shows it
         if (auto* items = side->itemsViewController()) items->showOpenPage(menuType);
     }

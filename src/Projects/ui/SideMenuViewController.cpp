@@ -88,3 +88,12 @@ void SideMenuViewController::setContentMaximumWidth(int width)
 {
     if (auto* content = contentViewController()) content->setMaximumWidth(width);
 }
+
+void SideMenuViewController::widenContent(int width)
+{
+    auto* content = contentViewController();
+    if (!content || isMenuContentCollapsed()) return;
+    const int wanted = std::clamp(width, content->minimumWidth(), content->maximumWidth());
+    if (content->width() >= wanted) return;
+    resizeInWindowSplitter(this->width() + wanted - content->width());
+}

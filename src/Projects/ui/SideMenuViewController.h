@@ -27,6 +27,9 @@ public:
     bool isMenuContentCollapsed() const;
     // The widest the content pane may be.
     void setContentMaximumWidth(int width);
+    // Widens the open content pane to `width` (within its limits) when it is narrower; the room
+    // comes from the widget beside the menu. The user may still drag it narrower afterwards.
+    void widenContent(int width);
 
 private:
     SideMenuViewController();

@@ -1,3 +1,5 @@
+#include "Editor/ui/EditorTestKit.h"
+
 #include "App/ui/NoDataView.h"
 #include "App/ui/SearchableListHeader.h"
 #include "Editor/Pages/ColorCardListModel.h"
@@ -6,7 +8,9 @@
 #include "Editor/Pages/ui/ImagesViewController.h"
 #include "Editor/Pages/ui/ResourceCardDelegate.h"
 #include "Editor/Pages/ui/TextStylesViewController.h"
+#include "Projects/ui/MainViewController.h"
 #include "Projects/ui/SideMenuContentViewController.h"
+#include "Projects/ui/SideMenuItemsViewController.h"
 #include "Projects/ui/SideMenuViewController.h"
 #include "platform/DebugLog.h"
 
@@ -17,8 +21,11 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,6 +131,16 @@ TEST(ColorsPageTest, SelectingACardOnlyPrintsItsIndexPath)
     EXPECT_EQ(shown(*page).size(), 2u);
 }
 
+// Where the grid's delegate puts the texts of a row's card, as it paints them.
+ResourceCardDelegate::CardLayout cardLayoutOf(const QListView& grid, int row)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(grid.viewport());
+    option.font = grid.font();
+    option.rect = grid.visualRect(grid.model()->index(row, 0));
+    return qobject_cast<ResourceCardDelegate*>(grid.itemDelegate())->cardLayout(option, grid.model()->index(row, 0));
+}
+
 // The hex, RGB and alpha texts used to share one line and were cut at the default font; a white
 // or transparent swatch vanished into the white card.
 TEST(ColorsPageTest, CardsShowEachTextWholeOnItsLineAndTheEdgeOfPaleSwatches)
@@ -136,28 +153,88 @@ TEST(ColorsPageTest, CardsShowEachTextWholeOnItsLineAndTheEdgeOfPaleSwatches)
     QListView* grid = page->collectionView();
     auto* delegate = qobject_cast<ResourceCardDelegate*>(grid->itemDelegate());
     ASSERT_NE(delegate, nullptr);
-    auto layoutOf = [grid, delegate](int row) {
-        QStyleOptionViewItem option;
-        option.initFrom(grid->viewport());
-        option.font = grid->font();
-        option.rect = grid->visualRect(grid->model()->index(row, 0));
-        return delegate->cardLayout(option, grid->model()->index(row, 0));
-    };
     Lines lines;
-    for (const auto& line : layoutOf(2).lines) {
-        lines.push_back(line.text.toStdString());
+    for (const auto& text : cardLayoutOf(*grid, 2).texts) {
+        lines.push_back(text.text.toStdString());
         QFont font = grid->font();
-        font.setBold(line.bold);
-        EXPECT_LE(QFontMetrics(font).horizontalAdvance(line.text), line.rect.width()) << lines.back();
+        font.setBold(text.bold);
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(text.text), text.rect.width()) << lines.back();
     }
-    EXPECT_EQ(lines, (Lines{"mist", "#80ffffff", "Rgb 255 255 255   %50"}));
+    EXPECT_EQ(lines, (Lines{"mist", "#80ffffff", "%50", "Rgb 255 255 255"}));
 
     const QImage shot = grid->viewport()->grab().toImage();
     for (const int row : {0, 1}) {
-        const QRect swatch = layoutOf(row).picture;
+        const QRect swatch = cardLayoutOf(*grid, row).picture;
         const QColor inside = shot.pixelColor(swatch.center());
         EXPECT_EQ(inside, QColor(Qt::white)) << row;
         EXPECT_LT(shot.pixelColor(swatch.left(), swatch.center().y()).lightness(), inside.lightness() - 30) << row;
+    }
+}
+
+boost::json::object colourReply(const std::string& name, int red, int green, int blue, int alphaPercent)
+{
+    const double alpha = alphaPercent / 100.0;
+    return {{"name", name},     {"red", red / 255.0}, {"green", green / 255.0},    {"blue", blue / 255.0},
+            {"alpha", alpha},   {"alphaF", alpha},    {"alphaInt", alphaPercent}, {"redF", red},
+            {"greenF", green},  {"blueF", blue}};
+}
+
+// In the project window at its default size the colours pane was narrower than a card: the alpha
+// was cut to "..." on most cards, and beside the scroll bar of a long list the RGB values too.
+class ColourCardsInTheWindowTest : public editortest::EditorTest {};
+
+TEST_F(ColourCardsInTheWindowTest, AtTheDefaultWindowSizeOnlyTheNamesOfCardsAreCut)
+{
+    boost::json::object reply = editortest::detailReply();
+    // the widest texts: "Rgb 255 255 255" with "%100", and the hex of a translucent colour
+    boost::json::array screenColours{colourReply("white", 255, 255, 255, 100), colourReply("mist", 255, 255, 255, 50),
+                                     colourReply("primaryBackgroundColorOfTheSettingsScreen", 255, 255, 255, 100)};
+    boost::json::array projectColours{colourReply("white", 255, 255, 255, 100)};
+    for (int i = 0; i < 24; ++i)
+        projectColours.push_back(colourReply("secondaryTextColorOfDisabledButtons" + std::to_string(i), 114, 119, 125, 100));
+    reply["screenColors"] = screenColours;
+    reply["colors"] = projectColours;
+    startService(boost::json::serialize(boost::json::array{editortest::scripted("main/detailInfo", reply),
+                                                           editortest::noPreviews()}));
+    ASSERT_TRUE(signInDemoUser());
+    window = new ProjectMainWindowController;
+    const QSize defaultSize = window->size();
+    window->bringToFront();
+    window->resize(defaultSize); // the headless screen is smaller than the window
+    editor = window->openScreen(editortest::project(), "artboard-1");
+    ASSERT_TRUE(windowtest::waitUntil([this] { return editor && editor->response; }));
+
+    SideMenuViewController* side = window->mainViewController()->sideMenu();
+    QTest::mouseClick(side->itemsViewController()->button(SideMenuContentType::colors), Qt::LeftButton);
+    auto* page = qobject_cast<ColorsViewController*>(side->contentViewController()->getActiveVC());
+    ASSERT_NE(page, nullptr);
+    QListView* grid = page->collectionView();
+    auto* delegate = qobject_cast<ResourceCardDelegate*>(grid->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    for (const int scope : {0, 1}) {
+        chooseScope(*page, scope);
+        // the long project list scrolls, which takes the scroll bar's width from the cards
+        ASSERT_TRUE(windowtest::waitUntil([&] { return grid->verticalScrollBar()->isVisible() == (scope == 1); }));
+        const int pane = side->contentViewController()->width();
+        EXPECT_GE(pane, ResourceCardDelegate::kCardWidth) << scope;
+        EXPECT_LE(pane, SideMenuViewController::SIDE_MENU_CONTENT_MAX_WIDTH) << scope;
+        if (scope == 0) {
+            EXPECT_EQ(delegate->cardWidth(), ResourceCardDelegate::kCardWidth) << "no scroll bar: the whole card";
+        }
+
+        ASSERT_EQ(grid->model()->rowCount(), static_cast<int>(scope == 0 ? screenColours.size() : projectColours.size()));
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            const QModelIndex index = grid->model()->index(row, 0);
+            const QRect card(grid->visualRect(index).topLeft(), QSize(delegate->cardWidth(), 64));
+            EXPECT_LE(card.right(), grid->viewport()->rect().right()) << scope << " " << row;
+            const auto texts = cardLayoutOf(*grid, row).texts;
+            for (const QString& info : index.data(ResourceCardListModel::InfoTextsRole).toStringList()) {
+                const auto shownWhole = std::find_if(texts.begin(), texts.end(), [&](const auto& t) { return t.text == info; });
+                ASSERT_TRUE(shownWhole != texts.end()) << scope << " " << row << " " << info.toStdString();
+                EXPECT_LE(QFontMetrics(grid->font()).horizontalAdvance(info), shownWhole->rect.width()) << info.toStdString();
+                EXPECT_TRUE(card.contains(shownWhole->rect)) << scope << " " << row << " " << info.toStdString();
+            }
+        }
     }
 }
 

@@ -5,12 +5,16 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
 constexpr qreal kCornerRadius = 4.0;
 constexpr int kPadding = 8;
 constexpr int kPictureSize = 48;
+constexpr int kTextGap = 12; // between two texts of a line
 // Dark and translucent: visible round a white or transparent swatch on the white card, and a
 // slightly darker edge on any other colour.
 const QColor kSwatchBorder(0, 0, 0, 60);
@@ -37,21 +41,36 @@ ResourceCardDelegate::CardLayout ResourceCardDelegate::cardLayout(const QStyleOp
                            kPictureSize, kPictureSize);
 
     const QStringList infoTexts = index.data(ResourceCardListModel::InfoTextsRole).toStringList();
-    std::vector<std::pair<QString, bool>> texts{{index.data(ResourceCardListModel::NameRole).toString(), true}};
-    if (!infoTexts.isEmpty()) texts.emplace_back(infoTexts.first(), false);
-    if (infoTexts.size() > 1) texts.emplace_back(infoTexts.mid(1).join(QStringLiteral("   ")), false);
-
-    // the lines stand together in the middle of the card
+    const QFont boldFont = nameFont(option.font);
+    const QFontMetrics metrics(option.font);
     const int textLeft = layout.picture.right() + 1 + kPadding;
-    const int textWidth = option.rect.left() + m_cardWidth - kPadding - textLeft;
-    const int lineHeight = QFontMetrics(nameFont(option.font)).height();
-    int top = option.rect.top() + (option.rect.height() - lineHeight * static_cast<int>(texts.size())) / 2;
-    for (const auto& [text, bold] : texts) {
-        const QFontMetrics metrics(bold ? nameFont(option.font) : option.font);
-        layout.lines.push_back(
-            {QRect(textLeft, top, textWidth, lineHeight), metrics.elidedText(text, Qt::ElideRight, textWidth), bold});
+    const int textRight = option.rect.left() + m_cardWidth - kPadding; // just past the last column
+    const int lineHeight = QFontMetrics(boldFont).height();
+    const int lineCount = 1 + static_cast<int>(std::min<qsizetype>(infoTexts.size(), 2));
+    // the lines stand together in the middle of the card
+    int top = option.rect.top() + (option.rect.height() - lineHeight * lineCount) / 2;
+    auto place = [&layout, &top, lineHeight](const QFontMetrics& font, const QString& text, int left, int right,
+                                             bool bold) {
+        const int width = std::max(0, right - left);
+        layout.texts.push_back({QRect(left, top, width, lineHeight), font.elidedText(text, Qt::ElideRight, width), bold});
+    };
+
+    // Only the name may be long; the information texts are short numbers and codes, each kept
+    // whole beside the swatch, down to the narrowest pane.
+    place(QFontMetrics(boldFont), index.data(ResourceCardListModel::NameRole).toString(), textLeft, textRight, true);
+    top += lineHeight;
+    if (!infoTexts.isEmpty()) {
+        // texts after the second end the first line (a colour's alpha beside its hex)
+        const QString trailing = infoTexts.mid(2).join(QStringLiteral("   "));
+        int firstRight = textRight;
+        // rounded up: eliding compares the fractional advance with the room
+        if (!trailing.isEmpty())
+            firstRight = textRight - qCeil(QFontMetricsF(option.font).horizontalAdvance(trailing)) - kTextGap;
+        place(metrics, infoTexts.first(), textLeft, firstRight, false);
+        if (!trailing.isEmpty()) place(metrics, trailing, std::max(textLeft, firstRight + kTextGap), textRight, false);
         top += lineHeight;
     }
+    if (infoTexts.size() > 1) place(metrics, infoTexts.at(1), textLeft, textRight, false);
     return layout;
 }
 
@@ -83,10 +102,10 @@ void ResourceCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         m_cardIcon.paint(painter, layout.picture.adjusted(8, 8, -8, -8));
     }
 
-    for (const CardLayout::Line& line : layout.lines) {
-        painter->setFont(line.bold ? nameFont(option.font) : option.font);
-        painter->setPen(option.palette.color(line.bold ? QPalette::Text : QPalette::PlaceholderText));
-        painter->drawText(line.rect, Qt::AlignLeft | Qt::AlignVCenter, line.text);
+    for (const CardLayout::Text& text : layout.texts) {
+        painter->setFont(text.bold ? nameFont(option.font) : option.font);
+        painter->setPen(option.palette.color(text.bold ? QPalette::Text : QPalette::PlaceholderText));
+        painter->drawText(text.rect, Qt::AlignLeft | Qt::AlignVCenter, text.text);
     }
     painter->restore();
 }

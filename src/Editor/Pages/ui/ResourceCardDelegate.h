@@ -9,9 +9,10 @@
 
 // Paints one card of the colours or text-styles grid: a rounded card with the swatch (colours)
 // or the card icon (text styles), the name, and below it the information texts: the first on a
-// line of its own, the others together on the next (a colour's hex text, then its "Rgb ..." text
-// with the alpha), so that none is cut at the default font. The swatch has a thin border, so that
-// a white or transparent colour still shows as a swatch on the white card.
+// line of its own, ended by any texts after the second, and the second on the next line (a
+// colour's hex with its alpha at the line's end, then its "Rgb ..." text), so that only the name
+// is ever cut at the default font. The swatch has a thin border, so that a white or transparent
+// colour still shows as a swatch on the white card.
 // The border shows while the pointer is over the card; the view reports that, so no tracking
 // is registered per card or per paint.
 class ResourceCardDelegate : public QStyledItemDelegate {
@@ -25,12 +26,12 @@ public:
     // Where a card's parts go, and its texts as painted (elided where they do not fit).
     struct CardLayout {
         QRect picture;
-        struct Line {
+        struct Text {
             QRect rect;
             QString text;
             bool bold = false;
         };
-        std::vector<Line> lines; // the name, then the information lines
+        std::vector<Text> texts; // the name, then the information texts in reading order
     };
 
     explicit ResourceCardDelegate(QObject* parent = nullptr);

@@ -22,6 +22,8 @@
 namespace {
 
 constexpr int kCardMargin = 8;
+// the gap after the last card of a row is the grid's right margin
+static_assert(kCardMargin == ResourceCardDelegate::kCardSpacing);
 
 } // namespace
 
@@ -88,9 +90,11 @@ void ResourceCardsPage::setupCollectionView()
     m_collectionView->setMouseTracking(true);
     m_collectionView->viewport()->setAttribute(Qt::WA_Hover); // the card under the pointer shows its border
     m_collectionView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The grid: cards of 282 x 64 with 8 around the grid, and at most two columns.
+    // The grid: cards of 282 x 64 with 8 around the grid, and at most two columns. Each cell
+    // holds the gap after its card, which makes the right margin too; so a 282 card fits the
+    // side menu's narrow pane.
     m_collectionView->setMaximumWidth(2 * ResourceCardDelegate::kCardWidth + 3 * kCardMargin);
-    m_collectionView->setStyleSheet(QStringLiteral("QListView { padding: %1px; background: %2; }")
+    m_collectionView->setStyleSheet(QStringLiteral("QListView { padding: %1px 0px %1px %1px; background: %2; }")
                                         .arg(kCardMargin)
                                         .arg(PageResources::namedColor(QStringLiteral("menuListBg"), Qt::lightGray).name()));
     layout->addWidget(m_collectionView);
