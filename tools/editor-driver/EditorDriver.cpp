@@ -164,9 +164,11 @@ std::optional<EditorDriver::Options> EditorDriver::parse(const QStringList& argu
     return options;
 }
 
-EditorDriver::EditorDriver(Options options, std::function<void(const QString&)> print)
+EditorDriver::EditorDriver(Options options, std::function<void(const QString&)> print,
+                           std::function<void(const QString&)> printDialog)
     : m_options(std::move(options))
     , m_print(std::move(print))
+    , m_dialogs(std::move(printDialog))
 {
 }
 
@@ -184,15 +186,26 @@ int EditorDriver::remainingMs() const
     return static_cast<int>(std::max<qint64>(0, m_deadline - QDateTime::currentMSecsSinceEpoch()));
 }
 
+bool EditorDriver::endedBySignOut()
+{
+    if (!m_signOut.signedOut()) return false;
+    m_why = QStringLiteral("the application signed out (the service ended the session)");
+    return true;
+}
+
 bool EditorDriver::waitFor(const std::function<bool()>& done)
 {
-    const std::size_t dialogsBefore = m_dialogs.shown().size();
-    const auto alert = [this, dialogsBefore]() -> const platform::ScriptedDialogPresenter::ShownDialog* {
-        for (std::size_t i = dialogsBefore; i < m_dialogs.shown().size(); ++i)
-            if (m_dialogs.shown()[i].kind == platform::ScriptedDialogPresenter::Kind::Alert) return &m_dialogs.shown()[i];
+    const auto& shownDialogs = m_dialogs.record().shown();
+    const std::size_t dialogsBefore = shownDialogs.size();
+    const auto alert = [&shownDialogs, dialogsBefore]() -> const platform::ScriptedDialogPresenter::ShownDialog* {
+        for (std::size_t i = dialogsBefore; i < shownDialogs.size(); ++i)
+            if (shownDialogs[i].kind == platform::ScriptedDialogPresenter::Kind::Alert) return &shownDialogs[i];
         return nullptr;
     };
-    const bool arrived = platform::runMainLoopUntil([&] { return done() || alert(); }, remainingMs());
+    // A reply that signs out calls nothing back: without this the wait would last to the limit.
+    const bool arrived =
+        platform::runMainLoopUntil([&] { return done() || alert() || m_signOut.signedOut(); }, remainingMs());
+    if (endedBySignOut()) return false;
     if (const auto* shown = alert()) {
         m_why = shown->informativeText.isEmpty() ? shown->text : shown->text + QStringLiteral(" (") + shown->informativeText + QLatin1Char(')');
         return false;
@@ -222,6 +235,8 @@ int EditorDriver::run()
         }
     });
     for (const Action& action : m_options.actions) {
+        // A reply that came in after the last wait may have signed the application out.
+        if (endedBySignOut()) return fail(QStringLiteral("the next action"));
         if (remainingMs() == 0) {
             m_timedOut = true;
             m_why = QStringLiteral("no time left within the time limit");
@@ -230,7 +245,8 @@ int EditorDriver::run()
         // Each action prints only the menu it opened itself.
         m_menuTitles.clear();
         if (action.sidePage) {
-            SidePageActions pages(m_print, [this](const std::function<bool()>& done) { return waitFor(done); });
+            const auto wait = [this](const std::function<bool()>& done) { return waitFor(done); };
+            SidePageActions pages(m_print, wait, m_replies);
             if (const auto failed = pages.perform(m_window->mainEditor(), *action.sidePage)) return fail(*failed);
             // a row selection is shown on the canvas: print it as a canvas action does
             if (action.sidePage->kind == SidePageActions::Kind::rows) printCanvas();
@@ -240,10 +256,12 @@ int EditorDriver::run()
         }
         if (m_options.pauseSeconds > 0) {
             const qint64 until = QDateTime::currentMSecsSinceEpoch() + qint64(m_options.pauseSeconds) * 1000;
-            platform::runMainLoopUntil([until] { return QDateTime::currentMSecsSinceEpoch() >= until; },
-                                       m_options.pauseSeconds * 1000 + 1000);
+            platform::runMainLoopUntil(
+                [this, until] { return m_signOut.signedOut() || QDateTime::currentMSecsSinceEpoch() >= until; },
+                m_options.pauseSeconds * 1000 + 1000);
         }
     }
+    if (endedBySignOut()) return fail(QStringLiteral("the last action"));
     m_print(QStringLiteral("finished"));
     return kSucceeded;
 }

@@ -1,7 +1,10 @@
 #include "SidePageActions.h"
 
+#include "PendingReplies.h"
+
 #include "App/ui/NoDataView.h"
 #include "App/ui/SearchableListHeader.h"
+#include "Base/ServiceEndPoints.h"
 #include "Base/ServiceManager.h"
 #include "Editor/Pages/ResourceCardListModel.h"
 #include "Editor/Pages/ViewOutlineTreeModel.h"
@@ -14,7 +17,6 @@
 #include "platform/MainQueue.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -100,9 +102,11 @@ std::optional<SidePageActions::Action> SidePageActions::parse(const QString& nam
 }
 
 SidePageActions::SidePageActions(std::function<void(const QString&)> print,
-                                 std::function<bool(const std::function<bool()>&)> waitFor)
+                                 std::function<bool(const std::function<bool()>&)> waitFor,
+                                 const PendingReplies& replies)
     : m_print(std::move(print))
     , m_waitFor(std::move(waitFor))
+    , m_replies(replies)
 {
 }
 
@@ -193,12 +197,13 @@ std::optional<QString> SidePageActions::deleteInstance(MainEditorViewController*
     const QMetaObject::Connection reset = QObject::connect(page->treeModel(), &QAbstractItemModel::modelReset, page,
                                                            [reloaded] { *reloaded = true; });
     command->trigger();
-    // The reload follows a true status only: wait for the new tree, or give up on it a while
-    // after the delete went out without one.
-    const qint64 quietUntil = QDateTime::currentMSecsSinceEpoch() + 3000;
+    // The delete is answered once its reply has been handled (a renewed token sends it again
+    // first); the reload follows a true status only, and then the new tree ends the wait.
     const bool ended = m_waitFor([&] {
-        const bool reloadSent = paths->contains(QStringLiteral("main/detailInfo"));
-        return (reloadSent && *reloaded) || (!reloadSent && QDateTime::currentMSecsSinceEpoch() > quietUntil);
+        if (m_replies.pending(ServiceEndPoints::Project::ConvertView::delete_.url()) > 0
+            || m_replies.pending(ServiceEndPoints::User::refreshToken.url()) > 0)
+            return false;
+        return !paths->contains(QStringLiteral("main/detailInfo")) || *reloaded;
     });
     QObject::disconnect(reset);
     ServiceManager::shared().setRequestObserver({});

@@ -8,6 +8,7 @@
 #include <vector>
 
 class MainEditorViewController;
+class PendingReplies;
 
 // The driver's actions on the editor's side pages, performed through the real widgets:
 //   search TEXT          types TEXT into the views page's search field (replacing what was there)
@@ -15,8 +16,8 @@ class MainEditorViewController;
 //   rows R,R,...         selects those shown rows (0-based) of the views page's outline
 //   row-menu R           prints "menu TITLE" per visible titled item of row R's menu
 //   delete-instance R    runs "Delete Instance" of row R's menu and prints "request PATH" per
-//                        request it caused, the reload included; fails when a reply fails or
-//                        the reload does not come within the time limit
+//                        request it caused, the reload included; fails when a reply fails, or
+//                        the delete's reply or the reload does not come within the time limit
 //   colors SCOPE TEXT    on the colours page: scope "screen" or "project", then the search text;
 //   text-styles SCOPE TEXT   prints "card NAME | INFO | ..." per card shown, or "empty TITLE"
 class SidePageActions {
@@ -35,9 +36,10 @@ public:
     static std::optional<Action> parse(const QString& name, const std::function<std::optional<QString>()>& next,
                                        QString* problem);
 
-    // `waitFor` runs the event loop until its condition holds; false when a reply failed or the
-    // time ran out first.
-    SidePageActions(std::function<void(const QString&)> print, std::function<bool(const std::function<bool()>&)> waitFor);
+    // `waitFor` runs the event loop until its condition holds; false when a reply failed, the
+    // application signed out or the time ran out first. `replies` tells which requests are still out.
+    SidePageActions(std::function<void(const QString&)> print,
+                    std::function<bool(const std::function<bool()>&)> waitFor, const PendingReplies& replies);
 
     // Performs the action on the pages of `editor`'s window; answers what failed (a page that
     // cannot be found, a reply that failed), or nothing.
@@ -52,4 +54,5 @@ private:
 
     std::function<void(const QString&)> m_print;
     std::function<bool(const std::function<bool()>&)> m_waitFor;
+    const PendingReplies& m_replies; // not owned: the driver's
 };

@@ -11,7 +11,9 @@
 // then "finished". --pause S waits S seconds after each action, to look at the canvas on a display.
 // A reply the driver waits for that fails, or that does not come within --timeout, ends the run
 // at once with "failed WHAT: WHY" (WHAT names the step, WHY the error the application would have
-// shown, or the time limit).
+// shown, or the time limit); so does the application signing out (the service refused the
+// session), whenever it happens. Each dialog the application shows is printed to standard error
+// as it comes, as "[dialog] TITLE: TEXT".
 // Exit status: 0 done, 1 a failure, 64 bad arguments.
 // Actions on the side pages (SidePageActions.h): search TEXT, rows R,R,..., row-menu R,
 // delete-instance R, colors SCOPE TEXT, text-styles SCOPE TEXT.
@@ -30,10 +32,10 @@
 #include <cstdlib>
 
 namespace {
-void printLine(const QString& line)
+void printLine(std::FILE* to, const QString& line)
 {
-    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(stdout);
+    std::fprintf(to, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(to);
 }
 
 } // namespace
@@ -62,7 +64,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("editor-driver"));
     int status = EditorDriver::kFailed;
     {
-        EditorDriver driver(*options, printLine);
+        EditorDriver driver(
+            *options, [](const QString& line) { printLine(stdout, line); },
+            [](const QString& line) { printLine(stderr, line); });
         status = driver.run();
         if (driver.timedOut()) {
             // Requests may still be in flight; nobody needs them taken down one by one.

@@ -1,0 +1,36 @@
+#include "PendingReplies.h"
+
+#include "Base/ServiceManager.h"
+
+#include <utility>
+
+PendingReplies::PendingReplies()
+{
+    ServiceManager::shared().setTransport(this);
+}
+
+PendingReplies::~PendingReplies()
+{
+    ServiceManager::shared().setTransport(nullptr);
+}
+
+int PendingReplies::pending(const QUrl& url) const
+{
+    return m_pending->value(url);
+}
+
+void PendingReplies::postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
+                              std::function<void(const platform::HttpResult&)> completion)
+{
+    ++(*m_pending)[url];
+    auto answered = [pending = m_pending, url, completion = std::move(completion)](const platform::HttpResult& result) {
+        if (completion) completion(result);
+        if (--(*pending)[url] == 0) pending->remove(url);
+    };
+    platform::HttpSession::shared().postJson(url, body, headers, std::move(answered));
+}
+
+void PendingReplies::get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion)
+{
+    platform::HttpSession::shared().get(url, maxBytes, std::move(completion));
+}
