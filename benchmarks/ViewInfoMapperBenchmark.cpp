@@ -15,6 +15,8 @@
 #include "Editor/ViewInfoMapper.h"
 #include "platform/JsonText.h"
 
+#include "ResourceModelJson.h"
+
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -22,29 +24,13 @@
 
 namespace {
 
+using benchjson::colorJson;
+using benchjson::fontJson;
+using benchjson::stringJson;
+
 constexpr int kColors = 40;
 constexpr int kFonts = 20;
 constexpr int kStrings = 60;
-
-std::string colorJson(int i)
-{
-    const std::string c = std::to_string(i % 256);
-    return R"({"name":"color)" + std::to_string(i) + R"(","alphaF":1,"alphaInt":100,"redF":)" + c +
-           R"(,"greenF":10,"blueF":20,"alphaS":"1","redS":")" + c + R"(","greenS":"10","blueS":"20",)" +
-           R"("red":0.5,"green":0.04,"blue":0.08,"alpha":1})";
-}
-
-std::string fontJson(int i)
-{
-    return R"({"name":"Inter","textStyleName":"Style)" + std::to_string(i) + R"(","size":)" + std::to_string(10 + i) +
-           R"(,"sizeS":")" + std::to_string(10 + i) + R"(.0","weight":".bold","uniqueKey":"Inter-.bold-)" +
-           std::to_string(10 + i) + R"(.0"})";
-}
-
-std::string stringJson(int i)
-{
-    return R"({"name":"text)" + std::to_string(i) + R"(","text":"Label number )" + std::to_string(i) + R"("})";
-}
 
 std::string constraintJson(const char* first, const char* second, const char* typeId, int priority)
 {

@@ -387,6 +387,25 @@ T fromJson(const boost::json::value& v) noexcept
     return t;
 }
 
+// The same from an object held on its own. A record is read in place: binding the object to the
+// value form above would build a whole new tree first, and a service reply can be tens of megabytes.
+template <class T>
+T fromJson(const boost::json::object& obj) noexcept
+{
+    T t{};
+    if constexpr (isDescribed<T> && !HasTraits<T>::value) {
+        readDescribed(obj, t);
+    } else {
+        // Only types that are not records come this way; they hold what they read anyway.
+        try {
+            read(boost::json::value(obj), t);
+        } catch (...) {
+            // only an allocation failure can get here; the model keeps its defaults
+        }
+    }
+    return t;
+}
+
 template <class T>
 boost::json::object toJsonObject(const T& in)
 {

@@ -25,7 +25,7 @@ struct ServiceManager::Call {
     // in a header), so the tree is not kept for it.
     std::optional<QByteArray> bytes;
     ServiceCallOptions options;
-    std::function<void(const boost::json::object&)> completion;
+    JsonCompletion completion;
     ServiceErrorHandler errorHandler;
     ServiceErrorHandler noConnectionHandler;
 
@@ -60,11 +60,11 @@ ErrorModel genericError(const std::string& detail)
 class HttpSessionTransport final : public ServiceTransport {
 public:
     void postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
-                  std::function<void(const platform::HttpResult&)> completion) override
+                  platform::HttpCompletion completion) override
     {
         platform::HttpSession::shared().postJson(url, body, headers, std::move(completion));
     }
-    void get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion) override
+    void get(const QUrl& url, qint64 maxBytes, platform::HttpCompletion completion) override
     {
         platform::HttpSession::shared().get(url, maxBytes, std::move(completion));
     }
@@ -107,8 +107,8 @@ QList<QPair<QByteArray, QByteArray>> ServiceManager::serviceHeaders(const std::s
 
 void ServiceManager::callServiceJson(const ServiceEndPoint& endPoint, boost::json::object body,
                                      const ServiceCallOptions& options,
-                                     std::function<void(const boost::json::object&)> completion,
-                                     ServiceErrorHandler errorHandler, ServiceErrorHandler noConnectionHandler)
+                                     JsonCompletion completion, ServiceErrorHandler errorHandler,
+                                     ServiceErrorHandler noConnectionHandler)
 {
     auto call = std::make_shared<Call>();
     call->endPoint = endPoint;
@@ -158,16 +158,16 @@ void ServiceManager::send(const std::shared_ptr<Call>& call)
     }
     if (m_requestObserver) m_requestObserver(call->endPoint.path);
     transport().postJson(call->endPoint.url(), *call->bytes, serviceHeaders(call->sentToken),
-                         [this, call](const platform::HttpResult& result) { handleReply(call, result); });
+                         [this, call](platform::HttpResult result) { handleReply(call, std::move(result)); });
 }
 
-void ServiceManager::handleReply(const std::shared_ptr<Call>& call, const platform::HttpResult& result)
+void ServiceManager::handleReply(const std::shared_ptr<Call>& call, platform::HttpResult result)
 {
-    const ServiceReply reply = ServiceReply::from(result);
+    ServiceReply reply = ServiceReply::from(std::move(result));
     switch (reply.kind) {
     case ServiceReply::Kind::success:
         finish(call);
-        if (call->completion) call->completion(reply.body);
+        if (call->completion) call->completion(std::move(reply.body));
         return;
     case ServiceReply::Kind::noValidReply:
         platform::debugPrint(QStringLiteral("Service call %1 failed: %2")
@@ -274,8 +274,8 @@ void ServiceManager::refreshAccessToken(std::function<void(RefreshOutcome)> comp
     const auto bytes = jsonBytes(boost::json::value(jsonmap::toJsonObject(request)));
     transport().postJson(
         endPoint.url(), bytes.value_or(QByteArray()), serviceHeaders(profile.accessDto->accessToken),
-        [this, sentRefreshToken](const platform::HttpResult& result) {
-            const ServiceReply reply = ServiceReply::from(result);
+        [this, sentRefreshToken](platform::HttpResult result) {
+            const ServiceReply reply = ServiceReply::from(std::move(result));
             if (reply.kind == ServiceReply::Kind::noValidReply
                 || (reply.kind == ServiceReply::Kind::error && reply.error.errorId >= 500 && reply.error.errorId <= 599)) {
                 finishRefresh(RefreshOutcome::failed);
@@ -317,14 +317,14 @@ void ServiceManager::getData(const QUrl& url, std::function<void(std::optional<Q
         });
         return;
     }
-    transport().get(url, kMaxDataBytes, [completion = std::move(completion)](const platform::HttpResult& result) {
+    transport().get(url, kMaxDataBytes, [completion = std::move(completion)](platform::HttpResult result) {
         if (!completion) return;
         if (result.transportError) {
             completion(std::nullopt, result.errorString);
         } else if (result.statusCode < 200 || result.statusCode > 299) {
             completion(std::nullopt, QStringLiteral("HTTP status %1").arg(result.statusCode));
         } else {
-            completion(result.body, QString());
+            completion(std::move(result.body), QString());
         }
     });
 }

@@ -57,23 +57,30 @@ class ServiceManager {
 public:
     static ServiceManager& shared();
 
+    // `completionHandler` is given the response to keep. The reply's JSON is read in place and
+    // let go before the handler runs: the tree of a large artboard detail weighs as much as the
+    // records read from it, and the screen builds its own records from those next.
     template <class Response, class Request>
     void callService(const ServiceEndPoint& endPoint, const Request& request, const ServiceCallOptions& options,
-                     std::function<void(const Response&)> completionHandler,
+                     std::function<void(Response)> completionHandler,
                      ServiceErrorHandler errorHandler = {}, ServiceErrorHandler noConnectionHandler = {})
     {
         callServiceJson(endPoint, jsonmap::toJsonObject(request), options,
-                        [completionHandler = std::move(completionHandler)](const boost::json::object& body) {
-                            if (completionHandler) completionHandler(jsonmap::fromJson<Response>(body));
+                        [completionHandler = std::move(completionHandler)](boost::json::object body) {
+                            if (!completionHandler) return;
+                            Response response = jsonmap::fromJson<Response>(body);
+                            body = boost::json::object();
+                            completionHandler(std::move(response));
                         },
                         std::move(errorHandler), std::move(noConnectionHandler));
     }
 
-    // The untyped form: `completion` receives the reply's JSON object when its error id is 0.
+    // The untyped form: `completion` is given the reply's JSON object when its error id is 0.
     // "lang" and "version" are added to the body when it lacks them.
+    using JsonCompletion = std::function<void(boost::json::object reply)>;
     void callServiceJson(const ServiceEndPoint& endPoint, boost::json::object body, const ServiceCallOptions& options,
-                         std::function<void(const boost::json::object&)> completion,
-                         ServiceErrorHandler errorHandler = {}, ServiceErrorHandler noConnectionHandler = {});
+                         JsonCompletion completion, ServiceErrorHandler errorHandler = {},
+                         ServiceErrorHandler noConnectionHandler = {});
 
     // Fetches the bytes at an http or https URL without the service headers (at most
     // kMaxDataBytes). The completion gets the bytes, or nullopt and an error text.
@@ -102,7 +109,7 @@ private:
     ServiceManager() = default;
 
     void send(const std::shared_ptr<Call>& call);
-    void handleReply(const std::shared_ptr<Call>& call, const platform::HttpResult& result);
+    void handleReply(const std::shared_ptr<Call>& call, platform::HttpResult result);
     void retryAfterRefresh(const std::shared_ptr<Call>& call);
     void fail(const std::shared_ptr<Call>& call, const ErrorModel& error, bool genericDialog);
     void finish(const std::shared_ptr<Call>& call);

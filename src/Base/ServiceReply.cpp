@@ -3,7 +3,7 @@
 #include "platform/HttpSession.h"
 #include "platform/JsonText.h"
 
-ServiceReply ServiceReply::from(const platform::HttpResult& result)
+ServiceReply ServiceReply::from(platform::HttpResult result)
 {
     ServiceReply reply;
     if (result.transportError) {
@@ -12,6 +12,7 @@ ServiceReply ServiceReply::from(const platform::HttpResult& result)
         return reply;
     }
     auto body = platform::parseJsonObject(std::string_view(result.body.constData(), static_cast<size_t>(result.body.size())));
+    result.body = QByteArray();
     const bool httpError = result.statusCode < 200 || result.statusCode > 299;
     if (body) {
         reply.body = std::move(*body);

@@ -20,6 +20,7 @@ struct ServiceReply {
     boost::json::object body; // the parsed body (success and body-carried errors)
     ErrorModel error;         // errorId != 0 unless kind == success
 
-    // Never throws, whatever the bytes.
-    static ServiceReply from(const platform::HttpResult& result);
+    // Never throws, whatever the bytes. The body is let go once it is parsed (pass the result by
+    // move), so the bytes and the tree made of them are not held together longer than the parse.
+    static ServiceReply from(platform::HttpResult result);
 };

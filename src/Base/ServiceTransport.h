@@ -2,7 +2,9 @@
 
 // What the service client sends its requests through. The application uses the shared HTTP
 // session; a test of a screen scripts the replies in-process instead of starting a stand-in.
-// Completions must arrive on the main thread, never from inside the call.
+// Completions must arrive on the main thread, never from inside the call, and are given the
+// result to keep (HttpCompletion): hand it over by move, so that no copy of a large body stays
+// behind while the service client reads it.
 
 #include "platform/HttpSession.h"
 
@@ -16,7 +18,7 @@ public:
     virtual ~ServiceTransport() = default;
 
     virtual void postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
-                          std::function<void(const platform::HttpResult&)> completion) = 0;
+                          platform::HttpCompletion completion) = 0;
     // GET without the service headers; at most maxBytes of body.
-    virtual void get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion) = 0;
+    virtual void get(const QUrl& url, qint64 maxBytes, platform::HttpCompletion completion) = 0;
 };

@@ -70,7 +70,7 @@ QNetworkRequest HttpSession::makeRequest(const QUrl& url) const
 }
 
 void HttpSession::postJson(const QUrl& url, const QByteArray& jsonBody, const HttpHeaders& headers,
-                           std::function<void(const HttpResult&)> completion, qint64 maxReplyBytes)
+                           HttpCompletion completion, qint64 maxReplyBytes)
 {
     QNetworkRequest request = makeRequest(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
@@ -78,12 +78,12 @@ void HttpSession::postJson(const QUrl& url, const QByteArray& jsonBody, const Ht
     track(manager()->post(request, jsonBody), maxReplyBytes, std::move(completion));
 }
 
-void HttpSession::get(const QUrl& url, qint64 maxBytes, std::function<void(const HttpResult&)> completion)
+void HttpSession::get(const QUrl& url, qint64 maxBytes, HttpCompletion completion)
 {
     track(manager()->get(makeRequest(url)), maxBytes, std::move(completion));
 }
 
-void HttpSession::track(QNetworkReply* reply, qint64 maxBytes, std::function<void(const HttpResult&)> completion)
+void HttpSession::track(QNetworkReply* reply, qint64 maxBytes, HttpCompletion completion)
 {
     enum class Failure { None, RedirectRefused, TooLarge, TimedOut };
     struct State {
@@ -170,8 +170,9 @@ void HttpSession::track(QNetworkReply* reply, qint64 maxBytes, std::function<voi
         // No reply->disconnect() here: an abort signals the network thread through the reply's own
         // connections after finished(), and cutting them would leave the aborted socket open.
         reply->deleteLater();
-        dispatchMain([completion, result] {
-            if (completion) completion(result);
+        // The body travels on by move: no handle to it stays here while the completion reads it.
+        dispatchMain([completion, result = std::move(result)]() mutable {
+            if (completion) completion(std::move(result));
         });
     };
     QObject::connect(reply, &QNetworkReply::finished, reply, finish);

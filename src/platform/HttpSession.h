@@ -25,6 +25,10 @@ struct HttpResult {
 
 using HttpHeaders = QList<QPair<QByteArray, QByteArray>>;
 
+// Told the result of one request, and given it to keep: a reply body can be tens of megabytes,
+// and whoever reads it can let it go as soon as it is parsed.
+using HttpCompletion = std::function<void(HttpResult result)>;
+
 // HTTP client on QNetworkAccessManager: 150 s transfer time-out, 600 s overall time-out,
 // redirects followed only to the same origin (scheme, host and port). Completions arrive on the
 // main thread, never from inside the call. A reply with any HTTP status, 4xx and 5xx included,
@@ -40,11 +44,11 @@ public:
 
     // POST with a JSON body; the reply is capped at maxReplyBytes (<= 0: no limit).
     void postJson(const QUrl& url, const QByteArray& jsonBody, const HttpHeaders& headers,
-                  std::function<void(const HttpResult&)> completion, qint64 maxReplyBytes = kMaxReplyBytes);
+                  HttpCompletion completion, qint64 maxReplyBytes = kMaxReplyBytes);
 
     // GET without extra headers; a body larger than maxBytes fails with transportError
     // (maxBytes <= 0: no limit).
-    void get(const QUrl& url, qint64 maxBytes, std::function<void(const HttpResult&)> completion);
+    void get(const QUrl& url, qint64 maxBytes, HttpCompletion completion);
 
     void setTimeouts(int transferTimeoutMs, int overallTimeoutMs); // for tests
 
@@ -58,7 +62,7 @@ private:
     HttpSession();
     QNetworkAccessManager* manager();
     QNetworkRequest makeRequest(const QUrl& url) const;
-    void track(QNetworkReply* reply, qint64 maxBytes, std::function<void(const HttpResult&)> completion);
+    void track(QNetworkReply* reply, qint64 maxBytes, HttpCompletion completion);
 
     QPointer<QNetworkAccessManager> m_manager; // owned by the application object, made on first use
     bool m_transferEndedEarly = false; // since the manager was made

@@ -124,3 +124,29 @@ TEST(JsonMapping, SharedRecordsOrderedMapsAndOpaqueObjects)
         }
     }
 }
+
+namespace {
+struct Carried : jsonmap::OpaqueObject {};
+} // namespace
+
+// A reply's object is read in place, without first becoming a value of its own; the records and
+// the tolerance must be those of the value road, for records and for what is not a record.
+TEST(JsonMapping, AnObjectHeldOnItsOwnReadsAsItsValueDoes)
+{
+    const char* bodies[] = {
+        "{}",
+        R"({"_class":null,"width":"wide","flag":1,"maybe":5,"items":{},"inner":[],"table":3})",
+        R"({"_class":"group","width":2,"flag":false,"maybe":"m","items":[{"count":1},null,{"label":"b"}],)"
+        R"("inner":{"count":4.0},"table":{"b":2,"a":1},"lang":"fr","unknown":[1]})",
+        R"({"always":{"count":4},"maybe":{"count":2},"ordered":{"z":1,"a":2},"opaque":{"k":[1]},"maybeOpaque":null})",
+    };
+    for (const char* body : bodies) {
+        SCOPED_TRACE(body);
+        const boost::json::value value = *platform::parseJson(body);
+        const boost::json::object& object = value.get_object();
+        EXPECT_EQ(jsonmap::write(jsonmap::fromJson<Outer>(object)), jsonmap::write(jsonmap::fromJson<Outer>(value)));
+        EXPECT_EQ(jsonmap::write(jsonmap::fromJson<Shared>(object)), jsonmap::write(jsonmap::fromJson<Shared>(value)));
+        EXPECT_EQ(jsonmap::fromJson<Carried>(object).raw, object);
+        EXPECT_EQ((jsonmap::fromJson<std::map<std::string, boost::json::value>>(object).size()), object.size());
+    }
+}

@@ -7,6 +7,7 @@
 #include "support/ServiceTestDoubles.h"
 #include "Projects/AllProjectResponse.h"
 #include "platform/AppInfo.h"
+#include "platform/JsonText.h"
 #include "platform/MainQueue.h"
 #include "platform/Reachability.h"
 #include "support/StandinService.h"
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,6 +166,27 @@ TEST_F(ServiceClient, ErrorRoadsFollowTheErrorId)
         EXPECT_EQ(UserProfile::shared().isSignedIn(), c.sessionKept);
         EXPECT_EQ(UserProfile::isLoggedInBefore(), c.sessionKept);
     }
+}
+
+// The reply travels by move from the bytes to the handler, and its tree is let go once the typed
+// response is read; each kind of handler must still be given the whole of it.
+TEST_F(ServiceClient, TypedAndUntypedHandlersAreGivenTheWholeReply)
+{
+    const std::string body = R"({"projects":[{"projectId":"p1","name":"One","artboardIds":["a","b"]},)"
+                             R"({"projectId":"p2","preview":null,"members":[{"email":"x@example.com"}]}],)"
+                             R"("shouldUploadSketch":true,"unknown":{"kept":[1,2.5,"three"]}})";
+    const auto service = signedIn(R"([{"path":"project/getAll","times":2,"body":)" + body + "}]");
+    const boost::json::object expected = platform::parseJsonObject(body).value();
+    std::optional<AllProjectResponse> typed;
+    std::optional<boost::json::object> untyped;
+    ServiceManager::shared().callService<AllProjectResponse>(ServiceEndPoints::Project::getAll, AllProjectRequest{}, {},
+                                                             [&](AllProjectResponse response) { typed = std::move(response); });
+    ServiceManager::shared().callServiceJson(ServiceEndPoints::Project::getAll, {}, {},
+                                             [&](boost::json::object reply) { untyped = std::move(reply); });
+    ASSERT_TRUE(waitFor([&] { return typed && untyped; }));
+    ASSERT_EQ(typed->projects.size(), 2u);
+    EXPECT_EQ(jsonmap::write(*typed), jsonmap::write(jsonmap::fromJson<AllProjectResponse>(boost::json::value(expected))));
+    EXPECT_EQ(*untyped, expected);
 }
 
 TEST_F(ServiceClient, RenewalDemandRenewsTheTokenAndRepeatsTheCallWithIt)

@@ -53,7 +53,7 @@ platform::HttpResult ScriptedServiceTransport::next(const std::string& path)
 }
 
 void ScriptedServiceTransport::postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
-                                        std::function<void(const platform::HttpResult&)> completion)
+                                        platform::HttpCompletion completion)
 {
     Request request;
     request.path = pathOf(url);
@@ -64,15 +64,19 @@ void ScriptedServiceTransport::postJson(const QUrl& url, const QByteArray& body,
         if (name == "Authorization") request.authorization = value.toStdString();
     }
     requests.push_back(request);
-    platform::dispatchMain([result = next(request.path), completion = std::move(completion)] { completion(result); });
+    platform::dispatchMain([result = next(request.path), completion = std::move(completion)]() mutable {
+        completion(std::move(result));
+    });
 }
 
-void ScriptedServiceTransport::get(const QUrl& url, qint64, std::function<void(const platform::HttpResult&)> completion)
+void ScriptedServiceTransport::get(const QUrl& url, qint64, platform::HttpCompletion completion)
 {
     Request request;
     request.path = "GET " + pathOf(url);
     requests.push_back(request);
-    platform::dispatchMain([result = next(request.path), completion = std::move(completion)] { completion(result); });
+    platform::dispatchMain([result = next(request.path), completion = std::move(completion)]() mutable {
+        completion(std::move(result));
+    });
 }
 
 std::vector<std::string> ScriptedServiceTransport::paths() const

@@ -33,8 +33,8 @@ public:
     void failTransport(const std::string& path, const QString& error = QStringLiteral("Connection refused"));
 
     void postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
-                  std::function<void(const platform::HttpResult&)> completion) override;
-    void get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion) override;
+                  platform::HttpCompletion completion) override;
+    void get(const QUrl& url, qint64 maxBytes, platform::HttpCompletion completion) override;
 
     std::vector<std::string> paths() const;
     std::vector<Request> requests;

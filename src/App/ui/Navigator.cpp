@@ -220,7 +220,7 @@ void Navigator::callMainEditorService(const std::string& projectId, const std::s
     options.showIndicatorView = true;
     ServiceManager::shared().callService<ArtboardDetailInfoResponse>(
         ServiceEndPoints::Main::detailedInfo, request, options,
-        [completion = std::move(completion)](const ArtboardDetailInfoResponse& reply) {
-            if (completion) completion(std::make_shared<ArtboardDetailInfoResponse>(reply));
+        [completion = std::move(completion)](ArtboardDetailInfoResponse reply) {
+            if (completion) completion(std::make_shared<ArtboardDetailInfoResponse>(std::move(reply)));
         });
 }
