@@ -1,4 +1,5 @@
 #include "Components/ComponentTypeListModel.h"
+#include "Components/ComponentTypeSamples.h"
 #include "Editor/Pages/PageDisplayText.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,6 @@
 #include <vector>
 
 namespace {
-
-ComponentTypeDisplayInfo componentType(const std::string& key, const std::string& name, const std::string& info)
-{
-    ComponentTypeDisplayInfo type;
-    type.key = key;
-    type.name = name;
-    type.info = info;
-    return type;
-}
 
 TEST(ComponentTypeListModelTest, RowsFollowTheReplyWithBoundedNamesAndToolTips)
 {

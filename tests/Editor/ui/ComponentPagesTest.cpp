@@ -1,5 +1,6 @@
 #include "App/ui/SearchableListHeader.h"
 #include "App/ui/WindowTestSupport.h"
+#include "Components/ComponentTypeSamples.h"
 #include "Components/ui/ComponentInfoViewController.h"
 #include "Components/ui/ComponentTypeSelectionViewController.h"
 #include "Components/ui/ComponentsViewController.h"
@@ -65,15 +66,6 @@ TEST(ComponentPagesTest, SearchAsTheUserTypesAndLongTextsBounded)
     std::unique_ptr<ComponentInfoViewController> info(ComponentInfoViewController::instantiate());
     info->update(component(megabyte));
     EXPECT_EQ(info->nameLabel()->text().toStdString(), bounded);
-}
-
-ComponentTypeDisplayInfo componentType(const std::string& key, const std::string& name, const std::string& info)
-{
-    ComponentTypeDisplayInfo type;
-    type.key = key;
-    type.name = name;
-    type.info = info;
-    return type;
 }
 
 // The tool tip the user gets when resting the pointer on a row, scrolled into view first.
