@@ -43,16 +43,27 @@ CodeTextLines::CodeTextLines(std::shared_ptr<const std::string> text, std::size_
     for (const char c : s) allBits |= static_cast<unsigned char>(c);
     m_oneByteColumns = allBits < 0x80 && std::memchr(s.data(), '\t', s.size()) == nullptr;
 
-    m_lineCount = 0;
-    Line current = lineAt(s, 0);
+    // Plain pointers and locals: this loop runs once per line of files of millions of lines.
+    const char* const begin = s.data();
+    const char* const end = begin + s.size();
+    const char* start = begin;
+    std::size_t lineCount = 0;
+    std::size_t widest = 0;
+    const bool oneByteColumns = m_oneByteColumns;
     for (;;) {
-        if (m_lineCount % kLinesPerMark == 0) m_marks.push_back(current.start);
-        ++m_lineCount;
-        m_widestColumns = std::max(m_widestColumns, m_oneByteColumns ? current.end - current.start : columnsOf(current));
-        const Line next = lineAfter(current);
-        if (next.start == current.start) break;
-        current = next;
+        if (lineCount % kLinesPerMark == 0) m_marks.push_back(static_cast<std::size_t>(start - begin));
+        ++lineCount;
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', static_cast<std::size_t>(end - start)));
+        const char* shownEnd = newline ? newline : end;
+        if (newline && shownEnd > start && shownEnd[-1] == '\r') --shownEnd;
+        const auto startOffset = static_cast<std::size_t>(start - begin);
+        const auto endOffset = static_cast<std::size_t>(shownEnd - begin);
+        widest = std::max(widest, oneByteColumns ? endOffset - startOffset : columnsOf({startOffset, endOffset, endOffset}));
+        if (!newline) break;
+        start = newline + 1;
     }
+    m_lineCount = lineCount;
+    m_widestColumns = widest;
 }
 
 CodeTextLines::Line CodeTextLines::line(std::size_t index) const
