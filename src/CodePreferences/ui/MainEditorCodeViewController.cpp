@@ -2,6 +2,7 @@
 
 #include "CodePreferences/CodeFolderListing.h"
 #include "CodePreferences/CodeSyntaxHighlighter.h"
+#include "CodePreferences/ui/CodeTextViewer.h"
 #include "Editor/DirectoryDTO.h"
 #include "Projects/ProjectContainerModel.h"
 #include "platform/Localization.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -41,13 +43,19 @@ MainEditorCodeViewController::MainEditorCodeViewController()
     m_fileLabel->setObjectName(QStringLiteral("codeFileLabel"));
     bar->addWidget(m_fileLabel, 1);
     layout->addLayout(bar);
-    m_text = new QPlainTextEdit(this);
+    m_textViews = new QStackedWidget(this);
+    m_text = new QPlainTextEdit(m_textViews);
     m_text->setObjectName(QStringLiteral("codeTextView"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setPlaceholderText(platform::localized("codeView.noFile"));
-    layout->addWidget(m_text, 1);
+    m_textViews->addWidget(m_text);
+    m_largeText = new CodeTextViewer(m_textViews);
+    m_largeText->setObjectName(QStringLiteral("codeLargeTextView"));
+    m_largeText->setFont(m_text->font());
+    m_textViews->addWidget(m_largeText);
+    layout->addWidget(m_textViews, 1);
     m_highlighter = new CodeSyntaxHighlighter(m_text->document());
     connect(m_menu, &QMenu::aboutToShow, this, [this] { fill(m_menu); });
     // Sub-menus hand their chosen items up to this menu's signal.
@@ -121,13 +129,26 @@ void MainEditorCodeViewController::menuItemSelected(QAction* item)
 void MainEditorCodeViewController::showFile(const std::shared_ptr<FileDTO>& file)
 {
     m_shownFile = file;
-    if (!file) {
-        m_fileLabel->clear();
+    if (!file || file->content.size() > kMaxHighlightedBytes) {
+        // emptied before the language changes, which colours the editor's text anew
         m_text->clear();
         m_highlighter->setLanguage(CodeSyntaxHighlighter::Language::plain);
+    }
+    if (!file) {
+        m_fileLabel->clear();
+        m_largeText->clear();
+        m_textViews->setCurrentWidget(m_text);
         return;
     }
     m_fileLabel->setText(QString::fromStdString(file->path.empty() ? file->name : file->path));
+    if (file->content.size() > kMaxHighlightedBytes) {
+        // shares the file's content, which a decoded reply never changes
+        m_largeText->setText(std::shared_ptr<const std::string>(file, &file->content));
+        m_textViews->setCurrentWidget(m_largeText);
+        return;
+    }
+    m_largeText->clear();
+    m_textViews->setCurrentWidget(m_text);
     m_highlighter->setLanguage(CodeSyntaxHighlighter::languageForExtension(QString::fromStdString(file->fileExtension)));
     m_text->setPlainText(QString::fromStdString(file->content));
 }

@@ -6,8 +6,9 @@
 #include <optional>
 #include <vector>
 
+class ComponentTypeListModel;
 class NoDataView;
-class QListWidget;
+class QListView;
 class QStackedLayout;
 
 // First page of making or converting a component: the kinds of component to choose from.
@@ -18,10 +19,10 @@ public:
     static ComponentTypeSelectionViewController* instantiate();
 
     void update(const std::vector<ComponentTypeDisplayInfo>& componentTypeList);
-    const std::vector<ComponentTypeDisplayInfo>& componentTypeList() const { return m_types; }
+    const std::vector<ComponentTypeDisplayInfo>& componentTypeList() const;
     std::optional<ComponentTypeDisplayInfo> selectedType() const;
 
-    QListWidget* listView() const { return m_list; }
+    QListView* listView() const { return m_list; }
 
 Q_SIGNALS:
     void typeChosen();
@@ -29,8 +30,8 @@ Q_SIGNALS:
 private:
     ComponentTypeSelectionViewController();
 
-    std::vector<ComponentTypeDisplayInfo> m_types;
-    QStackedLayout* m_body = nullptr; // owned by this widget
-    QListWidget* m_list = nullptr;    // owned by the layout
-    NoDataView* m_noData = nullptr;   // owned by the layout
+    ComponentTypeListModel* m_types = nullptr; // owned by this widget
+    QStackedLayout* m_body = nullptr;          // owned by this widget
+    QListView* m_list = nullptr;               // owned by the layout
+    NoDataView* m_noData = nullptr;            // owned by the layout
 };
