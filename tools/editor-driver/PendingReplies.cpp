@@ -20,17 +20,18 @@ int PendingReplies::pending(const QUrl& url) const
 }
 
 void PendingReplies::postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
-                              std::function<void(const platform::HttpResult&)> completion)
+                              platform::HttpCompletion completion)
 {
     ++(*m_pending)[url];
-    auto answered = [pending = m_pending, url, completion = std::move(completion)](const platform::HttpResult& result) {
-        if (completion) completion(result);
+    auto answered = [pending = m_pending, url, completion = std::move(completion)](platform::HttpResult result) {
+        // handed on by move: the reply's body is not kept twice
+        if (completion) completion(std::move(result));
         if (--(*pending)[url] == 0) pending->remove(url);
     };
     platform::HttpSession::shared().postJson(url, body, headers, std::move(answered));
 }
 
-void PendingReplies::get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion)
+void PendingReplies::get(const QUrl& url, qint64 maxBytes, platform::HttpCompletion completion)
 {
     platform::HttpSession::shared().get(url, maxBytes, std::move(completion));
 }

@@ -23,8 +23,8 @@ public:
     int pending(const QUrl& url) const;
 
     void postJson(const QUrl& url, const QByteArray& body, const platform::HttpHeaders& headers,
-                  std::function<void(const platform::HttpResult&)> completion) override;
-    void get(const QUrl& url, qint64 maxBytes, std::function<void(const platform::HttpResult&)> completion) override;
+                  platform::HttpCompletion completion) override;
+    void get(const QUrl& url, qint64 maxBytes, platform::HttpCompletion completion) override;
 
 private:
     // Shared with the completions: a reply may come after the driver let this go.
