@@ -14,6 +14,8 @@
 #include "App/UserDefaultsKeys.h"
 #include "platform/UserDefaults.h"
 
+#include "OffscreenBenchmark.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -265,9 +267,5 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     platform::UserDefaults::standard().setBool(QString(UserDefaultsKeys::artboardDragTutorialShown), true);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return offscreenbenchmark::runRegistered(argc, argv);
 }

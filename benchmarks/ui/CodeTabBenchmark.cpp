@@ -13,6 +13,8 @@
 #include "Editor/DirectoryDTO.h"
 #include "Projects/ProjectContainerModel.h"
 
+#include "OffscreenBenchmark.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -241,25 +243,17 @@ void BM_codeTabOpenShortLines(benchmark::State& state)
 }
 BENCHMARK(BM_codeTabOpenShortLines)->ArgName("kB")->Arg(250)->Arg(10'000)->Arg(40'000)->Unit(benchmark::kMillisecond);
 
-// The offscreen platform says on every popup that it cannot raise or grab; that is no news here.
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     // Menus need a widget application; no display is needed to fill them.
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(quiet);
+    offscreenbenchmark::useQuietOffscreenPlatform();
     QApplication app(argc, argv);
     if (argc == 2 && std::strncmp(argv[1], kPeakOption, std::strlen(kPeakOption)) == 0) {
         const QList<QByteArray> shapeAndBytes = QByteArray(argv[1] + std::strlen(kPeakOption)).split(':');
         if (shapeAndBytes.size() != 2) return 1;
         return reportPeakGrowth(static_cast<Shape>(shapeAndBytes[0].toInt()), shapeAndBytes[1].toULongLong());
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return offscreenbenchmark::runRegistered(argc, argv);
 }

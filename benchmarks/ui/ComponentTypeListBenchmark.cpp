@@ -3,6 +3,8 @@
 
 #include "Components/ui/ComponentTypeSelectionViewController.h"
 
+#include "OffscreenBenchmark.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -40,19 +42,11 @@ void BM_componentTypeListUpdate(benchmark::State& state)
 }
 BENCHMARK(BM_componentTypeListUpdate)->ArgName("types")->Arg(1'000)->Arg(25'000)->Arg(100'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
-// The offscreen platform says on every shown window that it cannot size it; that is no news here.
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(quiet);
+    offscreenbenchmark::useQuietOffscreenPlatform();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return offscreenbenchmark::runRegistered(argc, argv);
 }
