@@ -3,12 +3,10 @@
 #include "Components/CreateComponentSession.h"
 #include "Components/ui/ComponentInfoSelectionViewController.h"
 #include "Components/ui/ConvertViewComponentViewController.h"
-#include "Components/ui/CreateComponentViewController.h"
 #include "Editor/Canvas/DesignCanvasSelection.h"
 #include "Editor/Canvas/ui/MainEditorDesignViewController.h"
 #include "Editor/Pages/TreeSelectedViewInfo.h"
 #include "Editor/Pages/ui/ViewsViewController.h"
-#include "Editor/ui/EditorHierarchy.h"
 #include "Projects/ui/MainViewController.h"
 #include "Projects/ui/SideMenuContentViewController.h"
 #include "Projects/ui/SideMenuItemsViewController.h"
@@ -50,14 +48,18 @@ protected:
         EditorTest::TearDown();
     }
 
-    SideMenuViewController* side() const { return window->mainViewController()->sideMenu(); }
-    SideMenuContentViewController* content() const { return side()->contentViewController(); }
-    ConvertViewComponentViewController* convertPage() const
+    // The editor on the two-view screen "a" (the first reply has views without frames); `next` follows.
+    void openTwoViewScreen(std::vector<boost::json::object> next = {})
     {
-        return qobject_cast<ConvertViewComponentViewController*>(content()->getVC(SideMenuContentType::convertView));
+        next.insert(next.begin(), scripted("main/detailInfo", twoViewReply("artboard-1", "a")));
+        ASSERT_TRUE(openEditor(std::move(next)));
+        editor->fetchArtboardDetail();
+        ASSERT_TRUE(waitUntil([this] { return editor->response->artboardViewInfoList.front()->viewInfoList.size() == 2; }));
+        canvas()->canvasSelection()->setScreenRatio(0.5);
     }
+    SideMenuViewController* side() const { return window->mainViewController()->sideMenu(); }
     MainEditorDesignViewController* canvas() const { return editor->getDesignViewController(); }
-    std::vector<std::string> layerTable(ComponentFlowViewController* flow) const
+    static std::vector<std::string> layerTable(ComponentFlowViewController* flow)
     {
         return windowtest::tableColumn(flow->infoSelectionVC()->layerTable(), 0);
     }
@@ -67,7 +69,7 @@ protected:
         for (const auto& entry : session.selectViewInfoList) ids.push_back(entry.first);
         return ids;
     }
-    // A click on the canvas in artboard points, as the tracking hands it on (canvas scale 0.5).
+    // A click on the canvas at an artboard point, as the tracking hands it on (canvas scale 0.5).
     void clickArtboard(double x, double y)
     {
         canvas()->canvasSelection()->setScreenRatio(0.5);
@@ -81,66 +83,56 @@ protected:
 // second use the pane folded and no button stayed checked.
 TEST_F(ComponentFlowFromCanvasTest, CanvasButtonsAndMenuOpenTheirPageAndNeverFoldIt)
 {
-    ASSERT_TRUE(openEditor({scripted("main/detailInfo", twoViewReply("artboard-1", "a"), -1)}));
+    ASSERT_TRUE(openEditor());
     SideMenuItemsViewController* items = side()->itemsViewController();
     auto* convertButton = canvas()->findChild<QPushButton*>(QStringLiteral("convertToButton"));
     auto* createButton = canvas()->findChild<QPushButton*>(QStringLiteral("createComponentButton"));
     ASSERT_TRUE(convertButton && createButton);
     const struct {
-        const char* road;
         std::function<void()> use;
         SideMenuContentType page;
     } roads[] = {
-        {"tool bar Convert", [&] { QTest::mouseClick(convertButton, Qt::LeftButton); }, SideMenuContentType::convertView},
-        {"canvas menu Convert", [&] { canvas()->convertToAction(); }, SideMenuContentType::convertView},
-        {"tool bar Create", [&] { QTest::mouseClick(createButton, Qt::LeftButton); }, SideMenuContentType::createComponent},
+        {[&] { QTest::mouseClick(convertButton, Qt::LeftButton); }, SideMenuContentType::convertView},
+        {[&] { canvas()->convertToAction(); }, SideMenuContentType::convertView}, // the canvas menu's item
+        {[&] { QTest::mouseClick(createButton, Qt::LeftButton); }, SideMenuContentType::createComponent},
     };
     for (const auto& road : roads) {
-        for (int use = 0; use < 3; ++use) {
-            SCOPED_TRACE(std::string(road.road) + " #" + std::to_string(use));
+        for (int use = 0; use < 2; ++use) {
             road.use();
             EXPECT_FALSE(side()->isMenuContentCollapsed());
-            EXPECT_EQ(content()->activeType(), road.page);
+            EXPECT_EQ(side()->contentViewController()->activeType(), road.page);
             EXPECT_TRUE(items->button(road.page)->isChecked());
         }
     }
     // The page's own button still folds it.
     QTest::mouseClick(items->button(SideMenuContentType::createComponent), Qt::LeftButton);
     EXPECT_TRUE(side()->isMenuContentCollapsed());
-    EXPECT_FALSE(items->button(SideMenuContentType::createComponent)->isChecked());
 }
 
 // Next after the views page's "Convert to .." listed nothing: the canvas outlined the rows' views
 // but the step only read the session, which the outline never reached.
 TEST_F(ComponentFlowFromCanvasTest, InfoStepPublishesWhatTheCanvasOutlinesAndARemovedLayerLeavesBoth)
 {
-    ASSERT_TRUE(openEditor({scripted("main/detailInfo", twoViewReply("artboard-1", "a"), -1)}));
-    editor->fetchArtboardDetail();
-    ASSERT_TRUE(waitUntil([this] { return editor->response && editor->response->artboardViewInfoList.front()->viewInfoList.size() == 2; }));
-    auto* views = qobject_cast<ViewsViewController*>(content()->getVC(SideMenuContentType::views));
-    ASSERT_NE(views, nullptr);
+    openTwoViewScreen();
+    auto* views = qobject_cast<ViewsViewController*>(side()->contentViewController()->getVC(SideMenuContentType::views));
     TreeSelectedViewInfo rows;
     rows.viewInfoList = editor->response->artboardViewInfoList.front()->viewInfoList;
-    canvas()->canvasSelection()->setScreenRatio(0.5);
     views->convertItems(rows);
-    ConvertViewComponentViewController* convert = convertPage();
-    ASSERT_EQ(content()->getActiveVC(), convert);
-
+    ConvertViewComponentViewController* convert = editor->getConvertViewVC();
     QTest::mouseClick(convert->findChild<QPushButton*>(QStringLiteral("componentFlowNext")), Qt::LeftButton);
     EXPECT_EQ(layerTable(convert), (std::vector<std::string>{"a Bar", "a Card"}));
     EXPECT_EQ(sessionIds(), (std::vector<std::string>{"a-bar", "a-card"}));
     EXPECT_EQ(session.mainFrame.height, 700.0) << "the frame round both views";
     EXPECT_EQ(canvas()->highlightContainerView()->pointerViews.size(), 8u);
 
-    // The bar leaves from its row's menu; the card is the whole component now.
+    // The bar leaves from its row's menu, the card with Delete; no handles stay round nothing.
     QTableWidget* table = convert->infoSelectionVC()->layerTable();
     table->setCurrentCell(0, 0);
     table->findChild<QAction*>(QStringLiteral("removeLayer"))->trigger();
     EXPECT_EQ(layerTable(convert), std::vector<std::string>{"a Card"});
     EXPECT_EQ(sessionIds(), std::vector<std::string>{"a-card"});
-    EXPECT_EQ(canvas()->canvasSelection()->isSelected("a-bar"), false);
+    EXPECT_FALSE(canvas()->canvasSelection()->isSelected("a-bar"));
     EXPECT_EQ(session.mainFrame.y, 400.0);
-    // Delete takes the last one; no handles stay round a layer that is gone.
     table->setCurrentCell(0, 0);
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(layerTable(convert), std::vector<std::string>{});
@@ -148,16 +140,12 @@ TEST_F(ComponentFlowFromCanvasTest, InfoStepPublishesWhatTheCanvasOutlinesAndARe
     EXPECT_TRUE(canvas()->highlightContainerView()->pointerViews.empty());
 }
 
-// With the convert page on its layer step another screen opened: the table stayed empty whatever
-// was picked on the new screen's canvas, until Back, a type and Next were chosen again.
+// With the convert page on its layer step, a pick on another screen's canvas reaches its table.
 TEST_F(ComponentFlowFromCanvasTest, LayerStepFollowsTheCanvasOfAnotherScreen)
 {
-    ASSERT_TRUE(openEditor({scripted("main/detailInfo", twoViewReply("artboard-1", "a"), 1),
-                            scripted("main/detailInfo", twoViewReply("artboard-2", "b"), 1)}));
-    editor->fetchArtboardDetail();
-    ASSERT_TRUE(waitUntil([this] { return editor->response && editor->response->artboardViewInfoList.front()->viewInfoList.size() == 2; }));
+    openTwoViewScreen({scripted("main/detailInfo", twoViewReply("artboard-2", "b"))});
     canvas()->convertToAction();
-    ConvertViewComponentViewController* convert = convertPage();
+    ConvertViewComponentViewController* convert = editor->getConvertViewVC();
     convert->showInfoSelection();
     clickArtboard(200, 500);
     ASSERT_EQ(layerTable(convert), std::vector<std::string>{"a Card"});
@@ -166,7 +154,6 @@ TEST_F(ComponentFlowFromCanvasTest, LayerStepFollowsTheCanvasOfAnotherScreen)
     ASSERT_TRUE(waitUntil([this] { return editor && editor->response; }));
     ASSERT_TRUE(convert->isShowingInfoSelection());
     EXPECT_EQ(layerTable(convert), std::vector<std::string>{});
-
     clickArtboard(10, 10);
     EXPECT_EQ(layerTable(convert), std::vector<std::string>{"b Bar"});
     EXPECT_EQ(sessionIds(), std::vector<std::string>{"b-bar"});
