@@ -45,16 +45,15 @@ boost::json::object refusal(const std::string& message, const std::string& infor
 Lines dialogLines(const std::string& errorOutput)
 {
     Lines dialogs;
-    for (const QString& line : QString::fromStdString(errorOutput).split(QLatin1Char('\n'))) {
+    for (const QString& line : QString::fromStdString(errorOutput).split(QLatin1Char('\n')))
         if (line.startsWith(QLatin1String("[dialog] "))) dialogs.push_back(line.toStdString());
-    }
     return dialogs;
 }
 
 // Points with fractions could not be given; the canvas menu of a right click was printed again
 // after a later side-page action; a failed reply ended nothing: the driver waited out its whole
 // time limit, or printed "finished" and exited 0 after the reload of a deleted instance never came.
-// Dialogs were kept without being printed; a sign-out (a 401, a second 98001) left the driver
+// Dialogs were kept without being printed; a sign-out (a 401, a 98002) left the driver
 // waiting out its time limit; a delete whose reply never came was taken for done after a while.
 TEST(EditorDriverEndToEnd, EachActionPrintsWhatItLeftEveryDialogIsNamedAndADeadEndEndsTheRunNamingIt)
 {
@@ -77,19 +76,16 @@ TEST(EditorDriverEndToEnd, EachActionPrintsWhatItLeftEveryDialogIsNamedAndADeadE
         ASSERT_EQ(upload.exitCode, 0) << upload.lastLine() << "\n" << upload.errorOutput;
     }
     // Runs the driver on screen A1 against a stand-in that answers `script` first.
-    const auto drive = [&onTheData](const boost::json::array& script, const char* options, const char* actions,
-                                    int timeoutSeconds) {
+    const auto drive = [&onTheData](const boost::json::array& script, const char* actions, int timeoutSeconds) {
         StandinService service(onTheData(boost::json::serialize(script)));
         EXPECT_TRUE(service.isRunning()) << service.errorText().toStdString();
         const QStringList arguments{QStringLiteral("--service"), service.baseUrl().toString(), QStringLiteral("--email"),
                                     QStringLiteral("demo@example.com"), QStringLiteral("--password"), QStringLiteral("demo"),
                                     QStringLiteral("--project"), QStringLiteral("demo-ios"), QStringLiteral("--artboard"),
                                     QStringLiteral("A1"), QStringLiteral("--timeout"), QString::number(timeoutSeconds)};
-        const QStringList extra = QString::fromUtf8(options).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         // A driver that waits out its whole time limit fails the test by this bound.
         return ImportDriverProcess::runProgram(QStringLiteral(QUORVEX_EDITOR_DRIVER_PATH),
-                                               arguments + extra + QString::fromUtf8(actions).split(QLatin1Char(' ')),
-                                               180'000);
+                                               arguments + QString::fromUtf8(actions).split(QLatin1Char(' ')), 180'000);
     };
     const std::string outline = "outline E1 20.3 100 100 50";
     const std::string border = "border 20.3 100 100 50";
@@ -100,26 +96,25 @@ TEST(EditorDriverEndToEnd, EachActionPrintsWhatItLeftEveryDialogIsNamedAndADeadE
     const struct {
         const char* name;
         boost::json::array script;
-        const char* options; // besides the service, the user, the screen and --timeout
-        const char* actions;
+        const char* actions; // and options besides the service, the user, the screen and --timeout
         int timeoutSeconds;
         int exitCode;
         Lines printed;
         Lines dialogs;
     } cases[] = {
         // The rectangle's left edge lies at 20.3.
-        {"a point just inside", {}, "", "click 20.4,120", 600, 0, {"selection E1", outline, border, "finished"}, {}},
-        {"a point just outside", {}, "", "click 20.2,120", 600, 0, {"selection", "finished"}, {}},
-        {"a menu, then a side page", {}, "", "right-click 30,120 rows 0", 600, 0,
+        {"a point just inside", {}, "click 20.4,120", 600, 0, {"selection E1", outline, border, "finished"}, {}},
+        {"a point just outside", {}, "click 20.2,120", 600, 0, {"selection", "finished"}, {}},
+        {"a menu, then a side page", {}, "right-click 30,120 rows 0", 600, 0,
          {"selection E1", outline, border, "menu Convert to ..", "selection E1", outline, border, "finished"}, {}},
-        {"refused detail", {scripted("main/detailInfo", refusal("Detail refused."))}, "", "click 30,120", 600, 1,
+        {"refused detail", {scripted("main/detailInfo", refusal("Detail refused."))}, "click 30,120", 600, 1,
          {"failed the screen's detail (main/detailInfo): Detail refused."}, {"[dialog] Detail refused."}},
         {"refused reload after a deleted instance", {deleted, scripted("main/detailInfo", refusal("Reload refused."), 1)},
-         "", "delete-instance 1", 600, 1,
+         "delete-instance 1", 600, 1,
          {"request components/deleteComponentInstance", "request main/detailInfo",
           "failed delete-instance: the reload (main/detailInfo): Reload refused."},
          {"[dialog] Reload refused."}},
-        {"reload later than the time limit", {deleted, scripted("main/detailInfo", refusal("Late."), 1, 600'000)}, "",
+        {"reload later than the time limit", {deleted, scripted("main/detailInfo", refusal("Late."), 1, 600'000)},
          "delete-instance 1", 15, 1,
          {"request components/deleteComponentInstance", "request main/detailInfo",
           "failed delete-instance: the reload (main/detailInfo): no reply within the time limit"},
@@ -129,31 +124,28 @@ TEST(EditorDriverEndToEnd, EachActionPrintsWhatItLeftEveryDialogIsNamedAndADeadE
         {"two dialogs",
          {scripted(deletePath, refusal("Delete refused.", "The instance is locked."), 1), deleted,
           scripted("resource/downloadArtboardPreview", refusal("Preview refused.", "Line one\nline two"), 2, 500)},
-         "--pause 3", "delete-instance 1 delete-instance 1", 600, 1,
+         "--pause 3 delete-instance 1 delete-instance 1", 600, 1,
          {"request components/deleteComponentInstance", "request main/detailInfo",
           "request resource/downloadArtboardPreview", "request components/deleteComponentInstance",
           "failed delete-instance (components/deleteComponentInstance): Delete refused. (The instance is locked.)"},
          {"[dialog] Preview refused.: Line one / line two", "[dialog] Delete refused.: The instance is locked."}},
         // A sign-out calls nothing back: only the driver's own watch can end these runs early.
-        {"a 401 on the detail", {{{"path", "main/detailInfo"}, {"status", 401}}}, "", "click 30,120", 600, 1,
+        {"a 401 on the detail", {{{"path", "main/detailInfo"}, {"status", 401}}}, "click 30,120", 600, 1,
          {"failed the screen's detail (main/detailInfo): " + signedOut}, {}},
-        {"a second 98001 on the detail",
-         {{{"path", "main/detailInfo"}, {"times", 2}, {"body", refusal("Token expired.", "", 98001)}}}, "",
-         "click 30,120", 600, 1, {"failed the screen's detail (main/detailInfo): " + signedOut}, {}},
         {"a 98002 on the delete", {scripted(deletePath, refusal("Session ended.", "", 98002))},
-         "", "delete-instance 1", 600, 1,
+         "delete-instance 1", 600, 1,
          {"request components/deleteComponentInstance",
           "failed delete-instance (components/deleteComponentInstance): " + signedOut},
          {}},
         {"a delete whose reply never comes", {scripted(deletePath, {{"status", true}}, 0, 600'000)},
-         "", "delete-instance 1", 15, 1,
+         "delete-instance 1", 15, 1,
          {"request components/deleteComponentInstance",
           "failed delete-instance (components/deleteComponentInstance): no reply within the time limit"},
          {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const DriverOutcome outcome = drive(c.script, c.options, c.actions, c.timeoutSeconds);
+        const DriverOutcome outcome = drive(c.script, c.actions, c.timeoutSeconds);
         EXPECT_FALSE(outcome.crashed) << "still waiting";
         EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.errorOutput;
         EXPECT_EQ(outcome.lines, c.printed);

@@ -162,14 +162,12 @@ TEST_F(HighlightContainerViewTest, takingViewsOffRepaintsWhereTheyWere)
 {
     overlay.addToScreen(overlay.addNewSelectedViews({selected("title", {10, 20, 100, 50}), selected("dot", {3, 3, 2, 2})}));
     overlay.highlightSelectionBorders({10, 20, 100, 50});
-    std::vector<QRectF> handles;
-    for (const auto& handle : overlay.pointerViews) handles.push_back(handle->frame);
+    std::vector<QRectF> replaced, movedHandles; // the old handles and the new, the new alone
+    for (const auto& handle : overlay.pointerViews) replaced.push_back(handle->frame);
+    for (const auto& handle : overlay.pointerViews) movedHandles.push_back(handle->frame.translated(-10, -20));
+    replaced.insert(replaced.end(), movedHandles.begin(), movedHandles.end());
     std::vector<QRectF> repainted;
     overlay.setNeedsDisplayHandler([&repainted](const QRectF& area) { repainted.push_back(area); });
-    std::vector<QRectF> movedHandles = handles;
-    for (QRectF& frame : movedHandles) frame.translate(-10, -20);
-    std::vector<QRectF> replaced = handles;
-    replaced.insert(replaced.end(), movedHandles.begin(), movedHandles.end());
     const struct {
         const char* name;
         std::function<void()> change;

@@ -8,14 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <QToolTip>
 
 #include <memory>
 #include <string>
@@ -68,52 +66,26 @@ TEST(ComponentPagesTest, SearchAsTheUserTypesAndLongTextsBounded)
     EXPECT_EQ(info->nameLabel()->text().toStdString(), bounded);
 }
 
-// The tool tip the user gets when resting the pointer on a row, scrolled into view first.
-std::string toolTipOfRow(QListView* view, int row)
-{
-    const QModelIndex index = view->model()->index(row, 0);
-    view->scrollTo(index);
-    const QPoint at = view->visualRect(index).center();
-    QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
-    QCoreApplication::sendEvent(view->viewport(), &help);
-    const std::string text = QToolTip::text().toStdString();
-    QToolTip::hideText();
-    return text;
-}
-
-// The type list shows every type of a reply, in its order, each with its information as the
-// row's tool tip; a click selects a type, a double click chooses it, and a new reply replaces
-// the rows and the selection.
-TEST(ComponentTypePageTest, ShowsEveryTypeInOrderWithItsToolTip)
+// A click selects a type and a double click chooses it; a new reply replaces the rows and the
+// selection, and an empty one shows the empty state.
+TEST(ComponentTypePageTest, AClickSelectsADoubleClickChoosesAndANewReplyDropsTheSelection)
 {
     std::unique_ptr<ComponentTypeSelectionViewController> page(ComponentTypeSelectionViewController::instantiate());
     page->resize(300, 200);
     page->show();
-    std::vector<ComponentTypeDisplayInfo> list;
-    for (int i = 0; i < 500; ++i)
-        list.push_back(componentType("k" + std::to_string(i), "Type " + std::to_string(i), "Info " + std::to_string(i)));
-    page->update(list);
+    page->update({componentType("card", "Card", "A card"), componentType("cell", "Cell", "A cell")});
     QListView* view = page->listView();
     ASSERT_TRUE(view->isVisible());
-    ASSERT_EQ(view->model()->rowCount(), 500);
-    for (int row = 0; row < 500; ++row)
-        ASSERT_EQ(view->model()->index(row, 0).data().toString().toStdString(), "Type " + std::to_string(row));
-    for (int row : {0, 250, 499}) EXPECT_EQ(toolTipOfRow(view, row), "Info " + std::to_string(row));
-
     QSignalSpy chosen(page.get(), &ComponentTypeSelectionViewController::typeChosen);
-    EXPECT_FALSE(page->selectedType());
-    const QRect last = view->visualRect(view->model()->index(499, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, last.center());
-    ASSERT_TRUE(page->selectedType());
-    EXPECT_EQ(page->selectedType()->key, "k499");
+    const QPoint second = view->visualRect(view->model()->index(1, 0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(page->selectedType().value_or(ComponentTypeDisplayInfo{}).key, "cell");
     EXPECT_EQ(chosen.count(), 0);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, last.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
     EXPECT_EQ(chosen.count(), 1);
 
-    page->update({componentType("card", "Card", "A card"), componentType("cell", "Cell", "A cell")});
+    page->update({componentType("card", "Card", "A card")});
     EXPECT_FALSE(page->selectedType()) << "the old selection is gone with its rows";
-    ASSERT_EQ(view->model()->rowCount(), 2);
-    EXPECT_EQ(toolTipOfRow(view, 1), "A cell");
     page->update({});
     EXPECT_FALSE(view->isVisible()) << "an empty reply shows the empty-state view";
 }

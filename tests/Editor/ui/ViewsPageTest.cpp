@@ -183,25 +183,20 @@ TEST_F(ViewsPageTest, HoveringARowTintsNothing)
     QWidget* viewport = outline->viewport();
     const QRect item = outline->visualRect(outline->indexAtRow(1));
     const QRect row(0, item.top(), viewport->width(), item.height());
-    const QPoint emptyPart(row.right() - 10, row.center().y()); // right of the row's texts
     auto hover = [viewport](QEvent::Type type, const QPoint& at) {
         QHoverEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), QPointF(at));
         QApplication::sendEvent(viewport, &event);
     };
-    const QRgb midlight = viewport->palette().color(QPalette::Midlight).rgb();
-    QRgb unselectedBackground = 0;
+    std::vector<QImage> hovered;
     for (const bool selected : {false, true}) {
         outline->selectRows(selected ? std::vector<int>{1} : std::vector<int>{});
         hover(QEvent::HoverLeave, QPoint(-1, -1));
         const QImage plain = viewport->grab(row).toImage();
         hover(QEvent::HoverEnter, item.center());
         hover(QEvent::HoverMove, item.center());
-        const QImage hovered = viewport->grab(row).toImage();
-        const QRgb background = hovered.pixel(emptyPart - row.topLeft());
-        EXPECT_NE(background, midlight) << selected;
-        EXPECT_TRUE(hovered == plain) << selected;
-        if (!selected) unselectedBackground = background;
-        else EXPECT_NE(background, unselectedBackground);
+        hovered.push_back(viewport->grab(row).toImage());
+        EXPECT_TRUE(hovered.back() == plain) << selected;
     }
+    EXPECT_FALSE(hovered[0] == hovered[1]) << "the selected row looks selected";
 }
 } // namespace
