@@ -110,13 +110,20 @@ void CodeTextViewer::scrollToEnd()
     horizontalScrollBar()->setValue(toScrollValue(end - std::min(end, fullColumns())));
 }
 
+template <class Visit>
+void CodeTextViewer::forEachShownLine(Visit&& visit) const
+{
+    // the last line in the window may show in part
+    const std::size_t count = std::min(m_lines.lineCount() - firstLine(), fullLines() + 1);
+    CodeTextLines::Line line = m_lines.line(firstLine());
+    for (std::size_t row = 0; row < count; ++row, line = m_lines.lineAfter(line))
+        visit(row, line, m_lines.shownText(line, firstColumn(), fullColumns() + 1));
+}
+
 QStringList CodeTextViewer::shownLines() const
 {
     QStringList shown;
-    const std::size_t count = std::min(m_lines.lineCount() - firstLine(), fullLines() + 1);
-    CodeTextLines::Line line = m_lines.line(firstLine());
-    for (std::size_t i = 0; i < count; ++i, line = m_lines.lineAfter(line))
-        shown << m_lines.shownText(line, firstColumn(), fullColumns() + 1);
+    forEachShownLine([&shown](std::size_t, const CodeTextLines::Line&, const QString& text) { shown << text; });
     return shown;
 }
 
@@ -152,11 +159,8 @@ void CodeTextViewer::paintEvent(QPaintEvent*)
     const std::size_t selectionEnd = std::max(m_anchor, m_cursor);
     const std::size_t left = firstColumn();
     const std::size_t columns = fullColumns() + 1;
-    const std::size_t count = std::min(m_lines.lineCount() - firstLine(), fullLines() + 1);
-    CodeTextLines::Line line = m_lines.line(firstLine());
-    for (std::size_t i = 0; i < count; ++i, line = m_lines.lineAfter(line)) {
-        const qreal top = kMargin + static_cast<qreal>(i) * m_lineHeight;
-        const QString shown = m_lines.shownText(line, left, columns);
+    forEachShownLine([&](std::size_t row, const CodeTextLines::Line& line, const QString& shown) {
+        const qreal top = kMargin + static_cast<qreal>(row) * m_lineHeight;
         QRectF selected;
         if (selectionStart < selectionEnd && selectionStart <= line.end && selectionEnd > line.start) {
             const std::size_t from = std::max(m_lines.columnOf(line, selectionStart), left);
@@ -170,14 +174,14 @@ void CodeTextViewer::paintEvent(QPaintEvent*)
         const QPointF baseline(kMargin, top + m_ascent);
         painter.setPen(colours.color(QPalette::Text));
         painter.drawText(baseline, shown);
-        if (selected.isEmpty()) continue;
+        if (selected.isEmpty()) return;
         painter.fillRect(selected, colours.brush(QPalette::Highlight));
         painter.save();
         painter.setClipRect(selected);
         painter.setPen(colours.color(QPalette::HighlightedText));
         painter.drawText(baseline, shown);
         painter.restore();
-    }
+    });
 }
 
 void CodeTextViewer::resizeEvent(QResizeEvent* event)

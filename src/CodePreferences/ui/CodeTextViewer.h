@@ -49,6 +49,9 @@ private:
     // Lines and columns that fit in the window whole (at least one).
     std::size_t fullLines() const;
     std::size_t fullColumns() const;
+    // Calls `visit(row, line, text shown)` for each line in the window, top down.
+    template <class Visit>
+    void forEachShownLine(Visit&& visit) const;
     // The character boundary nearest to a point of the viewport.
     std::size_t offsetAt(QPointF point) const;
     void select(std::size_t anchor, std::size_t cursor);

@@ -90,13 +90,7 @@ void ComponentFlowViewController::showInfoSelection()
 
 void ComponentFlowViewController::removeLayer(const std::string& viewId)
 {
-    if (MainEditorDesignViewController* canvas = designCanvas()) {
-        canvas->canvasSelection()->removeFromSelection(viewId);
-        // An empty selection frames nothing, and its handles would stay round the last layer.
-        if (canvas->highlightContainerView()->scannedViews.empty())
-            canvas->highlightContainerView()->removeSelectionHandles();
-        canvas->setSelectedViewsToSessionAndHighlightSelectionBorder();
-    }
+    if (MainEditorDesignViewController* canvas = designCanvas()) canvas->canvasSelection()->removeLayer(viewId);
     if (auto* info = infoSelectionVC()) info->updateSelectedViewInfoList();
 }
 

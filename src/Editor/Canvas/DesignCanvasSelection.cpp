@@ -112,6 +112,15 @@ void DesignCanvasSelection::removeFromSelection(const std::string& viewId)
     overlay->removeFromScreen(overlay->removeDeSelectedViewIds(keptIds));
 }
 
+void DesignCanvasSelection::removeLayer(const std::string& viewId)
+{
+    if (!overlay) return;
+    removeFromSelection(viewId);
+    // Publishing an empty selection frames nothing and would leave the old handles where they were.
+    if (overlay->scannedViews.empty()) overlay->removeSelectionHandles();
+    setSelectedViewsToSessionAndHighlightSelectionBorder();
+}
+
 void DesignCanvasSelection::markViews(const std::optional<QRectF>& scannedArea)
 {
     if (!scannedArea || !acceptsGestures()) return;

@@ -55,6 +55,9 @@ public:
     bool isSelected(const std::string& viewId) const;
     // Takes one view out of the overlay's selection and off the screen; publishes nothing.
     void removeFromSelection(const std::string& viewId);
+    // A layer a component page takes out: off the selection, which is then published again. An
+    // empty selection keeps no handles round the layer that went.
+    void removeLayer(const std::string& viewId);
 
 private:
     bool acceptsGestures() const;
